@@ -1,0 +1,116 @@
+#pragma once
+
+#include "UniqueHandle.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace platform {
+
+// A registry operation's outcome: 0 on success, otherwise the Windows error code.
+using RegResult = std::int32_t;
+// A predefined top-level key (hive), as its 32-bit handle value: 0x80000001 for the current user.
+using RootKey = std::int32_t;
+// An open key. 0 is never a valid key.
+using KeyHandle = std::uintptr_t;
+
+namespace reg {
+
+inline constexpr RegResult kSuccess = 0;
+inline constexpr RegResult kFileNotFound = 2;
+inline constexpr RegResult kAccessDenied = 5;
+inline constexpr RegResult kInvalidHandle = 6;
+inline constexpr RegResult kNotEnoughMemory = 8;
+inline constexpr RegResult kInvalidParameter = 87;
+inline constexpr RegResult kMoreData = 234;
+inline constexpr RegResult kNoMoreItems = 259;
+
+inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
+inline constexpr RootKey kLocalMachine = static_cast<RootKey>(0x80000002u);
+
+inline constexpr std::uint32_t kTypeNone = 0;
+inline constexpr std::uint32_t kTypeSz = 1;
+inline constexpr std::uint32_t kTypeExpandSz = 2;
+inline constexpr std::uint32_t kTypeBinary = 3;
+inline constexpr std::uint32_t kTypeDword = 4;
+
+inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
+inline constexpr std::uint32_t kKeySetValue = 0x0002;
+inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
+
+// The longest value name the registry holds; a buffer one longer always fits a name and its NUL.
+inline constexpr std::uint32_t kMaxValueNameChars = 16383;
+
+} // namespace reg
+
+// The registry functions the tool uses, with the inputs and result codes of their Windows
+// counterparts (RegOpenKeyExW and the rest). Strings are UTF-16 on Windows; value data is raw
+// bytes, REG_SZ data being UTF-16LE text, normally with its NUL.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens root\subKey with the given access rights; an empty subKey opens the root itself.
+    [[nodiscard]] virtual RegResult OpenKey(RootKey root, std::wstring_view subKey,
+                                            std::uint32_t access, KeyHandle& key) noexcept = 0;
+
+    // Opens root\subKey, creating every missing key along the path (non-volatile, default
+    // security).
+    [[nodiscard]] virtual RegResult CreateKey(RootKey root, std::wstring_view subKey,
+                                              std::uint32_t access, KeyHandle& key) noexcept = 0;
+
+    // The value at `index` without its data: its name goes into `name` (whose size is the capacity
+    // in characters, the NUL included) and its length, NUL excluded, into `nameLength`; also its
+    // type and data size in bytes. 259 past the last value; 234 when the name does not fit, with
+    // nothing written.
+    [[nodiscard]] virtual RegResult EnumValue(KeyHandle key, std::uint32_t index,
+                                              std::span<wchar_t> name, std::uint32_t& nameLength,
+                                              std::uint32_t& type,
+                                              std::uint32_t& dataSize) noexcept = 0;
+
+    // A value's type and data. With `data` null only the size is reported. When *dataSize is too
+    // small: 234, the needed size and the type are set and nothing is written.
+    [[nodiscard]] virtual RegResult QueryValue(KeyHandle key, std::wstring_view name,
+                                               std::uint32_t* type, std::byte* data,
+                                               std::uint32_t* dataSize) noexcept = 0;
+
+    // Stores exactly these bytes with this type, replacing a value of the same name.
+    [[nodiscard]] virtual RegResult SetValue(KeyHandle key, std::wstring_view name,
+                                             std::uint32_t type,
+                                             std::span<const std::byte> data) noexcept = 0;
+
+    [[nodiscard]] virtual RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept = 0;
+
+    [[nodiscard]] virtual RegResult CloseKey(KeyHandle key) noexcept = 0;
+};
+
+struct RegistryKeyTraits {
+    using pointer = KeyHandle;
+    Registry* registry = nullptr;
+
+    static constexpr KeyHandle invalid() noexcept { return 0; }
+    void close(KeyHandle key) const noexcept
+    {
+        if (registry != nullptr) {
+            (void)registry->CloseKey(key);
+        }
+    }
+};
+
+// An open key that is closed when it goes out of scope, on every path.
+using OwnedKey = UniqueHandle<RegistryKeyTraits>;
+
+inline OwnedKey Own(Registry& registry, KeyHandle key) noexcept
+{
+    return OwnedKey(key, RegistryKeyTraits{&registry});
+}
+
+// Closes the key now and reports how that went; the key is empty afterwards.
+[[nodiscard]] inline RegResult Close(Registry& registry, OwnedKey& key) noexcept
+{
+    return registry.CloseKey(key.release());
+}
+
+} // namespace platform

@@ -1,0 +1,367 @@
+#include "MemoryRegistry.h"
+
+#include "CaseFold.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace platform::portable {
+namespace {
+
+// A key path split at its backslashes; empty parts (doubled or trailing separators) are skipped.
+std::vector<std::wstring_view> SplitPath(std::wstring_view path)
+{
+    std::vector<std::wstring_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find(L'\\', start), path.size());
+        if (end > start) {
+            parts.push_back(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+} // namespace
+
+MemoryRegistry::MemoryRegistry()
+{
+    for (const RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
+        roots_.emplace(root, std::make_unique<Key>());
+    }
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+std::optional<RegResult> MemoryRegistry::BeginCall(RegistryCall call) noexcept
+{
+    ++callCount_;
+    ++callsByKind_[static_cast<std::size_t>(call)];
+    for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+        if (it->call == call && --it->remaining == 0) {
+            const RegResult code = it->code;
+            faults_.erase(it);
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Root(RootKey root) noexcept
+{
+    const auto it = roots_.find(root);
+    return it == roots_.end() ? nullptr : it->second.get();
+}
+
+const MemoryRegistry::Key* MemoryRegistry::Root(RootKey root) const noexcept
+{
+    const auto it = roots_.find(root);
+    return it == roots_.end() ? nullptr : it->second.get();
+}
+
+MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, std::wstring_view subKey) const
+{
+    Key* key = const_cast<Key*>(Root(root));
+    for (const std::wstring_view part : SplitPath(subKey)) {
+        if (key == nullptr) {
+            return nullptr;
+        }
+        key = FindChild(*key, part);
+    }
+    return key;
+}
+
+MemoryRegistry::OpenKeyEntry* MemoryRegistry::Lookup(KeyHandle key) noexcept
+{
+    const auto it = open_.find(key);
+    return it == open_.end() ? nullptr : &it->second;
+}
+
+KeyHandle MemoryRegistry::Register(Key* key, std::uint32_t access)
+{
+    const KeyHandle handle = nextHandle_++;
+    open_.emplace(handle, OpenKeyEntry{key, access});
+    return handle;
+}
+
+MemoryRegistry::Key* MemoryRegistry::FindChild(const Key& parent, std::wstring_view name) noexcept
+{
+    const auto it =
+        std::find_if(parent.subKeys.begin(), parent.subKeys.end(),
+                     [&](const auto& child) { return EqualsIgnoringCase(child->name, name); });
+    return it == parent.subKeys.end() ? nullptr : it->get();
+}
+
+MemoryRegistry::Key& MemoryRegistry::AddChild(Key& parent, std::wstring_view name)
+{
+    auto child = std::make_unique<Key>();
+    child->name = std::wstring(name);
+    parent.subKeys.push_back(std::move(child));
+    return *parent.subKeys.back();
+}
+
+MemoryRegistry::Value* MemoryRegistry::FindValue(Key& key, std::wstring_view name) noexcept
+{
+    const auto it = std::find_if(key.values.begin(), key.values.end(), [&](const Value& value) {
+        return EqualsIgnoringCase(value.name, name);
+    });
+    return it == key.values.end() ? nullptr : &*it;
+}
+
+RegResult MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                                  KeyHandle& key) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::Open)) {
+        return *fault;
+    }
+    try {
+        if (Root(root) == nullptr) {
+            return reg::kInvalidHandle;
+        }
+        Key* found = Find(root, subKey);
+        if (found == nullptr) {
+            return reg::kFileNotFound;
+        }
+        if (found->denied) {
+            return reg::kAccessDenied;
+        }
+        key = Register(found, access);
+        return reg::kSuccess;
+    } catch (const std::bad_alloc&) {
+        return reg::kNotEnoughMemory;
+    }
+}
+
+RegResult MemoryRegistry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                                    KeyHandle& key) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::Create)) {
+        return *fault;
+    }
+    try {
+        Key* current = Root(root);
+        if (current == nullptr) {
+            return reg::kInvalidHandle;
+        }
+        for (const std::wstring_view part : SplitPath(subKey)) {
+            Key* child = FindChild(*current, part);
+            if (child == nullptr) {
+                // Making a sub-key needs rights on its parent.
+                if (current->denied) {
+                    return reg::kAccessDenied;
+                }
+                child = &AddChild(*current, part);
+            }
+            current = child;
+        }
+        if (current->denied) {
+            return reg::kAccessDenied;
+        }
+        key = Register(current, access);
+        return reg::kSuccess;
+    } catch (const std::bad_alloc&) {
+        return reg::kNotEnoughMemory;
+    }
+}
+
+RegResult MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+                                    std::uint32_t& nameLength, std::uint32_t& type,
+                                    std::uint32_t& dataSize) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::EnumValue)) {
+        return *fault;
+    }
+    OpenKeyEntry* entry = Lookup(key);
+    if (entry == nullptr) {
+        return reg::kInvalidHandle;
+    }
+    if ((entry->access & reg::kKeyQueryValue) == 0) {
+        return reg::kAccessDenied;
+    }
+    if (index >= entry->key->values.size()) {
+        return reg::kNoMoreItems;
+    }
+    const Value& value = entry->key->values[index];
+    if (value.name.size() >= name.size()) {
+        return reg::kMoreData;
+    }
+    std::copy(value.name.begin(), value.name.end(), name.begin());
+    name[value.name.size()] = L'\0';
+    nameLength = static_cast<std::uint32_t>(value.name.size());
+    type = value.type;
+    dataSize = static_cast<std::uint32_t>(value.data.size());
+    return reg::kSuccess;
+}
+
+RegResult MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+                                     std::byte* data, std::uint32_t* dataSize) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::QueryValue)) {
+        return *fault;
+    }
+    OpenKeyEntry* entry = Lookup(key);
+    if (entry == nullptr) {
+        return reg::kInvalidHandle;
+    }
+    if ((entry->access & reg::kKeyQueryValue) == 0) {
+        return reg::kAccessDenied;
+    }
+    if (data != nullptr && dataSize == nullptr) {
+        return reg::kInvalidParameter;
+    }
+    const Value* value = FindValue(*entry->key, name);
+    if (value == nullptr) {
+        return reg::kFileNotFound;
+    }
+    const auto size = static_cast<std::uint32_t>(value->data.size());
+    if (type != nullptr) {
+        *type = value->type;
+    }
+    if (data == nullptr) {
+        if (dataSize != nullptr) {
+            *dataSize = size;
+        }
+        return reg::kSuccess;
+    }
+    if (*dataSize < size) {
+        *dataSize = size;
+        return reg::kMoreData;
+    }
+    if (size > 0) {
+        std::memcpy(data, value->data.data(), size);
+    }
+    *dataSize = size;
+    return reg::kSuccess;
+}
+
+RegResult MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+                                   std::span<const std::byte> data) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::SetValue)) {
+        return *fault;
+    }
+    OpenKeyEntry* entry = Lookup(key);
+    if (entry == nullptr) {
+        return reg::kInvalidHandle;
+    }
+    if ((entry->access & reg::kKeySetValue) == 0) {
+        return reg::kAccessDenied;
+    }
+    if (name.size() > reg::kMaxValueNameChars) {
+        return reg::kInvalidParameter;
+    }
+    try {
+        std::vector<std::byte> bytes(data.begin(), data.end());
+        if (Value* existing = FindValue(*entry->key, name)) {
+            existing->type = type;
+            existing->data = std::move(bytes);
+        } else {
+            entry->key->values.push_back(Value{std::wstring(name), type, std::move(bytes)});
+        }
+        return reg::kSuccess;
+    } catch (const std::bad_alloc&) {
+        return reg::kNotEnoughMemory;
+    }
+}
+
+RegResult MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::DeleteValue)) {
+        return *fault;
+    }
+    OpenKeyEntry* entry = Lookup(key);
+    if (entry == nullptr) {
+        return reg::kInvalidHandle;
+    }
+    if ((entry->access & reg::kKeySetValue) == 0) {
+        return reg::kAccessDenied;
+    }
+    auto& values = entry->key->values;
+    const auto it = std::find_if(values.begin(), values.end(), [&](const Value& value) {
+        return EqualsIgnoringCase(value.name, name);
+    });
+    if (it == values.end()) {
+        return reg::kFileNotFound;
+    }
+    values.erase(it);
+    return reg::kSuccess;
+}
+
+RegResult MemoryRegistry::CloseKey(KeyHandle key) noexcept
+{
+    if (const auto fault = BeginCall(RegistryCall::Close)) {
+        // A close that fails still gives the handle up, as RegCloseKey does.
+        open_.erase(key);
+        return *fault;
+    }
+    return open_.erase(key) == 1 ? reg::kSuccess : reg::kInvalidHandle;
+}
+
+void MemoryRegistry::DenyAccess(RootKey root, std::wstring_view subKey)
+{
+    Key* current = Root(root);
+    if (current == nullptr) {
+        return;
+    }
+    for (const std::wstring_view part : SplitPath(subKey)) {
+        Key* child = FindChild(*current, part);
+        current = child != nullptr ? child : &AddChild(*current, part);
+    }
+    current->denied = true;
+}
+
+void MemoryRegistry::FailCall(RegistryCall call, int nth, RegResult code)
+{
+    faults_.push_back(Fault{call, nth, code});
+}
+
+bool MemoryRegistry::DeleteKeyTree(RootKey root, std::wstring_view subKey)
+{
+    auto parts = SplitPath(subKey);
+    if (parts.empty()) {
+        return false;
+    }
+    const std::wstring_view last = parts.back();
+    parts.pop_back();
+    std::wstring parentPath;
+    for (const auto part : parts) {
+        parentPath.append(part).push_back(L'\\');
+    }
+    Key* parent = Find(root, parentPath);
+    if (parent == nullptr) {
+        return false;
+    }
+    auto& children = parent->subKeys;
+    const auto it = std::find_if(children.begin(), children.end(), [&](const auto& child) {
+        return EqualsIgnoringCase(child->name, last);
+    });
+    if (it == children.end()) {
+        return false;
+    }
+    // Handles still open on the removed keys would dangle; they behave as closed from now on.
+    std::erase_if(open_, [&](const auto& item) {
+        std::vector<const Key*> stack{it->get()};
+        while (!stack.empty()) {
+            const Key* k = stack.back();
+            stack.pop_back();
+            if (k == item.second.key) {
+                return true;
+            }
+            for (const auto& child : k->subKeys) {
+                stack.push_back(child.get());
+            }
+        }
+        return false;
+    });
+    children.erase(it);
+    return true;
+}
+
+bool MemoryRegistry::KeyExists(RootKey root, std::wstring_view subKey) const
+{
+    return Find(root, subKey) != nullptr;
+}
+
+} // namespace platform::portable

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform::portable {
+
+// The registry calls, for fault injection and counting.
+enum class RegistryCall : std::uint8_t {
+    Open,
+    Create,
+    EnumValue,
+    QueryValue,
+    SetValue,
+    DeleteValue,
+    Close,
+};
+inline constexpr std::size_t kRegistryCallKinds = 7;
+
+// An in-memory registry that behaves like Windows' wherever the tool can see it: keys made along
+// a path, names compared without regard to case, values kept in the order they were created,
+// data stored as raw bytes with its type, access rights checked per open key, and the same
+// result codes. Tests can deny access to a key, make a chosen call fail, and count open keys.
+class MemoryRegistry final : public Registry {
+public:
+    MemoryRegistry();
+    ~MemoryRegistry() override;
+    MemoryRegistry(const MemoryRegistry&) = delete;
+    MemoryRegistry& operator=(const MemoryRegistry&) = delete;
+
+    RegResult OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                      KeyHandle& key) noexcept override;
+    RegResult CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                        KeyHandle& key) noexcept override;
+    RegResult EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+                        std::uint32_t& nameLength, std::uint32_t& type,
+                        std::uint32_t& dataSize) noexcept override;
+    RegResult QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+                         std::byte* data, std::uint32_t* dataSize) noexcept override;
+    RegResult SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+                       std::span<const std::byte> data) noexcept override;
+    RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
+    RegResult CloseKey(KeyHandle key) noexcept override;
+
+    // Every later open or create of exactly this key fails with 5, as a key whose security
+    // grants the user nothing.
+    void DenyAccess(RootKey root, std::wstring_view subKey);
+    // The n-th call of this kind from now on (1 = the next one) fails with `code` and does
+    // nothing else.
+    void FailCall(RegistryCall call, int nth, RegResult code);
+    // Removes a key with everything under it; true when it existed.
+    bool DeleteKeyTree(RootKey root, std::wstring_view subKey);
+    [[nodiscard]] bool KeyExists(RootKey root, std::wstring_view subKey) const;
+
+    [[nodiscard]] int OpenKeyCount() const noexcept { return static_cast<int>(open_.size()); }
+    [[nodiscard]] long long CallCount() const noexcept { return callCount_; }
+    [[nodiscard]] long long CallCount(RegistryCall call) const noexcept
+    {
+        return callsByKind_[static_cast<std::size_t>(call)];
+    }
+
+private:
+    struct Value {
+        std::wstring name;
+        std::uint32_t type = 0;
+        std::vector<std::byte> data;
+    };
+    struct Key {
+        std::wstring name;
+        std::vector<std::unique_ptr<Key>> subKeys;
+        std::vector<Value> values;
+        bool denied = false;
+    };
+    struct OpenKeyEntry {
+        Key* key = nullptr;
+        std::uint32_t access = 0;
+    };
+    struct Fault {
+        RegistryCall call;
+        int remaining;
+        RegResult code;
+    };
+
+    std::optional<RegResult> BeginCall(RegistryCall call) noexcept;
+    Key* Root(RootKey root) noexcept;
+    const Key* Root(RootKey root) const noexcept;
+    Key* Find(RootKey root, std::wstring_view subKey) const;
+    OpenKeyEntry* Lookup(KeyHandle key) noexcept;
+    KeyHandle Register(Key* key, std::uint32_t access);
+    static Key* FindChild(const Key& parent, std::wstring_view name) noexcept;
+    static Key& AddChild(Key& parent, std::wstring_view name);
+    static Value* FindValue(Key& key, std::wstring_view name) noexcept;
+
+    std::map<RootKey, std::unique_ptr<Key>> roots_;
+    std::map<KeyHandle, OpenKeyEntry> open_;
+    KeyHandle nextHandle_ = 0x100;
+    std::vector<Fault> faults_;
+    long long callCount_ = 0;
+    std::array<long long, kRegistryCallKinds> callsByKind_{};
+};
+
+} // namespace platform::portable

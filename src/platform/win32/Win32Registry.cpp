@@ -1,0 +1,136 @@
+#include "Win32Registry.h"
+
+#include <windows.h>
+
+#include <new>
+#include <string>
+
+namespace platform::win32 {
+namespace {
+
+// Predefined keys are 32-bit values sign-extended into a handle (HKEY_CURRENT_USER is
+// 0xFFFFFFFF80000001 in a 64-bit process).
+HKEY ToHkey(RootKey root) noexcept
+{
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(root)));
+}
+
+HKEY ToHkey(KeyHandle key) noexcept
+{
+    return reinterpret_cast<HKEY>(key);
+}
+
+KeyHandle FromHkey(HKEY key) noexcept
+{
+    return reinterpret_cast<KeyHandle>(key);
+}
+
+} // namespace
+
+RegResult Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                                 KeyHandle& key) noexcept
+{
+    try {
+        const std::wstring path(subKey);
+        HKEY opened = nullptr;
+        const LSTATUS rc = RegOpenKeyExW(ToHkey(root), path.c_str(), 0, access, &opened);
+        if (rc == ERROR_SUCCESS) {
+            key = FromHkey(opened);
+        }
+        return rc;
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+RegResult Win32Registry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                                   KeyHandle& key) noexcept
+{
+    try {
+        const std::wstring path(subKey);
+        SECURITY_ATTRIBUTES security{};
+        security.nLength = sizeof(security);
+        wchar_t emptyClass[] = L"";
+        HKEY created = nullptr;
+        const LSTATUS rc =
+            RegCreateKeyExW(ToHkey(root), path.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                            access, &security, &created, nullptr);
+        if (rc == ERROR_SUCCESS) {
+            key = FromHkey(created);
+        }
+        return rc;
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+RegResult Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+                                   std::uint32_t& nameLength, std::uint32_t& type,
+                                   std::uint32_t& dataSize) noexcept
+{
+    DWORD length = static_cast<DWORD>(name.size());
+    DWORD valueType = 0;
+    DWORD size = 0;
+    const LSTATUS rc = RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &valueType,
+                                     nullptr, &size);
+    if (rc == ERROR_SUCCESS) {
+        nameLength = length;
+        type = valueType;
+        dataSize = size;
+    }
+    return rc;
+}
+
+RegResult Win32Registry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+                                    std::byte* data, std::uint32_t* dataSize) noexcept
+{
+    try {
+        const std::wstring valueName(name);
+        DWORD valueType = 0;
+        DWORD size = dataSize != nullptr ? *dataSize : 0;
+        const LSTATUS rc =
+            RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, &valueType,
+                             reinterpret_cast<BYTE*>(data), dataSize != nullptr ? &size : nullptr);
+        if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+            if (type != nullptr) {
+                *type = valueType;
+            }
+            if (dataSize != nullptr) {
+                *dataSize = size;
+            }
+        }
+        return rc;
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+RegResult Win32Registry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+                                  std::span<const std::byte> data) noexcept
+{
+    try {
+        const std::wstring valueName(name);
+        return RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type,
+                              reinterpret_cast<const BYTE*>(data.data()),
+                              static_cast<DWORD>(data.size()));
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+RegResult Win32Registry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
+{
+    try {
+        const std::wstring valueName(name);
+        return RegDeleteValueW(ToHkey(key), valueName.c_str());
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+RegResult Win32Registry::CloseKey(KeyHandle key) noexcept
+{
+    return RegCloseKey(ToHkey(key));
+}
+
+} // namespace platform::win32

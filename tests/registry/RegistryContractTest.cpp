@@ -1,0 +1,179 @@
+// The registry seam behaves like Windows on every backend: the in-memory registry natively, and
+// both it and the real registry under Wine.
+#include "support/RegistryTestBase.h"
+
+#include <algorithm>
+#include <set>
+
+namespace tolvan::test {
+namespace {
+
+using namespace platform;
+
+class RegistryContract : public RegistryTest {
+protected:
+    KeyHandle Open(std::wstring_view subKey, std::uint32_t access)
+    {
+        KeyHandle key = 0;
+        EXPECT_EQ(registry().OpenKey(reg::kCurrentUser, subKey, access, key), 0);
+        return key;
+    }
+};
+
+TEST_P(RegistryContract, OpenFindsOnlyExistingKeysAndCreateMakesTheWholePath)
+{
+    KeyHandle key = 0;
+    EXPECT_EQ(registry().OpenKey(reg::kCurrentUser, kScratchKey, reg::kKeyQueryValue, key),
+              reg::kFileNotFound);
+
+    ASSERT_EQ(registry().CreateKey(reg::kCurrentUser, kScratchKey, reg::kKeySetValue, key), 0);
+    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_TRUE(backend().KeyExists(reg::kCurrentUser, L"Software\\TolvanTests"));
+    EXPECT_TRUE(backend().KeyExists(reg::kCurrentUser, kScratchKey));
+
+    // Creating an existing key opens it; names match without regard to case.
+    ASSERT_EQ(registry().CreateKey(reg::kCurrentUser, L"SOFTWARE\\tolvantests\\SCRATCH",
+                                   reg::kKeyQueryValue, key),
+              0);
+    EXPECT_EQ(registry().CloseKey(key), 0);
+}
+
+TEST_P(RegistryContract, StoresExactlyTheBytesGivenWhateverTheyAre)
+{
+    const std::vector<std::vector<std::byte>> samples{
+        Utf16(L"C:\\a.exe"),             // with its NUL
+        Utf16(L"C:\\a.exe", false),      // without a terminator
+        Bytes({0x61, 0x00, 0x62}),       // an odd number of bytes
+        Utf16(std::wstring(L"a\0b", 3)), // an embedded NUL
+        {},                              // nothing at all
+    };
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        Put(reg::kCurrentUser, kScratchKey, L"v", reg::kTypeSz, samples[i]);
+        std::uint32_t type = 0;
+        std::vector<std::byte> data;
+        ASSERT_TRUE(Get(reg::kCurrentUser, kScratchKey, L"v", type, data)) << "sample " << i;
+        EXPECT_EQ(type, reg::kTypeSz) << "sample " << i;
+        EXPECT_EQ(data, samples[i]) << "sample " << i;
+    }
+}
+
+TEST_P(RegistryContract, QueryReportsSizesAndNeverWritesPartOfTheData)
+{
+    Put(reg::kCurrentUser, kScratchKey, L"four", reg::kTypeDword, Bytes({1, 2, 3, 4}));
+    const KeyHandle key = Open(kScratchKey, reg::kKeyQueryValue);
+
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry().QueryValue(key, L"four", &type, nullptr, &size), 0);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(type, reg::kTypeDword);
+
+    std::vector<std::byte> small = Bytes({0xAA, 0xBB});
+    size = 2;
+    type = 0;
+    EXPECT_EQ(registry().QueryValue(key, L"four", &type, small.data(), &size), reg::kMoreData);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(type, reg::kTypeDword);
+    EXPECT_EQ(small, Bytes({0xAA, 0xBB}));
+
+    size = 2;
+    EXPECT_EQ(registry().QueryValue(key, L"missing", &type, small.data(), &size),
+              reg::kFileNotFound);
+    EXPECT_EQ(registry().CloseKey(key), 0);
+}
+
+TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
+{
+    Put(reg::kCurrentUser, kScratchKey, L"Beta", reg::kTypeSz, Utf16(L"xy"));
+    Put(reg::kCurrentUser, kScratchKey, L"alpha", reg::kTypeBinary, Bytes({1, 2, 3}));
+    const KeyHandle key = Open(kScratchKey, reg::kKeyQueryValue);
+
+    // Windows keeps creation order and Wine sorts by name, so compare as a set.
+    std::set<std::tuple<std::wstring, std::uint32_t, std::uint32_t>> seen;
+    std::vector<wchar_t> name(reg::kMaxValueNameChars + 1);
+    std::uint32_t index = 0;
+    for (;; ++index) {
+        std::uint32_t length = 0;
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        const RegResult rc = registry().EnumValue(key, index, name, length, type, size);
+        if (rc != 0) {
+            EXPECT_EQ(rc, reg::kNoMoreItems);
+            break;
+        }
+        seen.emplace(std::wstring(name.data(), length), type, size);
+    }
+    EXPECT_EQ(index, 2u);
+    const std::set<std::tuple<std::wstring, std::uint32_t, std::uint32_t>> expected{
+        {L"Beta", reg::kTypeSz, 6u}, {L"alpha", reg::kTypeBinary, 3u}};
+    EXPECT_EQ(seen, expected);
+
+    // A name buffer too small for the name: 234.
+    std::vector<wchar_t> tiny(3);
+    std::uint32_t length = 0;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry().EnumValue(key, 0, tiny, length, type, size), reg::kMoreData);
+    EXPECT_EQ(registry().CloseKey(key), 0);
+}
+
+TEST_P(RegistryContract, AccessRightsAreCheckedPerOpenKey)
+{
+    Put(reg::kCurrentUser, kScratchKey, L"v", reg::kTypeSz, Utf16(L"x"));
+
+    const KeyHandle reading = Open(kScratchKey, reg::kKeyQueryValue);
+    EXPECT_EQ(registry().SetValue(reading, L"v", reg::kTypeSz, Utf16(L"y")), reg::kAccessDenied);
+    EXPECT_EQ(registry().DeleteValue(reading, L"v"), reg::kAccessDenied);
+    EXPECT_EQ(registry().CloseKey(reading), 0);
+
+    const KeyHandle writing = Open(kScratchKey, reg::kKeySetValue);
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry().QueryValue(writing, L"v", nullptr, nullptr, &size), reg::kAccessDenied);
+    std::vector<wchar_t> name(16);
+    std::uint32_t length = 0;
+    std::uint32_t type = 0;
+    EXPECT_EQ(registry().EnumValue(writing, 0, name, length, type, size), reg::kAccessDenied);
+    EXPECT_EQ(registry().CloseKey(writing), 0);
+}
+
+TEST_P(RegistryContract, ValueNamesIgnoreCaseAndTheEmptyNameIsTheDefaultValue)
+{
+    Put(reg::kCurrentUser, kScratchKey, L"Mixed", reg::kTypeSz, Utf16(L"1"));
+    Put(reg::kCurrentUser, kScratchKey, L"MIXED", reg::kTypeBinary, Bytes({7}));
+    Put(reg::kCurrentUser, kScratchKey, L"", reg::kTypeSz, Utf16(L"default"));
+
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    ASSERT_TRUE(Get(reg::kCurrentUser, kScratchKey, L"mixed", type, data));
+    EXPECT_EQ(type, reg::kTypeBinary); // replaced, whatever its type was
+    EXPECT_EQ(data, Bytes({7}));
+    ASSERT_TRUE(Get(reg::kCurrentUser, kScratchKey, L"", type, data));
+    EXPECT_EQ(data, Utf16(L"default"));
+
+    const KeyHandle key = Open(kScratchKey, reg::kKeySetValue);
+    EXPECT_EQ(registry().DeleteValue(key, L""), 0);
+    EXPECT_EQ(registry().DeleteValue(key, L""), reg::kFileNotFound);
+    EXPECT_EQ(registry().DeleteValue(key, L"mIxEd"), 0);
+    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_FALSE(Get(reg::kCurrentUser, kScratchKey, L"Mixed", type, data));
+    EXPECT_TRUE(backend().KeyExists(reg::kCurrentUser, kScratchKey));
+}
+
+TEST_P(RegistryContract, HoldsAValueNameOfTheLongestAllowedLength)
+{
+    const std::wstring longest(reg::kMaxValueNameChars, L'n');
+    Put(reg::kCurrentUser, kScratchKey, longest, reg::kTypeSz, Utf16(L"x"));
+    const KeyHandle key = Open(kScratchKey, reg::kKeyQueryValue);
+    std::vector<wchar_t> name(reg::kMaxValueNameChars + 1);
+    std::uint32_t length = 0;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry().EnumValue(key, 0, name, length, type, size), 0);
+    EXPECT_EQ(length, reg::kMaxValueNameChars);
+    EXPECT_EQ(registry().CloseKey(key), 0);
+}
+
+TOLVAN_FOR_EACH_REGISTRY(RegistryContract);
+
+} // namespace
+} // namespace tolvan::test
