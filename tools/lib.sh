@@ -24,7 +24,7 @@ tolvan_require_packages() {
 TOLVAN_WINDOWS_PACKAGES=(
   cmake ninja-build
   mingw-w64 g++-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine fonts-liberation
   xvfb xauth imagemagick xdotool
 )
 

@@ -1,6 +1,7 @@
-#include "StartupWindow.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/window/Win32WindowSystem.h"
 #include "startup/modTolvan.h"
+#include "ui/MainWindow.h"
 
 #include <windows.h>
 
@@ -8,9 +9,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 {
     try {
         platform::win32::Win32Platform platform;
-        app::StartupWindow mainWindow(instance);
+        platform::win32::Win32WindowSystem windows(instance);
+        ui::MainWindow mainWindow(platform.services(), windows);
         modTolvan::Main(platform.services(), mainWindow);
-        return mainWindow.shown() ? mainWindow.RunMessageLoop() : 0;
+        return windows.Run();
     } catch (...) {
         return 1;
     }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/UniqueHandle.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+template <typename Handle> struct GdiObjectTraits {
+    using pointer = Handle;
+    static constexpr Handle invalid() noexcept { return nullptr; }
+    static void close(Handle handle) noexcept { DeleteObject(handle); }
+};
+
+struct WindowTraits {
+    using pointer = HWND;
+    static constexpr HWND invalid() noexcept { return nullptr; }
+    static void close(HWND window) noexcept { DestroyWindow(window); }
+};
+
+struct IconTraits {
+    using pointer = HICON;
+    static constexpr HICON invalid() noexcept { return nullptr; }
+    static void close(HICON icon) noexcept { DestroyIcon(icon); }
+};
+
+using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using OwnedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using OwnedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using OwnedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using OwnedWindow = UniqueHandle<WindowTraits>;
+using OwnedIcon = UniqueHandle<IconTraits>;
+
+// Selects a GDI object into a device context for one scope.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object))
+    {
+    }
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A window's device context for one scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,138 @@
+#include "Win32WindowSystem.h"
+
+#include "Dpi.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <commctrl.h>
+
+namespace platform::win32 {
+
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) noexcept : instance_(instance)
+{
+    dpi::BecomePerMonitorAware();
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+    FormWindow::RegisterClass(instance);
+}
+
+FormWindow* Win32WindowSystem::Find(const window::FormModel& form) const noexcept
+{
+    const auto it = std::find_if(windows_.begin(), windows_.end(),
+                                 [&](const auto& window) { return &window->form() == &form; });
+    return it == windows_.end() ? nullptr : it->get();
+}
+
+FormWindow& Win32WindowSystem::Load(window::FormModel& form, HWND owner)
+{
+    if (FormWindow* existing = Find(form)) {
+        return *existing;
+    }
+    form.ResetToLayout();
+    windows_.push_back(std::make_unique<FormWindow>(*this, form, owner));
+    FormWindow& window = *windows_.back();
+    form.RaiseLoad();
+    return window;
+}
+
+void Win32WindowSystem::Show(window::FormModel& form)
+{
+    FormWindow& window = Load(form, nullptr);
+    if (form.Loaded()) {
+        window.Show();
+    }
+}
+
+void Win32WindowSystem::ShowModal(window::FormModel& form, window::FormModel& owner)
+{
+    FormWindow* ownerWindow = Find(owner);
+    HWND ownerHandle = ownerWindow != nullptr ? ownerWindow->hwnd() : nullptr;
+    FormWindow& window = Load(form, ownerHandle);
+    if (!form.Loaded()) {
+        return;
+    }
+    if (ownerHandle != nullptr) {
+        EnableWindow(ownerHandle, FALSE);
+    }
+    window.Show();
+    while (form.Loaded() && Pump()) {
+    }
+    if (ownerHandle != nullptr) {
+        EnableWindow(ownerHandle, TRUE);
+        SetActiveWindow(ownerHandle);
+    }
+}
+
+void Win32WindowSystem::Unload(window::FormModel& form)
+{
+    FormWindow* window = Find(form);
+    if (window == nullptr || !form.Loaded()) {
+        return;
+    }
+    form.RaiseUnload();
+    // The owner takes input again before its modal window goes, so that it is the one activated.
+    if (window->owner() != nullptr) {
+        EnableWindow(window->owner(), TRUE);
+    }
+    const bool wasTopLevel = window->owner() == nullptr;
+    window->Destroy();
+    const auto it = std::find_if(windows_.begin(), windows_.end(),
+                                 [&](const auto& candidate) { return candidate.get() == window; });
+    closed_.push_back(std::move(*it));
+    windows_.erase(it);
+    const bool anyTopLevelLeft = std::any_of(windows_.begin(), windows_.end(),
+                                             [](const auto& w) { return w->owner() == nullptr; });
+    if (wasTopLevel && !anyTopLevelLeft) {
+        PostQuitMessage(exitCode_);
+    }
+}
+
+WindowId Win32WindowSystem::Handle(const window::FormModel& form) const noexcept
+{
+    const FormWindow* window = Find(form);
+    return window != nullptr ? reinterpret_cast<WindowId>(window->hwnd()) : 0;
+}
+
+window::ScreenRect Win32WindowSystem::OuterRect(const window::FormModel& form) const noexcept
+{
+    RECT rect{};
+    if (const FormWindow* window = Find(form)) {
+        GetWindowRect(window->hwnd(), &rect);
+    }
+    return window::ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+bool Win32WindowSystem::Pump() noexcept
+{
+    MSG message{};
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+        // Leave WM_QUIT for the outermost loop too.
+        exitCode_ = static_cast<int>(message.wParam);
+        PostQuitMessage(exitCode_);
+        return false;
+    }
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const bool ours =
+        root != nullptr && std::any_of(windows_.begin(), windows_.end(),
+                                       [&](const auto& w) { return w->hwnd() == root; });
+    if (!ours || !IsDialogMessageW(root, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    closed_.clear();
+    return true;
+}
+
+int Win32WindowSystem::Run()
+{
+    while (!windows_.empty() && Pump()) {
+    }
+    closed_.clear();
+    return exitCode_;
+}
+
+} // namespace platform::win32

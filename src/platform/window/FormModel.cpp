@@ -1,0 +1,64 @@
+#include "FormModel.h"
+
+#include <stdexcept>
+
+namespace platform::window {
+
+FormModel::FormModel(const WindowLayout& layout) : layout_(layout), caption_(layout.caption)
+{
+    controls_.reserve(layout.controls.size());
+    for (const ControlLayout& control : layout.controls) {
+        controls_.push_back(std::make_unique<Control>(*this, control));
+    }
+}
+
+Control& FormModel::control(std::wstring_view name, int index)
+{
+    for (const auto& control : controls_) {
+        if (control->layout().name == name && control->layout().index == index) {
+            return *control;
+        }
+    }
+    throw std::out_of_range("no such control in the layout");
+}
+
+void FormModel::SetCaption(std::wstring_view caption)
+{
+    caption_ = std::wstring(caption);
+    if (observer_ != nullptr) {
+        observer_->CaptionChanged(*this);
+    }
+}
+
+void FormModel::RaiseLoad()
+{
+    loaded_ = true;
+    if (onLoad) {
+        onLoad();
+    }
+}
+
+void FormModel::RaiseUnload()
+{
+    if (onUnload) {
+        onUnload();
+    }
+    loaded_ = false;
+}
+
+void FormModel::RaiseMouseMove()
+{
+    if (onMouseMove) {
+        onMouseMove();
+    }
+}
+
+void FormModel::ResetToLayout()
+{
+    caption_ = std::wstring(layout_.caption);
+    for (const auto& control : controls_) {
+        control->Reset();
+    }
+}
+
+} // namespace platform::window

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Control.h"
+#include "Layout.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::window {
+
+// Told of every change to a form's model; the real window implements it.
+class FormObserver {
+public:
+    virtual ~FormObserver() = default;
+    virtual void ControlChanged(Control& control, Property property) = 0;
+    virtual void CaptionChanged(FormModel& form) = 0;
+};
+
+// A window as the behaviour sees it: its layout, one Control per control of the layout, its
+// caption and its own events. Which real window (if any) shows it is the window system's matter.
+class FormModel {
+public:
+    explicit FormModel(const WindowLayout& layout);
+    FormModel(const FormModel&) = delete;
+    FormModel& operator=(const FormModel&) = delete;
+
+    [[nodiscard]] const WindowLayout& layout() const noexcept { return layout_; }
+
+    // The control of this name (and index, for a control array); throws std::out_of_range for a
+    // name the layout does not have.
+    [[nodiscard]] Control& control(std::wstring_view name, int index = -1);
+    [[nodiscard]] const std::vector<std::unique_ptr<Control>>& controls() const noexcept
+    {
+        return controls_;
+    }
+
+    [[nodiscard]] const std::wstring& Caption() const noexcept { return caption_; }
+    void SetCaption(std::wstring_view caption);
+
+    // True from Load until Unload.
+    [[nodiscard]] bool Loaded() const noexcept { return loaded_; }
+
+    std::function<void()> onLoad;
+    std::function<void()> onUnload;
+    std::function<void()> onMouseMove; // over the bare window surface
+
+    // Called by the window system as the window comes and goes.
+    void RaiseLoad();
+    void RaiseUnload();
+    void RaiseMouseMove();
+
+    void SetObserver(FormObserver* observer) noexcept { observer_ = observer; }
+    [[nodiscard]] FormObserver* observer() const noexcept { return observer_; }
+
+    // Puts every control and the caption back as the layout has them (a window is loaded afresh).
+    void ResetToLayout();
+
+private:
+    const WindowLayout& layout_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::wstring caption_;
+    bool loaded_ = false;
+    FormObserver* observer_ = nullptr;
+};
+
+} // namespace platform::window

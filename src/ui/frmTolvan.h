@@ -1,0 +1,62 @@
+#pragma once
+
+#include "frmChangeReg.h"
+#include "platform/Platform.h"
+#include "platform/window/WindowSystem.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace ui {
+
+// The main window: the list of startup entries, the details of the selected one, the entry
+// commands, the language flags and the about strip.
+class frmTolvan {
+public:
+    frmTolvan(platform::Platform& platform, platform::window::WindowSystem& windows);
+
+    [[nodiscard]] platform::window::FormModel& form() noexcept { return form_; }
+
+    // Shows the window modeless, loading it first.
+    void Show();
+
+    // Sets langFlag and every caption of the window's text table in that language.
+    void ApplyLanguage(std::int32_t language);
+
+private:
+    void Form_Load();
+    void ComNew_Click();
+    void ComExit_Click();
+
+    platform::Platform& platform_;
+    platform::window::WindowSystem& windows_;
+    platform::window::FormModel form_;
+    std::unique_ptr<frmChangeReg> editor_;
+
+public:
+    // The controls the behaviour works with, named as in the layout.
+    platform::window::Control& recList;
+    platform::window::Control& ComNew;
+    platform::window::Control& ComEdit;
+    platform::window::Control& ComDel;
+    platform::window::Control& ComExit;
+    platform::window::Control& frAbout;
+    platform::window::Control& frLoc;
+    platform::window::Control& frReg;
+    platform::window::Control& lblCname;
+    platform::window::Control& lblCvalue;
+    platform::window::Control& lblProduct;
+    platform::window::Control& lblDescr;
+    platform::window::Control& lblCopyright;
+    platform::window::Control& lblPath;
+    platform::window::Control& lblRegName;
+    platform::window::Control& lblRegValue;
+    platform::window::Control& lblTopkey;
+    platform::window::Control& lblTitle;
+    platform::window::Control& imgLangENG;
+    platform::window::Control& imgLangHUN;
+    platform::window::Control& imgLangENG_hl;
+    platform::window::Control& imgLangHUN_hl;
+};
+
+} // namespace ui
