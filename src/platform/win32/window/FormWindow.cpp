@@ -1,5 +1,6 @@
 #include "FormWindow.h"
 
+#include "ControlIds.h"
 #include "Dpi.h"
 #include "Win32WindowSystem.h"
 
@@ -17,7 +18,6 @@ using window::ControlKind;
 using window::Property;
 
 constexpr wchar_t kClassName[] = L"TolvanForm";
-constexpr int kFirstControlId = 1000;
 constexpr window::Font kDialogFont{L"MS Sans Serif", 825, false, window::kCharsetDefault};
 
 COLORREF Resolve(const Colour& colour) noexcept
@@ -100,10 +100,7 @@ FormWindow::FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND 
     for (const auto& control : form.controls()) {
         Child child;
         child.control = control.get();
-        child.id = control->layout().kind == ControlKind::CommandButton &&
-                           control->layout().Has(window::kCancelButton)
-                       ? IDCANCEL
-                       : kFirstControlId + static_cast<int>(children_.size());
+        child.id = ControlId(layout, children_.size());
         children_.push_back(std::move(child));
     }
 
@@ -729,6 +726,18 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (Child* child = FindById(static_cast<int>(wParam))) {
             child->control->RaiseTimer();
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // As dialog boxes do: the control that had the focus gets it back with the window.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focused = GetFocus(); focused != nullptr && IsChild(window_, focused)) {
+                lastFocus_ = focused;
+            }
+        } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+            SetFocus(lastFocus_);
+        } else if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
+            SetFocus(first);
         }
         return 0;
     case WM_CLOSE:

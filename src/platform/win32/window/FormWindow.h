@@ -89,7 +89,8 @@ private:
     std::map<COLORREF, OwnedBrush> brushes_;
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
-    int pressedId_ = 0; // the control a left click started on
+    int pressedId_ = 0;        // the control a left click started on
+    HWND lastFocus_ = nullptr; // the control that had the focus when the window was deactivated
 };
 
 } // namespace platform::win32

@@ -132,6 +132,10 @@ int Win32WindowSystem::Run()
     while (!windows_.empty() && Pump()) {
     }
     closed_.clear();
+    // The quit request of the last window is answered; it must not end a later message loop.
+    MSG quit{};
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     return exitCode_;
 }
 

@@ -1,0 +1,252 @@
+// The real windows made from the layout tables, inspected in the same process: positions at the
+// window's DPI, styles, fonts and initial state, and the keyboard through the dialog manager.
+#include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/ScriptedMessageBox.h"
+#include "platform/portable/ScriptedShell.h"
+#include "platform/win32/window/ControlIds.h"
+#include "platform/win32/window/Dpi.h"
+#include "platform/win32/window/Win32WindowSystem.h"
+#include "ui/MainWindow.h"
+#include "ui/layout/Layouts.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tolvan::test {
+namespace {
+
+using namespace platform;
+using platform::window::ControlKind;
+using platform::window::ControlLayout;
+using platform::window::WindowLayout;
+
+std::string Narrow(std::wstring_view text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+RECT ChildRect(HWND parent, HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Where the layout puts a control, in twips of the window's client area.
+RECT ExpectedTwips(const WindowLayout& layout, const ControlLayout& control)
+{
+    const ControlLayout* placed = &control;
+    // The highlight pictures are laid over their flags when the window loads.
+    if (control.name.ends_with(L"_hl")) {
+        const std::wstring_view flag = control.name.substr(0, control.name.size() - 3);
+        for (const ControlLayout& other : layout.controls) {
+            if (other.name == flag) {
+                placed = &other;
+            }
+        }
+    }
+    POINT origin{placed->left, placed->top};
+    for (const ControlLayout& frame : layout.controls) {
+        if (!control.container.empty() && frame.name == control.container) {
+            origin.x += frame.left;
+            origin.y += frame.top;
+        }
+    }
+    return RECT{origin.x, origin.y, origin.x + control.width, origin.y + control.height};
+}
+
+// Every control with a window stands where the layout says, at the window's DPI. Labels that
+// size to their text keep their anchor corner: top left, or top right when right-aligned.
+void ExpectLaidOut(HWND window, const WindowLayout& layout, bool storedFontsEastEuropean)
+{
+    const UINT dpi = win32::dpi::ForWindow(window);
+    if (const char* expected = std::getenv("TOLVAN_EXPECTED_DPI")) {
+        EXPECT_EQ(dpi, static_cast<UINT>(std::atoi(expected)));
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, win32::dpi::Pixels(layout.clientWidth, dpi));
+    EXPECT_EQ(client.bottom, win32::dpi::Pixels(layout.clientHeight, dpi));
+
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_NE(style & WS_CAPTION, 0);
+
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ControlLayout& control = layout.controls[i];
+        if (control.kind == ControlKind::Timer || control.kind == ControlKind::Line ||
+            control.kind == ControlKind::Shape) {
+            continue;
+        }
+        SCOPED_TRACE(Narrow(control.name));
+        HWND child = GetDlgItem(window, win32::ControlId(layout, i));
+        ASSERT_NE(child, nullptr);
+        const RECT twips = ExpectedTwips(layout, control);
+        const RECT actual = ChildRect(window, child);
+        EXPECT_EQ(actual.top, win32::dpi::Pixels(twips.top, dpi));
+        if (!control.Has(platform::window::kSizesToText)) {
+            EXPECT_EQ(actual.left, win32::dpi::Pixels(twips.left, dpi));
+            EXPECT_EQ(actual.right, win32::dpi::Pixels(twips.right, dpi));
+            EXPECT_EQ(actual.bottom, win32::dpi::Pixels(twips.bottom, dpi));
+        } else if (control.Has(platform::window::kRightAligned)) {
+            EXPECT_EQ(actual.right, win32::dpi::Pixels(twips.right, dpi));
+        } else {
+            EXPECT_EQ(actual.left, win32::dpi::Pixels(twips.left, dpi));
+        }
+        if (control.kind != ControlKind::Image) {
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+            ASSERT_NE(font, nullptr);
+            LOGFONTW logFont{};
+            ASSERT_NE(GetObjectW(font, sizeof(logFont), &logFont), 0);
+            if (storedFontsEastEuropean) {
+                EXPECT_EQ(logFont.lfCharSet, 238);
+            }
+            // Without a stored font, the window's; without that, the default dialog font.
+            constexpr platform::window::Font kDialogFont{L"MS Sans Serif", 825, false, 1};
+            const auto& spec = control.font ? *control.font : layout.font.value_or(kDialogFont);
+            EXPECT_EQ(std::wstring(logFont.lfFaceName), std::wstring(spec.face));
+            EXPECT_EQ(logFont.lfWeight, spec.bold ? FW_BOLD : FW_NORMAL);
+            EXPECT_EQ(logFont.lfHeight,
+                      -MulDiv(spec.hundredthsOfPoint, static_cast<int>(dpi), 7200));
+        }
+    }
+}
+
+class RealWindows : public ::testing::Test {
+protected:
+    HWND Window(const window::FormModel& form)
+    {
+        return reinterpret_cast<HWND>(windows.Handle(form));
+    }
+    HWND Child(const window::FormModel& form, std::wstring_view name, int index = -1)
+    {
+        const auto& controls = form.layout().controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].name == name && controls[i].index == index) {
+                return GetDlgItem(Window(form), win32::ControlId(form.layout(), i));
+            }
+        }
+        return nullptr;
+    }
+
+    portable::MemoryRegistry registry;
+    portable::ScriptedShell shell;
+    portable::ScriptedMessageBox messageBox;
+    Platform services{registry, shell, messageBox};
+    win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
+    ui::MainWindow mainWindow{services, windows};
+};
+
+TEST_F(RealWindows, MainWindowMatchesItsLayoutAndStartsAsItShould)
+{
+    mainWindow.ShowMainWindow();
+    window::FormModel& form = mainWindow.instance()->form();
+    HWND window = Window(form);
+    ASSERT_NE(window, nullptr);
+    ExpectLaidOut(window, form.layout(), true);
+    EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_FALSE(IsWindowEnabled(Child(form, L"ComEdit")));
+    EXPECT_FALSE(IsWindowEnabled(Child(form, L"ComDel")));
+    EXPECT_TRUE(IsWindowEnabled(Child(form, L"ComNew")));
+    EXPECT_FALSE(IsWindowVisible(Child(form, L"imgLangENG_hl")));
+    EXPECT_FALSE(IsWindowVisible(Child(form, L"imgLangHUN_hl")));
+    EXPECT_FALSE(form.control(L"tmrLang").TimerEnabled());
+    wchar_t caption[128]{};
+    GetWindowTextW(window, caption, 128);
+    EXPECT_EQ(std::wstring(caption), L"Windows indulásakor induló programok");
+    GetWindowTextW(Child(form, L"ComDel"), caption, 128);
+    EXPECT_EQ(std::wstring(caption), L"Töröl");
+
+    // Model changes reach the real controls.
+    form.control(L"ComEdit").SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(Child(form, L"ComEdit")));
+    form.control(L"recList").AddItems({L"első", L"második"});
+    EXPECT_EQ(SendMessageW(Child(form, L"recList"), LB_GETCOUNT, 0, 0), 2);
+
+    form.control(L"ComExit").RaiseClick();
+    EXPECT_EQ(Window(form), nullptr);
+    EXPECT_EQ(windows.Run(), 0);
+}
+
+// The window of this thread that the given one owns.
+HWND OwnedWindow(HWND owner)
+{
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// What a running modal loop should do next; a timer hands it to the loop.
+std::function<void()> g_insideModalLoop;
+
+void CALLBACK RunInsideModalLoop(HWND, UINT, UINT_PTR timer, DWORD) noexcept
+{
+    KillTimer(nullptr, timer);
+    if (auto action = std::exchange(g_insideModalLoop, nullptr)) {
+        action();
+    }
+}
+
+TEST_F(RealWindows, EditorMatchesItsLayoutFocusesTheNameAndEscCancelsIt)
+{
+    mainWindow.ShowMainWindow();
+    window::FormModel& main = mainWindow.instance()->form();
+    bool checked = false;
+    g_insideModalLoop = [&] {
+        HWND editor = OwnedWindow(Window(main));
+        if (editor == nullptr) {
+            ADD_FAILURE() << "no editor window";
+            PostQuitMessage(0); // ends the modal loop
+            return;
+        }
+        EXPECT_FALSE(IsWindowEnabled(Window(main)));
+        const WindowLayout& layout = ui::ChangeRegLayout();
+        ExpectLaidOut(editor, layout, false);
+        EXPECT_EQ(GetWindowLongPtrW(editor, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+        EXPECT_EQ(GetWindow(editor, GW_OWNER), Window(main));
+        HWND focused = GetFocus();
+        EXPECT_EQ(GetDlgCtrlID(focused), win32::ControlId(layout, 6)); // Tname
+        // Esc, as the keyboard delivers it to the focused control.
+        PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
+        checked = true;
+    };
+    SetTimer(nullptr, 0, 50, &RunInsideModalLoop);
+    main.control(L"ComNew").RaiseClick(); // returns once the editor is gone
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(IsWindowEnabled(Window(main)));
+    windows.Unload(main);
+}
+
+TEST_F(RealWindows, EnterInTheListIsItsKeyPressAndNotAButtonPress)
+{
+    mainWindow.ShowMainWindow();
+    window::FormModel& main = mainWindow.instance()->form();
+    std::vector<int> keys;
+    main.control(L"recList").onKeyPress = [&](int key) { keys.push_back(key); };
+    SetFocus(Child(main, L"recList"));
+    PostMessageW(Child(main, L"recList"), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(Window(main), WM_CLOSE, 0, 0);
+    EXPECT_EQ(windows.Run(), 0);
+    EXPECT_EQ(keys, std::vector<int>{13});
+    EXPECT_FALSE(main.Loaded());
+}
+
+} // namespace
+} // namespace tolvan::test
