@@ -94,31 +94,6 @@ TEST(PictureFiles, EveryPictureTheResourceScriptNamesIsDrawn)
     EXPECT_EQ(named, drawn);
 }
 
-TEST(PictureFiles, BitmapsAre24BitBottomUpAtTheirLayoutSizes)
-{
-    const std::map<std::string, std::pair<int, int>> sizes{
-        {"flag_eng.bmp", {21, 20}},    {"flag_eng_hl.bmp", {21, 20}}, {"flag_hun.bmp", {21, 20}},
-        {"flag_hun_hl.bmp", {21, 20}}, {"app_64.bmp", {64, 64}},      {"app_16.bmp", {16, 16}}};
-    const auto files = DrawnFiles();
-    for (const auto& [name, size] : sizes) {
-        SCOPED_TRACE(name);
-        const Bytes& bmp = files.at(name);
-        const auto [width, height] = size;
-        const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
-        EXPECT_EQ(bmp.at(0), 'B');
-        EXPECT_EQ(bmp.at(1), 'M');
-        EXPECT_EQ(U32(bmp, 2), bmp.size());
-        EXPECT_EQ(U32(bmp, 10), 54u);
-        EXPECT_EQ(U32(bmp, 14), 40u);
-        EXPECT_EQ(I32(bmp, 18), width);
-        EXPECT_EQ(I32(bmp, 22), height); // positive: bottom-up
-        EXPECT_EQ(U16(bmp, 28), 24u);
-        EXPECT_EQ(U32(bmp, 30), 0u);
-        EXPECT_EQ(U32(bmp, 34), stride * static_cast<std::uint32_t>(height));
-        EXPECT_EQ(bmp.size(), 54 + stride * static_cast<std::uint32_t>(height));
-    }
-}
-
 TEST(PictureFiles, BitmapRowsStartAtTheBottomAndArePaddedWithZeros)
 {
     pictures::Canvas canvas(21, 2, pictures::kWhite);
@@ -233,16 +208,6 @@ TEST(PictureFiles, HighlightedFlagsLightUpInPlace)
         // Plain, the flag sits on the white banner.
         EXPECT_EQ(plain.at(10, 0), pictures::kWhite);
         EXPECT_EQ(plain.at(10, plain.height() - 1), pictures::kWhite);
-    }
-}
-
-TEST(PictureFiles, BannerPicturesStandOnWhite)
-{
-    for (const auto size : {pictures::AppPictureSize::Small, pictures::AppPictureSize::Large}) {
-        const pictures::Canvas picture = pictures::DrawAppPicture(size, pictures::kWhite);
-        const int last = picture.width() - 1;
-        EXPECT_EQ(picture.at(last, 0), pictures::kWhite);
-        EXPECT_EQ(picture.at(0, last), pictures::kWhite);
     }
 }
 

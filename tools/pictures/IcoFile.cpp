@@ -23,19 +23,18 @@ bool ByChannels(Rgba a, Rgba b)
 // Index 0 is black: masked pixels point at it, so they vanish under the AND mask and the XOR.
 std::vector<Rgba> PaletteOf(const Canvas& image)
 {
-    std::vector<Rgba> colours{Opaque(0, 0, 0)};
+    const Rgba black = Opaque(0, 0, 0);
+    std::vector<Rgba> colours;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (const Rgba c = image.at(x, y); c.a != 0) {
+            if (const Rgba c = image.at(x, y); c.a != 0 && Opaque(c.r, c.g, c.b) != black) {
                 colours.push_back(Opaque(c.r, c.g, c.b));
             }
         }
     }
-    std::sort(colours.begin() + 1, colours.end(), ByChannels);
-    colours.erase(std::unique(colours.begin() + 1, colours.end()), colours.end());
-    if (std::find(colours.begin() + 1, colours.end(), colours.front()) != colours.end()) {
-        colours.erase(std::find(colours.begin() + 1, colours.end(), colours.front()));
-    }
+    std::sort(colours.begin(), colours.end(), ByChannels);
+    colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
+    colours.insert(colours.begin(), black);
     if (colours.size() > kPaletteSize) {
         throw std::invalid_argument("an icon image uses more than 256 colours");
     }
