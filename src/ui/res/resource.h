@@ -1,7 +1,9 @@
 #pragma once
 
-// Resource identifiers of tolvan.exe, shared by the resource script and the window code.
+// Identifiers of the executable's resources, shared by the resource script and the windows.
+
 #define IDI_TOLVAN 1
+
 #define IDB_FLAG_ENG 101
 #define IDB_FLAG_ENG_HL 102
 #define IDB_FLAG_HUN 103
