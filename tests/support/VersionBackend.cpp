@@ -1,5 +1,6 @@
 #include "VersionBackend.h"
 
+#include "platform/UniqueHandle.h"
 #include "platform/portable/PeVersionResources.h"
 
 #ifdef _WIN32

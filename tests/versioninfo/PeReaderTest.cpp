@@ -56,6 +56,13 @@ TEST_P(PeReader, PrefersNameOneAndFallsBackToTheFirstName)
     EXPECT_EQ(Find(pe.bytes), SampleResource());
 }
 
+TEST_P(PeReader, ReadsAFileInAnyOneLanguage)
+{
+    SyntheticPe pe = BuildPe(SampleResource(), GetParam());
+    pe.PatchU32(pe.languageEntry, 0x040E);
+    EXPECT_EQ(Find(pe.bytes), SampleResource());
+}
+
 TEST_P(PeReader, RefusesTamperedDirectories)
 {
     struct Patch {

@@ -121,27 +121,36 @@ TEST(VersionDifferential, FixturesReadAlike)
 
 TEST(VersionDifferential, WineLibrariesReadAlike)
 {
-    const std::filesystem::path folder(L"Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows");
+    // Wine's own 64-bit and 32-bit programs and libraries, seen through drive Z:.
+    const std::filesystem::path folders[] = {
+        L"Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows",
+        L"Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\i386-windows",
+    };
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        GTEST_SKIP() << "no Wine library folder at " << folder.string();
+    if (!std::filesystem::is_directory(folders[0], error)) {
+        GTEST_SKIP() << "no Wine library folder at " << folders[0].string();
     }
     platform::win32::Win32VersionResources windows;
     platform::portable::PeVersionResources portable;
     std::size_t compared = 0;
     std::size_t withResource = 0;
     std::size_t differing = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (!entry.is_regular_file() || !LooksLikePeFile(entry.path())) {
+    for (const auto& folder : folders) {
+        if (!std::filesystem::is_directory(folder, error)) {
             continue;
         }
-        const std::wstring file = entry.path().wstring();
-        const auto fields = Differences(windows, portable, file);
-        ++compared;
-        withResource += portable.VersionResourceSize(file) != 0 ? 1 : 0;
-        if (!fields.empty()) {
-            ++differing;
-            ADD_FAILURE() << Narrow(file) << " differs in " << ::testing::PrintToString(fields);
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (!entry.is_regular_file() || !LooksLikePeFile(entry.path())) {
+                continue;
+            }
+            const std::wstring file = entry.path().wstring();
+            const auto fields = Differences(windows, portable, file);
+            ++compared;
+            withResource += portable.VersionResourceSize(file) != 0 ? 1 : 0;
+            if (!fields.empty()) {
+                ++differing;
+                ADD_FAILURE() << Narrow(file) << " differs in " << ::testing::PrintToString(fields);
+            }
         }
     }
     std::printf("version resources: compared %zu files (%zu with a version resource), %zu "

@@ -15,6 +15,7 @@ constexpr std::uint16_t kPe32PlusMagic = 0x020B;
 constexpr std::uint32_t kResourceDirectoryIndex = 2;
 constexpr std::uint32_t kVersionType = 16;
 constexpr std::uint32_t kVersionName = 1;
+constexpr std::uint32_t kUsEnglish = 0x0409;
 constexpr std::uint32_t kHighBit = 0x80000000u;
 // The Windows loader refuses images with more sections than this.
 constexpr std::uint16_t kMaxSections = 96;
@@ -233,7 +234,7 @@ std::optional<std::vector<std::byte>> Locate(const ByteSource& file)
     if (!root) {
         return std::nullopt;
     }
-    // Three fixed levels, type, name and language, so the walk cannot go round in circles.
+    // Three fixed levels (type, name, language), so the walk cannot go round in circles.
     const ResourceTree tree(file, *root);
     const auto types = tree.Entries(0);
     if (!types) {
@@ -252,10 +253,22 @@ std::optional<std::vector<std::byte>> Locate(const ByteSource& file)
         return std::nullopt;
     }
     const auto languages = tree.Entries(*languagesOffset);
-    if (!languages || languages->empty() || IsDirectory(languages->front())) {
+    if (!languages || languages->empty()) {
         return std::nullopt;
     }
-    const auto dataEntry = tree.Bytes(languages->front().target, 16);
+    // Files translated into many languages carry one version resource each; Windows reads the
+    // US English one when there is one.
+    const DirectoryEntry* language = &languages->front();
+    for (const DirectoryEntry& entry : *languages) {
+        if (HasId(entry, kUsEnglish)) {
+            language = &entry;
+            break;
+        }
+    }
+    if (IsDirectory(*language)) {
+        return std::nullopt;
+    }
+    const auto dataEntry = tree.Bytes(language->target, 16);
     if (!dataEntry) {
         return std::nullopt;
     }
