@@ -155,16 +155,6 @@ TEST_F(VersionTree, SixteenBitTreeIsNotRead)
     EXPECT_FALSE(Find(L"\\", value));
 }
 
-TEST_F(VersionTree, TinyBuffersAreRefused)
-{
-    const std::vector<std::byte> full = resource;
-    for (std::size_t size = 0; size < 8; ++size) {
-        resource.assign(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size));
-        platform::VersionValue value;
-        EXPECT_FALSE(Find(L"\\", value)) << size << " bytes";
-    }
-}
-
 TEST_F(VersionTree, CutTreeNeverReadsPastTheBuffer)
 {
     // The root claims the cut length, so the children run past it at every cut.
