@@ -28,7 +28,12 @@ TOLVAN_WINDOWS_PACKAGES=(
   xvfb xauth imagemagick xdotool
 )
 
-# What the native build and tests take.
+# What the native build and tests take (the fixture programs are made by the MinGW-w64 tools).
 TOLVAN_NATIVE_PACKAGES=(
-  cmake ninja-build g++ libgtest-dev googletest
+  cmake ninja-build g++ libgtest-dev googletest mingw-w64
+)
+
+# What the fuzz run takes: clang with libFuzzer and the sanitizer runtimes.
+TOLVAN_FUZZ_PACKAGES=(
+  clang libclang-rt-14-dev
 )

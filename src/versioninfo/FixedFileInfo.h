@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The fixed part of a version resource (VS_FIXEDFILEINFO), field by field, 52 bytes.

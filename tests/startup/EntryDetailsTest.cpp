@@ -1,4 +1,5 @@
 // The version texts of an entry's executable, and whether a path names a file.
+#include "Fixtures.h"
 #include "startup/modTolvan.h"
 #include "support/PlatformBackend.h"
 
@@ -31,6 +32,15 @@ protected:
         return entries.back();
     }
 
+    // Places a fixture program on the drive under this name and returns its Windows path.
+    std::wstring PlaceFixture(std::wstring_view fixture, std::wstring_view name)
+    {
+        std::wstring path = L"C:\\TolvanDetails\\";
+        path += name;
+        backend_->PutCopyOf(path, std::filesystem::path(FixtureFile(fixture)));
+        return path;
+    }
+
     static void ExpectNoTexts(const modTolvan::RunEntry& entry)
     {
         EXPECT_EQ(entry.ProductName, L"");
@@ -56,6 +66,37 @@ TEST_P(EntryDetails, MissingOrVersionlessFilesGiveEmptyTextsWithoutAMessage)
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\empty.exe"));
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails"));
     EXPECT_GT(backend_->versions().fileCalls, 0);
+    EXPECT_TRUE(backend_->messageBox().shown.empty());
+}
+
+TEST_P(EntryDetails, ReadsTheFourTextsTrimmed)
+{
+    const modTolvan::RunEntry& entry = ReadDetailsOf(PlaceFixture(L"details.exe", L"Minta.exe"));
+    EXPECT_EQ(entry.ProductName, L"Minta");
+    EXPECT_EQ(entry.CompanyName, L"Kavrenta Kft."); // stored with spaces on both sides
+    EXPECT_EQ(entry.LegalCopyright, L"(c) Kavrenta");
+    EXPECT_EQ(entry.FileDescription, L"Mintaprogram árvíztűrő tükörfúrógép");
+    EXPECT_TRUE(backend_->messageBox().shown.empty());
+}
+
+TEST_P(EntryDetails, DescriptionNamesTheEntryOtherwiseNameAndPath)
+{
+    const std::wstring described = PlaceFixture(L"details.exe", L"minta.exe");
+    const std::wstring productOnly = PlaceFixture(L"product_only.exe", L"product.exe");
+    const std::wstring versionless = PlaceFixture(L"no_version.exe", L"plain.exe");
+    modTolvan::AddEntry(platform::reg::kCurrentUser, L"Described", L"\"" + described + L"\" /x");
+    modTolvan::AddEntry(platform::reg::kCurrentUser, L"Product", productOnly);
+    modTolvan::AddEntry(platform::reg::kLocalMachine, L"Plain", versionless + L" -q");
+    modTolvan::ResolveEntries(services());
+
+    ASSERT_EQ(modTolvan::entryCount(), 3);
+    EXPECT_EQ(entries[0].DisplayText, L"Mintaprogram árvíztűrő tükörfúrógép");
+    EXPECT_EQ(entries[0].Arguments, L"/x");
+    EXPECT_EQ(entries[1].ProductName, L"Only a product");
+    EXPECT_EQ(entries[1].FileDescription, L"");
+    EXPECT_EQ(entries[1].DisplayText, L"Product;  (" + productOnly + L")");
+    EXPECT_EQ(entries[2].ProductName, L"");
+    EXPECT_EQ(entries[2].DisplayText, L"Plain;  (" + versionless + L")");
     EXPECT_TRUE(backend_->messageBox().shown.empty());
 }
 

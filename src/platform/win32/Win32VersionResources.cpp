@@ -1,32 +1,86 @@
 #include "Win32VersionResources.h"
 
+#include <windows.h>
+
+#include <limits>
+#include <string>
+
 namespace platform::win32 {
 
-ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view) noexcept
+ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName) noexcept
 {
-    return 0;
+    try {
+        const std::wstring name(moduleName);
+        return reinterpret_cast<ModuleHandle>(GetModuleHandleW(name.c_str()));
+    } catch (...) {
+        return 0;
+    }
 }
 
-std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle, std::span<wchar_t>) noexcept
+std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,
+                                                    std::span<wchar_t> buffer) noexcept
 {
-    return 0;
+    // A null handle would name the program itself; here 0 means "no module".
+    if (module == 0 || buffer.empty()) {
+        return 0;
+    }
+    const DWORD capacity =
+        static_cast<DWORD>(std::min<std::size_t>(buffer.size(), std::numeric_limits<DWORD>::max()));
+    return GetModuleFileNameW(reinterpret_cast<HMODULE>(module), buffer.data(), capacity);
 }
 
-std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view) noexcept
+std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileName) noexcept
 {
-    return 0;
+    try {
+        const std::wstring name(fileName);
+        DWORD ignored = 0;
+        return GetFileVersionInfoSizeW(name.c_str(), &ignored);
+    } catch (...) {
+        return 0;
+    }
 }
 
-bool Win32VersionResources::ReadVersionResource(std::wstring_view, std::span<std::byte>) noexcept
+bool Win32VersionResources::ReadVersionResource(std::wstring_view fileName,
+                                                std::span<std::byte> data) noexcept
 {
-    return false;
+    if (data.empty() || data.size() > std::numeric_limits<DWORD>::max()) {
+        return false;
+    }
+    try {
+        const std::wstring name(fileName);
+        return GetFileVersionInfoW(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
+               FALSE;
+    } catch (...) {
+        return false;
+    }
 }
 
-bool Win32VersionResources::QueryVersionValue(std::span<const std::byte>, std::wstring_view,
+bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
+                                              std::wstring_view subBlock,
                                               VersionValue& value) noexcept
 {
     value = {};
-    return false;
+    if (data.empty()) {
+        return false;
+    }
+    try {
+        const std::wstring path(subBlock);
+        void* found = nullptr;
+        UINT length = 0;
+        if (VerQueryValueW(data.data(), path.c_str(), &found, &length) == FALSE) {
+            return false;
+        }
+        value.length = length;
+        // Windows points into the block it was given; what lies behind the value is readable up
+        // to the block's end.
+        const auto* at = static_cast<const std::byte*>(found);
+        if (at >= data.data() && at <= data.data() + data.size()) {
+            value.bytes = data.subspan(static_cast<std::size_t>(at - data.data()));
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 } // namespace platform::win32

@@ -1,0 +1,133 @@
+#include "Fixtures.h"
+#include "platform/portable/PeVersionResources.h"
+#include "versioninfo/VersionInfo.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvan::test {
+namespace {
+
+enum class Fault { None, ModuleFileName, CutModuleFileName, Read, Translation, Root, ShortRoot };
+
+// The PE reader with one operation made to fail or misbehave, for the loader's failure paths that
+// real files cannot reach.
+class FaultyResources final : public platform::VersionResources {
+public:
+    Fault fault = Fault::None;
+
+    FaultyResources() { inner_.SetModule(L"module.dll", FixtureFile(L"module.dll")); }
+
+    platform::ModuleHandle ModuleHandleOf(std::wstring_view name) noexcept override
+    {
+        return inner_.ModuleHandleOf(name);
+    }
+    std::uint32_t ModuleFileName(platform::ModuleHandle module,
+                                 std::span<wchar_t> buffer) noexcept override
+    {
+        if (fault == Fault::ModuleFileName) {
+            return 0;
+        }
+        if (fault == Fault::CutModuleFileName) {
+            std::fill(buffer.begin(), buffer.end(), L'x');
+            buffer.back() = L'\0';
+            return static_cast<std::uint32_t>(buffer.size());
+        }
+        return inner_.ModuleFileName(module, buffer);
+    }
+    std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override
+    {
+        return inner_.VersionResourceSize(fileName);
+    }
+    bool ReadVersionResource(std::wstring_view fileName,
+                             std::span<std::byte> data) noexcept override
+    {
+        return fault != Fault::Read && inner_.ReadVersionResource(fileName, data);
+    }
+    bool QueryVersionValue(std::span<const std::byte> data, std::wstring_view subBlock,
+                           platform::VersionValue& value) noexcept override
+    {
+        const bool isRoot = subBlock == L"\\";
+        if ((fault == Fault::Translation && subBlock == L"\\VarFileInfo\\Translation") ||
+            (fault == Fault::Root && isRoot)) {
+            value = {};
+            return false;
+        }
+        const bool found = inner_.QueryVersionValue(data, subBlock, value);
+        if (found && isRoot && fault == Fault::ShortRoot) {
+            value.length = 8; // the signature and the structure version only
+        }
+        return found;
+    }
+
+private:
+    platform::portable::PeVersionResources inner_;
+};
+
+class VersionInfoLoader : public ::testing::Test {
+protected:
+    FaultyResources resources;
+};
+
+TEST_F(VersionInfoLoader, ModulePathFailureIsFailureTwoAndKeepsTheFileName)
+{
+    for (const Fault fault : {Fault::ModuleFileName, Fault::CutModuleFileName}) {
+        VersionInfo info(resources);
+        info.FileName(FixtureFile(L"full.exe"));
+        resources.fault = fault;
+        info.ModuleName(L"module.dll");
+        ASSERT_TRUE(info.LastLoadError().has_value());
+        EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::ModuleFileName);
+        EXPECT_EQ(info.FileName(), FixtureFile(L"full.exe"));
+        EXPECT_EQ(info.ProductName(), L"Tolvan ind\u00EDt\u00F3pult-kezel\u0151");
+        resources.fault = Fault::None;
+    }
+}
+
+TEST_F(VersionInfoLoader, FailedReadIsFailureFive)
+{
+    resources.fault = Fault::Read;
+    VersionInfo info(resources);
+    info.FileName(FixtureFile(L"full.exe"));
+    ASSERT_TRUE(info.LastLoadError().has_value());
+    EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::ResourceRead);
+    EXPECT_EQ(info.ProductName(), L"");
+    EXPECT_EQ(info.Language(), 0);
+}
+
+TEST_F(VersionInfoLoader, MissingTranslationIsFailureSix)
+{
+    resources.fault = Fault::Translation;
+    VersionInfo info(resources);
+    info.FileName(FixtureFile(L"full.exe"));
+    ASSERT_TRUE(info.LastLoadError().has_value());
+    EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::Translation);
+    EXPECT_EQ(info.ProductName(), L"");
+    EXPECT_EQ(info.FileType(), L"Unknown");
+}
+
+TEST_F(VersionInfoLoader, MissingRootIsFailureSevenButStringsAnswer)
+{
+    resources.fault = Fault::Root;
+    VersionInfo info(resources);
+    info.FileName(FixtureFile(L"full.exe"));
+    ASSERT_TRUE(info.LastLoadError().has_value());
+    EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::FixedRecord);
+    EXPECT_EQ(info.CompanyName(), L"Kavrenta");
+    EXPECT_EQ(info.FileType(), L"Unknown");
+    EXPECT_EQ(info.FileOSRaw(), 0);
+}
+
+TEST_F(VersionInfoLoader, ShortRecordOverwritesOnlyItsOwnBytes)
+{
+    VersionInfo info(resources);
+    info.FileName(FixtureFile(L"full.exe"));
+    resources.fault = Fault::ShortRoot;
+    info.FileName(FixtureFile(L"font.exe"));
+    EXPECT_FALSE(info.LastLoadError().has_value());
+    EXPECT_EQ(info.FileType(), L"Application");
+    EXPECT_EQ(info.FileOS(), L"Win32 API on Windows NT");
+    EXPECT_EQ(info.ProductName(), L"Font");
+}
+
+} // namespace
+} // namespace tolvan::test
