@@ -1,4 +1,5 @@
 // An unexpected failure while reading one entry's details: one message, and the refill goes on.
+#include "Fixtures.h"
 #include "startup/modTolvan.h"
 #include "support/FailingAllocation.h"
 #include "support/PlatformBackend.h"
@@ -46,7 +47,8 @@ protected:
 
 TEST_P(DetailsFailure, OneMessagePerFailingRecordAndTheRestIsResolved)
 {
-    backend_->PutFile(L"C:\\WINDOWS\\System32\\tolvan-present.exe");
+    backend_->PutCopyOf(L"C:\\WINDOWS\\System32\\tolvan-present.exe",
+                        std::filesystem::path(FixtureFile(L"details.exe")));
     platform::Platform& real = backend_->services();
     OutOfMemoryAfterSearch files(real.files);
     platform::Platform services{real.registry, real.shell,     real.messageBox,
@@ -71,7 +73,9 @@ TEST_P(DetailsFailure, OneMessagePerFailingRecordAndTheRestIsResolved)
     EXPECT_EQ(entries[0].DisplayText, L"first;  (C:\\A\\a.exe)");
     EXPECT_EQ(entries[1].DisplayText, L"failing;  (C:\\WINDOWS\\tolvan-no-memory.exe)");
     EXPECT_EQ(entries[1].ProductName, L"");
-    EXPECT_EQ(entries[2].DisplayText, L"present;  (C:\\WINDOWS\\System32\\tolvan-present.exe)");
+    // Read after the first message: the refill went on.
+    EXPECT_EQ(entries[2].DisplayText, L"Mintaprogram árvíztűrő tükörfúrógép");
+    EXPECT_EQ(entries[2].CompanyName, L"Kavrenta Kft.");
     EXPECT_EQ(entries[3].DisplayText, L"failing again;  (C:\\WINDOWS\\tolvan-no-memory.exe)");
 }
 
