@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Collation.h"
+#include "FileSearch.h"
 #include "MessageBoxService.h"
 #include "Registry.h"
 #include "Shell.h"
+#include "VersionResources.h"
 
 namespace platform {
 
@@ -11,6 +14,9 @@ struct Platform {
     Registry& registry;
     Shell& shell;
     MessageBoxService& messageBox;
+    FileSearch& files;
+    Collation& collation;
+    VersionResources& versions;
 };
 
 } // namespace platform

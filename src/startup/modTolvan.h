@@ -39,6 +39,27 @@ void AddEntry(std::int32_t root, std::wstring_view name, std::wstring_view value
 // 0 when the whole key was read, 99 for root 0, otherwise the code of the failing call.
 std::int32_t ReadRunKey(platform::Registry& registry, std::int32_t root);
 
+// Completes every record: ExePath and Arguments from the command, the version texts of that
+// file, and the DisplayText the list shows ("Name;  (ExePath)", or the file's description).
+void ResolveEntries(platform::Platform& platform);
+
+// Failures other than running out of memory are reported with this number and their message.
+inline constexpr std::int32_t kUnexpectedFailureNumber = 51;
+
+// Reads the product name, company name, legal copyright and description of the record's
+// executable, trimmed. A missing file or one without a version resource simply gives empty texts;
+// any other failure shows "Error: <description> (<number>)" and leaves the texts not yet read as
+// they were. An index outside the table is ignored.
+void ReadEntryDetails(platform::Platform& platform, std::int32_t& index);
+
+// Whether the path names an existing file (not a folder); wildcards as in a file search. Texts of
+// fewer than four characters after trimming are never looked up.
+[[nodiscard]] bool FileExists(platform::Platform& platform, std::wstring_view path);
+
+// The refill of the entry table: empties it, reads the Run keys of the current user and of the
+// machine, resolves every record and sorts the table by DisplayText.
+void RebuildEntryTable(platform::Platform& platform);
+
 // What the start procedure needs of the user interface: the one main window.
 class MainWindowHost {
 public:

@@ -1,5 +1,8 @@
 // The start procedure: the stored language, the administrator test and the refusal.
+#include "platform/portable/CaseFoldCollation.h"
+#include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "registry/modRegistry.h"
@@ -56,7 +59,11 @@ protected:
     portable::MemoryRegistry registry;
     LanguageCheckingShell shell;
     portable::ScriptedMessageBox messageBox;
-    Platform services{registry, shell, messageBox};
+    portable::DriveMap drives;
+    portable::DriveMapFileSearch files{drives};
+    portable::CaseFoldCollation collation;
+    portable::PeVersionResources versions{drives.Resolver()};
+    Platform services{registry, shell, messageBox, files, collation, versions};
     RecordingMainWindow mainWindow;
 };
 

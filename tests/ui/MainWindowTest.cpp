@@ -2,7 +2,10 @@
 #include "ui/MainWindow.h"
 
 #include "platform/portable/HeadlessWindowSystem.h"
+#include "platform/portable/CaseFoldCollation.h"
+#include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "startup/modTolvan.h"
@@ -28,7 +31,11 @@ protected:
     portable::MemoryRegistry registry;
     portable::ScriptedShell shell;
     portable::ScriptedMessageBox messageBox;
-    Platform services{registry, shell, messageBox};
+    portable::DriveMap drives;
+    portable::DriveMapFileSearch files{drives};
+    portable::CaseFoldCollation collation;
+    portable::PeVersionResources versions{drives.Resolver()};
+    Platform services{registry, shell, messageBox, files, collation, versions};
     portable::HeadlessWindowSystem windows;
     ui::MainWindow mainWindow{services, windows};
 };

@@ -1,6 +1,9 @@
 // The real windows made from the layout tables, inspected in the same process: positions at the
 // window's DPI, styles, fonts and initial state, and the keyboard through the dialog manager.
+#include "platform/portable/CaseFoldCollation.h"
+#include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "platform/win32/window/ControlIds.h"
@@ -136,7 +139,11 @@ protected:
     portable::MemoryRegistry registry;
     portable::ScriptedShell shell;
     portable::ScriptedMessageBox messageBox;
-    Platform services{registry, shell, messageBox};
+    portable::DriveMap drives;
+    portable::DriveMapFileSearch files{drives};
+    portable::CaseFoldCollation collation;
+    portable::PeVersionResources versions{drives.Resolver()};
+    Platform services{registry, shell, messageBox, files, collation, versions};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::MainWindow mainWindow{services, windows};
 };

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Win32Collation.h"
+#include "Win32FileSearch.h"
 #include "Win32MessageBox.h"
 #include "Win32Registry.h"
 #include "Win32Shell.h"
+#include "Win32VersionResources.h"
 #include "platform/Platform.h"
 
 namespace platform::win32 {
@@ -16,7 +19,10 @@ private:
     Win32Registry registry_;
     Win32Shell shell_;
     Win32MessageBox messageBox_;
-    Platform services_{registry_, shell_, messageBox_};
+    Win32FileSearch files_;
+    Win32Collation collation_;
+    Win32VersionResources versions_;
+    Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_};
 };
 
 } // namespace platform::win32

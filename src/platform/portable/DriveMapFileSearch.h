@@ -1,0 +1,25 @@
+#pragma once
+
+#include "DriveMap.h"
+#include "platform/FileSearch.h"
+
+namespace platform::portable {
+
+// The file search on a DriveMap: wildcards in the last component, names matched without regard
+// to case, folders never counted. Hidden and system attributes do not exist on the host; every
+// file counts, as Windows counts hidden and system files too.
+class DriveMapFileSearch final : public FileSearch {
+public:
+    explicit DriveMapFileSearch(const DriveMap& drives) noexcept : drives_(drives) {}
+
+    bool AnyFileMatches(std::wstring_view pattern) noexcept override;
+
+    // How many searches were asked for, so tests can tell that none was made.
+    [[nodiscard]] long long SearchCount() const noexcept { return searches_; }
+
+private:
+    const DriveMap& drives_;
+    long long searches_ = 0;
+};
+
+} // namespace platform::portable

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace modTolvan {
+
+// The text without leading and trailing spaces (U+0020); tabs, line breaks and NULs stay.
+[[nodiscard]] std::wstring_view TrimSpaces(std::wstring_view text) noexcept;
+
+} // namespace modTolvan

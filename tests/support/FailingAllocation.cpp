@@ -1,0 +1,86 @@
+#include "FailingAllocation.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace tolvan::test {
+namespace {
+
+std::atomic<bool> failNext{false};
+
+void* Allocate(std::size_t size)
+{
+    if (failNext.exchange(false)) {
+        throw std::bad_alloc();
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void* AllocateOrNull(std::size_t size) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void FailNextAllocation() noexcept
+{
+    failNext = true;
+}
+
+bool AllocationFailurePending() noexcept
+{
+    return failNext;
+}
+
+} // namespace tolvan::test
+
+// Every plain form is replaced, so that each allocation and release pairs malloc with free.
+void* operator new(std::size_t size)
+{
+    return tolvan::test::Allocate(size);
+}
+void* operator new[](std::size_t size)
+{
+    return tolvan::test::Allocate(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return tolvan::test::AllocateOrNull(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return tolvan::test::AllocateOrNull(size);
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
