@@ -3,6 +3,9 @@
 #include "startup/modTolvan.h"
 #include "ui/layout/Layouts.h"
 
+#include <string>
+#include <vector>
+
 namespace ui {
 
 frmTolvan::frmTolvan(platform::Platform& platform, platform::window::WindowSystem& windows)
@@ -40,6 +43,25 @@ void frmTolvan::Form_Load()
     imgLangENG_hl.SetLeft(imgLangENG.Left());
     imgLangENG_hl.SetTop(imgLangENG.Top());
     ApplyLanguage(modTolvan::langFlag);
+    RefreshList();
+}
+
+void frmTolvan::RefreshList()
+{
+    int remembered = recList.ListIndex();
+    recList.ClearItems();
+    modTolvan::RebuildEntryTable(platform_);
+    std::vector<std::wstring> texts;
+    texts.reserve(modTolvan::entries.size());
+    for (const modTolvan::RunEntry& entry : modTolvan::entries) {
+        texts.push_back(entry.DisplayText);
+    }
+    recList.AddItems(std::move(texts));
+    const int count = static_cast<int>(recList.Items().size());
+    if (remembered >= count) {
+        remembered = count - 1;
+    }
+    recList.SetListIndex(remembered);
 }
 
 void frmTolvan::ApplyLanguage(std::int32_t language)

@@ -23,6 +23,10 @@ public:
     // Sets langFlag and every caption of the window's text table in that language.
     void ApplyLanguage(std::int32_t language);
 
+    // Rebuilds the entry table from the registry and the list from the table, selecting the same
+    // position again (the last item when the list got shorter).
+    void RefreshList();
+
 private:
     void Form_Load();
     void ComNew_Click();
