@@ -337,6 +337,10 @@ void FormWindow::PlaceChild(Child& child)
         SetWindowPos(child.hwnd, nullptr, child.rect.left, child.rect.top,
                      child.rect.right - child.rect.left, child.rect.bottom - child.rect.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        if (layout.Has(window::kSizesToText)) {
+            // A grown label keeps what it drew at its old size; the new text needs all of it.
+            InvalidateRect(child.hwnd, nullptr, TRUE);
+        }
     }
     if (child.hasTool) {
         TTTOOLINFOW tool{};
