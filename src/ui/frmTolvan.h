@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace ui {
+
+// The program's own module, whose version resource gives the version label.
+inline constexpr std::wstring_view kProgramModuleName = L"tolvan.exe";
 
 // The main window: the list of startup entries, the details of the selected one, the entry
 // commands, the language flags and the about strip.
@@ -27,7 +31,33 @@ public:
     // position again (the last item when the list got shorter).
     void RefreshList();
 
+    // What is lit under the mouse.
+    enum HoverTarget : std::int16_t {
+        kHoverNone = 0,
+        kHoverEnglishFlag = 1,
+        kHoverHungarianFlag = 2,
+        kHoverHomePage = 3,
+    };
+    [[nodiscard]] std::int16_t HoverState() const noexcept { return hoverState; }
+
 private:
+    void BindMainWindowEvents();
+    void recList_Click();
+    void ShowScope();
+    void ResetHover();
+    void EnterHover(std::int16_t target);
+    void Form_MouseMove();
+    void tmrLang_Timer();
+    void ChooseLanguage(std::int32_t language);
+    void lblHomepage_Click();
+
+    // The list index last read by the selection handler or an entry command; -1 for none.
+    std::int16_t selIndex = -1;
+    // Root code of the entry on show in the details panel; -1 until the first selection.
+    std::int32_t shownTopKey = -1;
+    std::int16_t hoverState = kHoverNone;
+    platform::window::ScreenPoint cursorPos;
+
     void Form_Load();
     void ComNew_Click();
     void ComExit_Click();
@@ -61,6 +91,9 @@ public:
     platform::window::Control& imgLangHUN;
     platform::window::Control& imgLangENG_hl;
     platform::window::Control& imgLangHUN_hl;
+    platform::window::Control& lblVersion;
+    platform::window::Control& lblHomepage;
+    platform::window::Control& tmrLang;
 };
 
 } // namespace ui

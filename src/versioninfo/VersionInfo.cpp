@@ -200,6 +200,14 @@ std::wstring VersionInfo::SpecialBuild() const
     return QueryStringValue(L"SpecialBuild");
 }
 
+std::array<std::uint16_t, 4> VersionInfo::FileVersionParts() const noexcept
+{
+    const auto high = [](std::uint32_t word) { return static_cast<std::uint16_t>(word >> 16); };
+    const auto low = [](std::uint32_t word) { return static_cast<std::uint16_t>(word & 0xFFFFu); };
+    return {high(fixedRecord_.dwFileVersionMS), low(fixedRecord_.dwFileVersionMS),
+            high(fixedRecord_.dwFileVersionLS), low(fixedRecord_.dwFileVersionLS)};
+}
+
 std::int32_t VersionInfo::FileFlagsRaw() const noexcept
 {
     return static_cast<std::int32_t>(fixedRecord_.dwFileFlags & fixedRecord_.dwFileFlagsMask);

@@ -4,6 +4,7 @@
 #include "VersionInfoError.h"
 #include "platform/VersionResources.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,6 +41,10 @@ public:
     [[nodiscard]] std::wstring Comments() const;
     [[nodiscard]] std::wstring PrivateBuild() const;
     [[nodiscard]] std::wstring SpecialBuild() const;
+
+    // The file version of the fixed record in its four parts, most significant first: 1.2.0.1
+    // gives 1, 2, 0, 1. Zeros when no record was read.
+    [[nodiscard]] std::array<std::uint16_t, 4> FileVersionParts() const noexcept;
 
     [[nodiscard]] std::int32_t FileFlagsRaw() const noexcept;
     [[nodiscard]] std::wstring FileFlags() const;

@@ -1,13 +1,36 @@
 #!/usr/bin/env bash
-# Drives the real tolvan.exe under Wine on the current X display, as a user would with keyboard:
-# the main window comes up, Tab and Space press New, the editor opens, Esc closes it, Close ends
-# the program. Screenshots of both windows go into OUTDIR.
-# Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR
+# Drives the real tolvan.exe under Wine on the current X display, as a user would with keyboard
+# and mouse. First run: the main window comes up, Tab and Space press New, the editor opens, Esc
+# closes it, Close ends the program. Second run, with sample entries in both Run keys: the list
+# is read in order, entries are selected and the details panel read, the mouse lights the
+# English flag and clicks it, leaves the window (the highlight must go within about 200 ms) and
+# the next start comes up in English. Screenshots go into OUTDIR; PROBE reads the windows.
+# Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR PROBE.EXE FIXTURE_DIR
 set -uo pipefail
 exe=$1
 outdir=$2
-wine_exec="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools/wine-exec"
+probe_exe=$3
+fixtures=$4
+tools="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools"
+wine_exec="$tools/wine-exec"
+if [[ -z "${WINEPREFIX:-}" ]]; then
+  build=$(cd "$(dirname "$exe")" && pwd)
+  while [[ "$build" != / && ! -f "$build/CMakeCache.txt" ]]; do build=$(dirname "$build"); done
+  export WINEPREFIX="$build/wineprefix"
+fi
 mkdir -p "$outdir"
+
+# The prefix is shared with the other Windows tests: leave its registry as it was found.
+forget_language() {
+  "$wine_exec" reg delete 'HKCU\Software\Kavrenta' /v Language /f >/dev/null 2>&1 || true
+}
+clean_up() {
+  "$tools/seed-run-keys" "$fixtures" --remove >/dev/null 2>&1
+  forget_language
+}
+trap clean_up EXIT
+forget_language
+"$tools/seed-run-keys" "$fixtures" || { echo "FAILED: the Run keys could not be seeded"; exit 1; }
 failures=0
 fail() {
   echo "FAILED: $*"
@@ -68,6 +91,105 @@ if kill -0 "$tool" 2>/dev/null; then
 fi
 wait "$tool" 2>/dev/null
 
-passed=$((4 - failures))
+probe() { "$wine_exec" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+expect_text() {
+  local control=$1 expected=$2 actual
+  actual=$(probe text "$control")
+  [[ "$actual" == "$expected" ]] || fail "$control reads '$actual', not '$expected'"
+  checks=$((checks + 1))
+}
+checks=0
+
+"$wine_exec" "$exe" &
+tool=$!
+main=$(wait_for_window 'Windows indulásakor induló programok')
+if [[ -z "$main" ]]; then
+  fail "the main window did not come back"
+else
+  expected_list=$(printf '%s\n' \
+    'Csak termék;  (C:\Program Files\Kavrenta Minta\product_only.exe)' \
+    'Jegyzettömb;  (C:\WINDOWS\notepad.exe)' \
+    'Mintaprogram árvíztűrő tükörfúrógép' \
+    'Régi frissítő;  (C:\Program Files\Régi\frissito.exe)' \
+    'Startup entry manager')
+  actual_list=$(probe list)
+  [[ "$actual_list" == "$expected_list" ]] || fail "the list reads:
+$actual_list"
+  checks=$((checks + 1))
+  expect_text lblVersion 'v1.2.1'
+  expect_text lblTopkey ''
+
+  # The focus is in the list: Down selects the first entry, each further Down the next.
+  press "$main" Down
+  sleep 0.5
+  expect_text lblRegName 'Csak termék'
+  expect_text lblProduct 'Only a product'
+  expect_text lblDescr ''
+  expect_text lblTopkey 'Hatáskör: Összes felhasználó'
+  press "$main" Down Down
+  sleep 0.5
+  expect_text lblProduct 'Minta'
+  expect_text lblDescr 'Mintaprogram árvíztűrő tükörfúrógép'
+  expect_text lblCopyright 'Kavrenta Kft.'
+  expect_text lblPath 'C:\Program Files\Kavrenta Minta\details.exe'
+  expect_text lblRegValue '"C:\Program Files\Kavrenta Minta\details.exe" /tray'
+  expect_text lblTopkey 'Hatáskör: Jelenlegi felhasználó'
+  press "$main" Down
+  sleep 0.5
+  expect_text lblDescr 'a megadott fájl nem létezik'
+  expect_text lblTopkey 'Hatáskör: Összes felhasználó'
+  import -window root "$outdir/main-hungarian-selected.png"
+
+  # The real mouse over the English flag lights it; a click on the lit copy switches.
+  read -r x y < <(probe centre imgLangENG)
+  xdotool mousemove "$x" "$y"
+  sleep 0.5
+  [[ "$(probe visible imgLangENG_hl)" == 1 ]] || fail "the English flag did not light up"
+  xdotool click 1
+  sleep 0.5
+  [[ "$(probe caption)" == 'Manage Windows startup programs' ]] ||
+    fail "the click did not switch to English"
+  expect_text lblTitle 'Manage Windows startup programs'
+  expect_text ComDel 'Delete'
+  expect_text lblTopkey 'Scope: All users'
+  expect_text lblDescr 'a megadott fájl nem létezik'
+  [[ "$(probe visible imgLangENG_hl)" == 1 ]] || fail "the highlight went out with the click"
+  stored=$("$wine_exec" reg query 'HKCU\Software\Kavrenta' /v Language 2>/dev/null | tr -d '\r')
+  [[ "$stored" == *"REG_BINARY    0100"* ]] || fail "the stored language is: $stored"
+  checks=$((checks + 3))
+  press "$main" Up
+  sleep 0.5
+  import -window root "$outdir/main-english-selected.png"
+
+  # Out of the window at once, without crossing its bare surface: only the timer sees it.
+  gone_after=$(probe leave imgLangENG_hl)
+  if [[ ! "$gone_after" =~ ^[0-9]+$ ]] || ((gone_after > 300)); then
+    fail "the highlight stayed after the mouse left: $gone_after"
+  fi
+  checks=$((checks + 1))
+  probe close
+fi
+for _ in $(seq 1 50); do
+  kill -0 "$tool" 2>/dev/null || break
+  sleep 0.2
+done
+kill -0 "$tool" 2>/dev/null && { fail "the window did not close"; kill "$tool" 2>/dev/null; }
+wait "$tool" 2>/dev/null
+
+# The next start speaks the stored language.
+"$wine_exec" "$exe" &
+tool=$!
+main=$(wait_for_window 'Manage Windows startup programs')
+[[ -n "$main" ]] || fail "the next start did not come up in English"
+checks=$((checks + 1))
+[[ -n "$main" ]] && probe close
+for _ in $(seq 1 50); do
+  kill -0 "$tool" 2>/dev/null || break
+  sleep 0.2
+done
+kill "$tool" 2>/dev/null
+wait "$tool" 2>/dev/null
+
+passed=$((4 + checks - failures))
 echo "$passed passed, $failures failed"
 ((failures == 0))

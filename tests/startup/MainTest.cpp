@@ -34,6 +34,11 @@ public:
         languageWhenAsked = modTolvan::langFlag;
         return isAdmin;
     }
+    std::intptr_t OpenAddress(WindowId, std::wstring_view, std::wstring_view,
+                              std::int32_t) noexcept override
+    {
+        return 0;
+    }
     std::int32_t isAdmin = 0;
     std::int32_t languageWhenAsked = -99;
 };

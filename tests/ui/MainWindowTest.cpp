@@ -1,9 +1,9 @@
 // The main window on the headless window system: what its load leaves on screen.
 #include "ui/MainWindow.h"
 
-#include "platform/portable/HeadlessWindowSystem.h"
 #include "platform/portable/CaseFoldCollation.h"
 #include "platform/portable/DriveMapFileSearch.h"
+#include "platform/portable/HeadlessWindowSystem.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedMessageBox.h"

@@ -17,6 +17,7 @@ public:
     [[nodiscard]] WindowId Handle(const window::FormModel& form) const noexcept override;
     [[nodiscard]] window::ScreenRect
     OuterRect(const window::FormModel& form) const noexcept override;
+    [[nodiscard]] window::ScreenPoint CursorPos() const noexcept override { return cursorPos; }
     int Run() override { return 0; }
 
     [[nodiscard]] bool IsShown(const window::FormModel& form) const;
@@ -26,6 +27,8 @@ public:
     std::function<void(window::FormModel&, window::FormModel&)> modalScript;
     // Where every window is on the screen.
     window::ScreenRect outerRect{100, 100, 821, 529};
+    // Where the mouse is; tests move it.
+    window::ScreenPoint cursorPos{0, 0};
 
 private:
     void Load(window::FormModel& form);

@@ -13,6 +13,12 @@ struct ScreenRect {
     int bottom = 0;
 };
 
+// A point on the screen, in pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
 // Shows forms as windows. A form is loaded (its Load event runs, on controls put back as its
 // layout has them) when it is shown and not loaded yet, and unloaded (Unload event, window gone)
 // by Unload.
@@ -32,6 +38,8 @@ public:
     [[nodiscard]] virtual WindowId Handle(const FormModel& form) const noexcept = 0;
     // The window's outer rectangle on the screen.
     [[nodiscard]] virtual ScreenRect OuterRect(const FormModel& form) const noexcept = 0;
+    // Where the mouse cursor is on the screen, in the unit of OuterRect.
+    [[nodiscard]] virtual ScreenPoint CursorPos() const noexcept = 0;
 
     // Delivers events until no modeless form is left; returns the program's exit code.
     virtual int Run() = 0;

@@ -321,7 +321,13 @@ RECT FormWindow::TwipsRect(const Control& control) const
 
 void FormWindow::PlaceChild(Child& child)
 {
-    const RECT twips = TwipsRect(*child.control);
+    RECT twips = TwipsRect(*child.control);
+    const window::ControlLayout& layout = child.control->layout();
+    if (layout.Has(window::kSizesToText) && layout.Has(window::kRightAligned)) {
+        // The anchor is the right edge of the layout's box, not of the last text's width: a new
+        // caption must not walk the label across the window.
+        twips.right = twips.left + layout.width;
+    }
     child.rect = RECT{dpi::Pixels(twips.left, dpi_), dpi::Pixels(twips.top, dpi_),
                       dpi::Pixels(twips.right, dpi_), dpi::Pixels(twips.bottom, dpi_)};
     if (child.control->layout().Has(window::kSizesToText)) {
@@ -331,6 +337,10 @@ void FormWindow::PlaceChild(Child& child)
         SetWindowPos(child.hwnd, nullptr, child.rect.left, child.rect.top,
                      child.rect.right - child.rect.left, child.rect.bottom - child.rect.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        if (layout.Has(window::kSizesToText)) {
+            // A grown label keeps what it drew at its old size; the new text needs all of it.
+            InvalidateRect(child.hwnd, nullptr, TRUE);
+        }
     }
     if (child.hasTool) {
         TTTOOLINFOW tool{};

@@ -105,6 +105,16 @@ window::ScreenRect Win32WindowSystem::OuterRect(const window::FormModel& form) c
     return window::ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+window::ScreenPoint Win32WindowSystem::CursorPos() const noexcept
+{
+    // Physical pixels, as GetWindowRect gives them: the process is per-monitor DPI aware.
+    POINT point{};
+    if (!GetCursorPos(&point)) {
+        return {};
+    }
+    return window::ScreenPoint{point.x, point.y};
+}
+
 bool Win32WindowSystem::Pump() noexcept
 {
     MSG message{};

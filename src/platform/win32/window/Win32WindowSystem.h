@@ -21,6 +21,7 @@ public:
     [[nodiscard]] WindowId Handle(const window::FormModel& form) const noexcept override;
     [[nodiscard]] window::ScreenRect
     OuterRect(const window::FormModel& form) const noexcept override;
+    [[nodiscard]] window::ScreenPoint CursorPos() const noexcept override;
     int Run() override;
 
     [[nodiscard]] HINSTANCE instance() const noexcept { return instance_; }

@@ -1,0 +1,154 @@
+// Looks into the running tolvan.exe from outside, as the end-to-end driver needs: the list's
+// items, the texts and visibility of the main window's controls, where they are on the screen,
+// and how quickly a highlight goes once the cursor has left the window.
+// Usage: tolvan_probe list | caption | text NAME | visible NAME | centre NAME | leave NAME | close
+#include "platform/win32/window/ControlIds.h"
+#include "ui/layout/Layouts.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <shellapi.h>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TolvanForm";
+
+void Print(std::wstring_view text)
+{
+    std::string bytes(static_cast<std::size_t>(text.size()) * 4 + 1, '\0');
+    const int written =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(written > 0 ? written : 0));
+    bytes += '\n';
+    DWORD done = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+              &done, nullptr);
+}
+
+// The visible main window: a form of the program without an owner.
+HWND MainWindow()
+{
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            wchar_t className[64]{};
+            GetClassNameW(window, className, 64);
+            if (std::wcscmp(className, kFormClass) == 0 && IsWindowVisible(window) &&
+                GetWindow(window, GW_OWNER) == nullptr) {
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND Control(HWND main, std::wstring_view name)
+{
+    const auto& layout = ui::MainWindowLayout();
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        if (layout.controls[i].name == name) {
+            return GetDlgItem(main, platform::win32::ControlId(layout, i));
+        }
+    }
+    return nullptr;
+}
+
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int ListItems(HWND main)
+{
+    HWND list = Control(main, L"recList");
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1,
+                          L'\0');
+        item.resize(static_cast<std::size_t>(
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        Print(item);
+    }
+    return 0;
+}
+
+// Puts the cursor just right of the window and reports the milliseconds until the control is
+// hidden; fails after two seconds.
+int LeaveAndTime(HWND main, HWND control)
+{
+    RECT outer{};
+    GetWindowRect(main, &outer);
+    SetCursorPos(outer.right + 20, (outer.top + outer.bottom) / 2);
+    const ULONGLONG start = GetTickCount64();
+    while (IsWindowVisible(control)) {
+        if (GetTickCount64() - start > 2000) {
+            Print(L"still visible");
+            return 1;
+        }
+        Sleep(5);
+    }
+    Print(std::to_wstring(GetTickCount64() - start));
+    return 0;
+}
+
+} // namespace
+
+int main()
+{
+    int argc = 0;
+    // Freed when the process ends, a moment later.
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 2) {
+        return 2;
+    }
+    const std::wstring_view command = argv[1];
+    HWND main = MainWindow();
+    if (main == nullptr) {
+        Print(L"no main window");
+        return 1;
+    }
+    if (command == L"list") {
+        return ListItems(main);
+    }
+    if (command == L"caption") {
+        Print(TextOf(main));
+        return 0;
+    }
+    if (command == L"close") {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (argc < 3) {
+        return 2;
+    }
+    HWND control = Control(main, argv[2]);
+    if (control == nullptr) {
+        Print(L"no such control");
+        return 1;
+    }
+    if (command == L"text") {
+        Print(TextOf(control));
+    } else if (command == L"visible") {
+        Print(IsWindowVisible(control) ? L"1" : L"0");
+    } else if (command == L"centre") {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        Print(std::to_wstring((rect.left + rect.right) / 2) + L" " +
+              std::to_wstring((rect.top + rect.bottom) / 2));
+    } else if (command == L"leave") {
+        return LeaveAndTime(main, control);
+    } else {
+        return 2;
+    }
+    return 0;
+}
