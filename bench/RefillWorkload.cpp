@@ -82,8 +82,30 @@ RefillWorkload::RefillWorkload(platform::Platform& platform, HostPathOf hostPath
         programOf_.emplace(value.name, std::move(program));
         values_.push_back(std::move(value));
     }
+    EmptyRunKeys();
     PlaceFiles();
     WriteValues();
+}
+
+void RefillWorkload::EmptyRunKeys() noexcept
+{
+    platform::Registry& registry = platform_.registry;
+    std::vector<wchar_t> name(reg::kMaxValueNameChars + 1);
+    for (const platform::RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
+        platform::KeyHandle handle = 0;
+        if (registry.OpenKey(root, modRegistry::kRunKeyPath,
+                             reg::kKeyQueryValue | reg::kKeySetValue, handle) != reg::kSuccess) {
+            continue;
+        }
+        const platform::OwnedKey key = platform::Own(registry, handle);
+        std::uint32_t length = 0;
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        while (registry.EnumValue(key.get(), 0, name, length, type, size) == reg::kSuccess &&
+               registry.DeleteValue(key.get(), std::wstring_view(name.data(), length)) ==
+                   reg::kSuccess) {
+        }
+    }
 }
 
 RefillWorkload::~RefillWorkload()

@@ -16,7 +16,8 @@ using HostPathOf = std::function<std::filesystem::path(std::wstring_view windows
 // N Run values, half under each root, in the mix a real machine shows: quoted paths with
 // arguments, plain paths with switches, bare names found in System32, and programs that are
 // gone. They point at copies of the fixture programs placed on drive C:; everything written is
-// removed again when the workload ends.
+// removed again when the workload ends. Both Run keys belong to the workload: values an
+// interrupted earlier run left behind are removed first, so that they are not measured too.
 class RefillWorkload {
 public:
     RefillWorkload(platform::Platform& platform, HostPathOf hostPathOf, int count);
@@ -35,6 +36,7 @@ public:
     [[nodiscard]] int count() const noexcept { return count_; }
 
 private:
+    void EmptyRunKeys() noexcept;
     void PlaceFiles();
     void WriteValues();
     void RemoveValues() noexcept;
