@@ -43,7 +43,8 @@ std::int32_t ReadRunKey(platform::Registry& registry, std::int32_t root);
 // file, and the DisplayText the list shows ("Name;  (ExePath)", or the file's description).
 void ResolveEntries(platform::Platform& platform);
 
-// Failures other than running out of memory are reported with this number and their message.
+// Running out of memory is reported as "Out of memory" with number 7; any other failure while
+// reading an entry's details with its own message and this number.
 inline constexpr std::int32_t kUnexpectedFailureNumber = 51;
 
 // Reads the product name, company name, legal copyright and description of the record's

@@ -102,12 +102,52 @@ MemoryRegistry::Key& MemoryRegistry::AddChild(Key& parent, std::wstring_view nam
     return *parent.subKeys.back();
 }
 
-MemoryRegistry::Value* MemoryRegistry::FindValue(Key& key, std::wstring_view name) noexcept
+namespace {
+
+std::wstring UpperCaseName(std::wstring_view name)
 {
-    const auto it = std::find_if(key.values.begin(), key.values.end(), [&](const Value& value) {
-        return EqualsIgnoringCase(value.name, name);
-    });
-    return it == key.values.end() ? nullptr : &*it;
+    std::wstring upper(name);
+    for (wchar_t& ch : upper) {
+        ch = ToUpperInvariant(ch);
+    }
+    return upper;
+}
+
+} // namespace
+
+MemoryRegistry::Value* MemoryRegistry::FindValue(Key& key, std::wstring_view name)
+{
+    const auto found = key.valueIndex.find(UpperCaseName(name));
+    return found == key.valueIndex.end() ? nullptr : &key.values[found->second];
+}
+
+void MemoryRegistry::AddValue(Key& key, Value value)
+{
+    std::wstring upper = UpperCaseName(value.name);
+    key.values.push_back(std::move(value));
+    try {
+        key.valueIndex.emplace(std::move(upper), key.values.size() - 1);
+    } catch (...) {
+        key.values.pop_back();
+        throw;
+    }
+}
+
+bool MemoryRegistry::RemoveValue(Key& key, std::wstring_view name)
+{
+    const auto found = key.valueIndex.find(UpperCaseName(name));
+    if (found == key.valueIndex.end()) {
+        return false;
+    }
+    const std::size_t position = found->second;
+    key.valueIndex.erase(found);
+    key.values.erase(key.values.begin() + static_cast<std::ptrdiff_t>(position));
+    for (auto& [upper, at] : key.valueIndex) {
+        if (at > position) {
+            --at;
+        }
+    }
+    return true;
 }
 
 RegResult MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
@@ -211,7 +251,12 @@ RegResult MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std:
     if (data != nullptr && dataSize == nullptr) {
         return reg::kInvalidParameter;
     }
-    const Value* value = FindValue(*entry->key, name);
+    const Value* value = nullptr;
+    try {
+        value = FindValue(*entry->key, name);
+    } catch (const std::bad_alloc&) {
+        return reg::kNotEnoughMemory;
+    }
     if (value == nullptr) {
         return reg::kFileNotFound;
     }
@@ -258,7 +303,7 @@ RegResult MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::u
             existing->type = type;
             existing->data = std::move(bytes);
         } else {
-            entry->key->values.push_back(Value{std::wstring(name), type, std::move(bytes)});
+            AddValue(*entry->key, Value{std::wstring(name), type, std::move(bytes)});
         }
         return reg::kSuccess;
     } catch (const std::bad_alloc&) {
@@ -278,15 +323,11 @@ RegResult MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noe
     if ((entry->access & reg::kKeySetValue) == 0) {
         return reg::kAccessDenied;
     }
-    auto& values = entry->key->values;
-    const auto it = std::find_if(values.begin(), values.end(), [&](const Value& value) {
-        return EqualsIgnoringCase(value.name, name);
-    });
-    if (it == values.end()) {
-        return reg::kFileNotFound;
+    try {
+        return RemoveValue(*entry->key, name) ? reg::kSuccess : reg::kFileNotFound;
+    } catch (const std::bad_alloc&) {
+        return reg::kNotEnoughMemory;
     }
-    values.erase(it);
-    return reg::kSuccess;
 }
 
 RegResult MemoryRegistry::CloseKey(KeyHandle key) noexcept

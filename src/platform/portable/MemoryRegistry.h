@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::portable {
@@ -75,7 +76,10 @@ private:
     struct Key {
         std::wstring name;
         std::vector<std::unique_ptr<Key>> subKeys;
-        std::vector<Value> values;
+        std::vector<Value> values; // in creation order, the order of enumeration
+        // Position in `values` by the name's upper-case form, so that finding a value does not
+        // grow with the number of its neighbours.
+        std::unordered_map<std::wstring, std::size_t> valueIndex;
         bool denied = false;
     };
     struct OpenKeyEntry {
@@ -96,7 +100,9 @@ private:
     KeyHandle Register(Key* key, std::uint32_t access);
     static Key* FindChild(const Key& parent, std::wstring_view name) noexcept;
     static Key& AddChild(Key& parent, std::wstring_view name);
-    static Value* FindValue(Key& key, std::wstring_view name) noexcept;
+    static Value* FindValue(Key& key, std::wstring_view name);
+    static void AddValue(Key& key, Value value);
+    static bool RemoveValue(Key& key, std::wstring_view name);
 
     std::map<RootKey, std::unique_ptr<Key>> roots_;
     std::map<KeyHandle, OpenKeyEntry> open_;

@@ -1,0 +1,102 @@
+#include "BenchPlatform.h"
+
+#include "platform/portable/CaseFoldCollation.h"
+#include "platform/portable/DriveMap.h"
+#include "platform/portable/DriveMapFileSearch.h"
+#include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedMessageBox.h"
+#include "platform/portable/ScriptedShell.h"
+
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+#ifdef _WIN32
+#include "platform/win32/Win32Collation.h"
+#include "platform/win32/Win32FileSearch.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32VersionResources.h"
+#endif
+
+namespace tolvan::bench {
+namespace {
+
+class PortableBenchPlatform final : public BenchPlatform {
+public:
+    PortableBenchPlatform()
+    {
+        std::random_device seed;
+        root_ = std::filesystem::temp_directory_path() / ("tolvan-bench-" + std::to_string(seed()));
+        std::filesystem::create_directories(root_);
+        drives_.Map(L'C', root_);
+    }
+    ~PortableBenchPlatform() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+
+    platform::Platform& services() noexcept override { return services_; }
+    HostPathOf hostPaths() override
+    {
+        return [this](std::wstring_view windowsPath) {
+            const auto host = drives_.Resolve(windowsPath);
+            if (!host) {
+                throw std::invalid_argument("not a path on drive C:");
+            }
+            return *host;
+        };
+    }
+    const char* name() const noexcept override { return "portable"; }
+
+private:
+    std::filesystem::path root_;
+    platform::portable::DriveMap drives_;
+    platform::portable::MemoryRegistry registry_;
+    platform::portable::ScriptedShell shell_;
+    platform::portable::ScriptedMessageBox messageBox_;
+    platform::portable::DriveMapFileSearch files_{drives_};
+    platform::portable::CaseFoldCollation collation_;
+    platform::portable::PeVersionResources versions_{drives_.Resolver()};
+    platform::Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_};
+};
+
+#ifdef _WIN32
+class Win32BenchPlatform final : public BenchPlatform {
+public:
+    platform::Platform& services() noexcept override { return services_; }
+    HostPathOf hostPaths() override
+    {
+        return [](std::wstring_view windowsPath) {
+            return std::filesystem::path(std::wstring(windowsPath));
+        };
+    }
+    const char* name() const noexcept override { return "win32"; }
+
+private:
+    platform::win32::Win32Registry registry_;
+    platform::portable::ScriptedShell shell_;
+    platform::portable::ScriptedMessageBox messageBox_;
+    platform::win32::Win32FileSearch files_;
+    platform::win32::Win32Collation collation_;
+    platform::win32::Win32VersionResources versions_;
+    platform::Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_};
+};
+#endif
+
+} // namespace
+
+std::unique_ptr<BenchPlatform> MakePortableBenchPlatform()
+{
+    return std::make_unique<PortableBenchPlatform>();
+}
+
+#ifdef _WIN32
+std::unique_ptr<BenchPlatform> MakeWin32BenchPlatform()
+{
+    return std::make_unique<Win32BenchPlatform>();
+}
+#endif
+
+} // namespace tolvan::bench

@@ -1,0 +1,117 @@
+// The refill of the entry table against its floor, with Google Benchmark: the same Run values
+// read by RebuildEntryTable and by a plain loop that only enumerates, reads and reads versions.
+#include "BenchPlatform.h"
+#include "RefillWorkload.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace tolvan::bench {
+namespace {
+
+constexpr int kCounts[] = {10, 1000, 10000};
+
+// One platform and one workload per count, made on first use and kept for every run.
+RefillWorkload& WorkloadFor(int count)
+{
+    static const std::unique_ptr<BenchPlatform> platform = MakePortableBenchPlatform();
+    static std::map<int, std::unique_ptr<RefillWorkload>> workloads;
+    auto& workload = workloads[count];
+    if (!workload) {
+        workloads.clear(); // one set of Run values at a time
+        auto& fresh = workloads[count];
+        fresh =
+            std::make_unique<RefillWorkload>(platform->services(), platform->hostPaths(), count);
+        return *fresh;
+    }
+    return *workload;
+}
+
+void Refill(benchmark::State& state)
+{
+    RefillWorkload& workload = WorkloadFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(workload.Refill());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Floor(benchmark::State& state)
+{
+    RefillWorkload& workload = WorkloadFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(workload.Floor());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Both sides for one count before the next count, so each set of Run values is made once.
+void Register()
+{
+    for (const int count : kCounts) {
+        using Side = std::pair<const char*, void (*)(benchmark::State&)>;
+        for (const auto& [side, function] : {Side{"refill", Refill}, Side{"floor", Floor}}) {
+            benchmark::RegisterBenchmark(side, function)
+                ->Arg(count)
+                ->Unit(benchmark::kMicrosecond)
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
+        }
+    }
+}
+
+// The console report, and the median time per entry of every benchmark kept for the closing
+// table.
+class CollectingReporter final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" ||
+                run.iterations == 0) {
+                continue;
+            }
+            const std::string name = run.benchmark_name();
+            const std::size_t slash = name.find('/');
+            const int count = std::stoi(name.substr(slash + 1));
+            // Processor time: the machine may be busy with other work, and the refill runs in
+            // this one thread without waiting for anything.
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            perEntry[name.substr(0, slash)][count] = seconds * 1e6 / count;
+        }
+    }
+
+    std::map<std::string, std::map<int, double>> perEntry; // side -> count -> microseconds
+};
+
+} // namespace
+} // namespace tolvan::bench
+
+int main(int argc, char** argv)
+{
+    using namespace tolvan::bench;
+    benchmark::Initialize(&argc, argv);
+    Register();
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\nportable platform: cost per entry (microseconds of processor time, median of 5 "
+                "runs)\n");
+    std::printf("%8s %12s %12s %8s\n", "N", "refill", "floor", "ratio");
+    for (const int count : kCounts) {
+        const double refill = reporter.perEntry["refill"][count];
+        const double floor = reporter.perEntry["floor"][count];
+        std::printf("%8d %12.3f %12.3f %8.3f\n", count, refill, floor,
+                    floor > 0 ? refill / floor : 0.0);
+    }
+    const double at1000 = reporter.perEntry["refill"][1000];
+    const double at10000 = reporter.perEntry["refill"][10000];
+    if (at1000 > 0) {
+        std::printf("refill per entry at 10000 / at 1000: %.3f\n", at10000 / at1000);
+    }
+    benchmark::Shutdown();
+    return 0;
+}

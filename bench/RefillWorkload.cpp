@@ -1,0 +1,206 @@
+#include "RefillWorkload.h"
+
+#include "Fixtures.h"
+#include "platform/Utf16.h"
+#include "registry/modRegistry.h"
+#include "startup/modTolvan.h"
+#include "versioninfo/VersionInfo.h"
+
+#include <array>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+namespace tolvan::bench {
+namespace {
+
+namespace reg = platform::reg;
+
+constexpr std::wstring_view kProgramFolder = L"C:\\TolvanBench\\";
+constexpr std::wstring_view kTrayName = L"tolvan-bench-tray.exe";
+constexpr std::wstring_view kTrayPath = L"C:\\WINDOWS\\System32\\tolvan-bench-tray.exe";
+
+// The fixture programs, copied under these names: two with a description, one with a product
+// name only, one without any version resource.
+constexpr std::array<std::pair<std::wstring_view, std::wstring_view>, 4> kPrograms = {{
+    {L"full.exe", L"Updater.exe"},
+    {L"details.exe", L"Minta.exe"},
+    {L"product_only.exe", L"Helper.exe"},
+    {L"no_version.exe", L"Agent.exe"},
+}};
+
+std::wstring ProgramPath(std::size_t which)
+{
+    return std::wstring(kProgramFolder) + std::wstring(kPrograms[which % kPrograms.size()].second);
+}
+
+// A value name a user could have: a random word and a number, so the sort has real work.
+std::wstring NameFor(std::mt19937& random, int index)
+{
+    constexpr std::wstring_view letters = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
+    std::wstring name;
+    for (int k = 0; k < 8; ++k) {
+        name += letters[letter(random)];
+    }
+    return name + L" " + std::to_wstring(index);
+}
+
+} // namespace
+
+RefillWorkload::RefillWorkload(platform::Platform& platform, HostPathOf hostPathOf, int count)
+    : platform_(platform), hostPathOf_(std::move(hostPathOf)), count_(count)
+{
+    std::mt19937 random(1234);
+    for (int index = 0; index < count; ++index) {
+        Value value{
+            index % 2 == 0 ? reg::kCurrentUser : reg::kLocalMachine, NameFor(random, index), {}};
+        std::wstring program;
+        switch (index % 10) {
+        case 0:
+        case 1:
+        case 2:
+        case 3: // "C:\...\Updater.exe" --minimized
+            program = ProgramPath(static_cast<std::size_t>(index / 10));
+            value.command = L"\"" + program + L"\" --minimized";
+            break;
+        case 4:
+        case 5: // C:\...\Helper.exe /background
+            program = ProgramPath(static_cast<std::size_t>(index / 10) + 1);
+            value.command = program + L" /background";
+            break;
+        case 6:
+        case 7: // a bare name, found in the second of the three Windows folders
+            program = std::wstring(kTrayPath);
+            value.command = std::wstring(kTrayName);
+            break;
+        default: // a program that has been uninstalled
+            program = std::wstring(kProgramFolder) + L"Removed" + std::to_wstring(index) + L".exe";
+            value.command = L"\"" + program + L"\" -startup";
+            break;
+        }
+        programOf_.emplace(value.name, std::move(program));
+        values_.push_back(std::move(value));
+    }
+    EmptyRunKeys();
+    PlaceFiles();
+    WriteValues();
+}
+
+void RefillWorkload::EmptyRunKeys() noexcept
+{
+    platform::Registry& registry = platform_.registry;
+    std::vector<wchar_t> name(reg::kMaxValueNameChars + 1);
+    for (const platform::RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
+        platform::KeyHandle handle = 0;
+        if (registry.OpenKey(root, modRegistry::kRunKeyPath,
+                             reg::kKeyQueryValue | reg::kKeySetValue, handle) != reg::kSuccess) {
+            continue;
+        }
+        const platform::OwnedKey key = platform::Own(registry, handle);
+        std::uint32_t length = 0;
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        while (registry.EnumValue(key.get(), 0, name, length, type, size) == reg::kSuccess &&
+               registry.DeleteValue(key.get(), std::wstring_view(name.data(), length)) ==
+                   reg::kSuccess) {
+        }
+    }
+}
+
+RefillWorkload::~RefillWorkload()
+{
+    RemoveValues();
+    for (auto placed = placed_.rbegin(); placed != placed_.rend(); ++placed) {
+        std::error_code ignored;
+        std::filesystem::remove(*placed, ignored);
+    }
+    modTolvan::ClearEntries();
+}
+
+void RefillWorkload::PlaceFiles()
+{
+    const std::filesystem::path folder = hostPathOf_(kProgramFolder);
+    if (std::filesystem::create_directories(folder)) {
+        placed_.push_back(folder);
+    }
+    const auto place = [this](const std::filesystem::path& source, std::wstring_view target) {
+        const std::filesystem::path host = hostPathOf_(target);
+        std::filesystem::create_directories(host.parent_path());
+        std::filesystem::copy_file(source, host, std::filesystem::copy_options::overwrite_existing);
+        placed_.push_back(host);
+    };
+    for (const auto& [fixture, name] : kPrograms) {
+        place(test::FixtureFile(fixture), std::wstring(kProgramFolder) + std::wstring(name));
+    }
+    place(test::FixtureFile(L"details.exe"), kTrayPath);
+}
+
+void RefillWorkload::WriteValues()
+{
+    for (const Value& value : values_) {
+        if (modRegistry::SetStringValue(platform_.registry, value.root, modRegistry::kRunKeyPath,
+                                        value.name, value.command) != reg::kSuccess) {
+            throw std::runtime_error("cannot write a Run value");
+        }
+    }
+}
+
+void RefillWorkload::RemoveValues() noexcept
+{
+    for (const Value& value : values_) {
+        (void)modRegistry::DeleteValue(platform_.registry, value.root, modRegistry::kRunKeyPath,
+                                       value.name);
+    }
+}
+
+std::size_t RefillWorkload::Refill()
+{
+    modTolvan::RebuildEntryTable(platform_);
+    return modTolvan::entries.size();
+}
+
+std::size_t RefillWorkload::Floor()
+{
+    std::vector<wchar_t> nameBuffer(reg::kMaxValueNameChars + 1);
+    return ReadRoot(reg::kCurrentUser, nameBuffer) + ReadRoot(reg::kLocalMachine, nameBuffer);
+}
+
+std::size_t RefillWorkload::ReadRoot(platform::RootKey root, std::vector<wchar_t>& nameBuffer)
+{
+    platform::Registry& registry = platform_.registry;
+    platform::KeyHandle handle = 0;
+    if (registry.OpenKey(root, modRegistry::kRunKeyPath, reg::kKeyQueryValue, handle) !=
+        reg::kSuccess) {
+        return 0;
+    }
+    const platform::OwnedKey key = platform::Own(registry, handle);
+    std::size_t read = 0;
+    std::size_t textLength = 0;
+    for (std::uint32_t index = 0;; ++index) {
+        std::uint32_t nameLength = 0;
+        std::uint32_t type = 0;
+        std::uint32_t dataSize = 0;
+        if (registry.EnumValue(key.get(), index, nameBuffer, nameLength, type, dataSize) !=
+            reg::kSuccess) {
+            break;
+        }
+        const std::wstring name(nameBuffer.data(), nameLength);
+        std::vector<std::byte> data(dataSize);
+        std::uint32_t size = dataSize;
+        if (registry.QueryValue(key.get(), name, &type, data.data(), &size) != reg::kSuccess) {
+            break;
+        }
+        const std::wstring command = platform::FromUtf16Le(std::span(data).first(size));
+        const auto program = programOf_.find(name);
+        VersionInfo info(platform_.versions);
+        info.FileName(program == programOf_.end() ? std::wstring_view() : program->second);
+        textLength += info.ProductName().size() + info.CompanyName().size() +
+                      info.LegalCopyright().size() + info.FileDescription().size() + command.size();
+        ++read;
+    }
+    // Keeps the reads from being optimised away.
+    return textLength == static_cast<std::size_t>(-1) ? 0 : read;
+}
+
+} // namespace tolvan::bench

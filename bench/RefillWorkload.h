@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tolvan::bench {
+
+// Maps a Windows path of drive C: to where it lives on this machine.
+using HostPathOf = std::function<std::filesystem::path(std::wstring_view windowsPath)>;
+
+// N Run values, half under each root, in the mix a real machine shows: quoted paths with
+// arguments, plain paths with switches, bare names found in System32, and programs that are
+// gone. They point at copies of the fixture programs placed on drive C:; everything written is
+// removed again when the workload ends. Both Run keys belong to the workload: values an
+// interrupted earlier run left behind are removed first, so that they are not measured too.
+class RefillWorkload {
+public:
+    RefillWorkload(platform::Platform& platform, HostPathOf hostPathOf, int count);
+    ~RefillWorkload();
+    RefillWorkload(const RefillWorkload&) = delete;
+    RefillWorkload& operator=(const RefillWorkload&) = delete;
+
+    // The refill as the main window runs it; returns the number of entries.
+    std::size_t Refill();
+
+    // The least any refill must do for these values: enumerate both Run keys, read every value
+    // and read the version texts of the program it names (known beforehand, not worked out).
+    // Returns the number of values read.
+    std::size_t Floor();
+
+    [[nodiscard]] int count() const noexcept { return count_; }
+
+private:
+    void EmptyRunKeys() noexcept;
+    void PlaceFiles();
+    void WriteValues();
+    void RemoveValues() noexcept;
+    std::size_t ReadRoot(platform::RootKey root, std::vector<wchar_t>& nameBuffer);
+
+    platform::Platform& platform_;
+    HostPathOf hostPathOf_;
+    int count_;
+    struct Value {
+        platform::RootKey root;
+        std::wstring name;
+        std::wstring command;
+    };
+    std::vector<Value> values_;
+    std::unordered_map<std::wstring, std::wstring> programOf_; // value name -> executable
+    std::vector<std::filesystem::path> placed_;
+};
+
+} // namespace tolvan::bench
