@@ -25,8 +25,11 @@ constexpr std::int32_t kHungarian = 0;
 // v1.2.1.
 std::wstring ProgramVersionText(platform::VersionResources& resources)
 {
+    // The program's own file, found by its module handle, so a renamed copy still knows itself.
+    std::vector<wchar_t> path(32768);
+    const std::uint32_t length = resources.ModuleFileName(resources.ModuleHandleOf(L""), path);
     VersionInfo info(resources);
-    info.ModuleName(kProgramModuleName);
+    info.FileName(std::wstring_view(path.data(), length < path.size() ? length : 0));
     const auto parts = info.FileVersionParts();
     return L"v" + std::to_wstring(parts[0]) + L"." + std::to_wstring(parts[1]) + L"." +
            std::to_wstring(parts[3]);

@@ -10,9 +10,6 @@
 
 namespace ui {
 
-// The program's own module, whose version resource gives the version label.
-inline constexpr std::wstring_view kProgramModuleName = L"tolvan.exe";
-
 // The main window: the list of startup entries, the details of the selected one, the entry
 // commands, the language flags and the about strip.
 class frmTolvan {

@@ -31,7 +31,7 @@ protected:
     MainWindowFixture()
     {
         drives.Map(L'F', std::filesystem::path(FixtureDirectory()));
-        versions.SetModule(ui::kProgramModuleName, L"F:\\full.exe");
+        versions.SetModule(L"", L"F:\\full.exe");
     }
 
     void TearDown() override

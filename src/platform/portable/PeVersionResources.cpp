@@ -51,7 +51,7 @@ ModuleHandle PeVersionResources::ModuleHandleOf(std::wstring_view moduleName) no
     };
     moduleName = moduleName.substr(0, moduleName.find(L'\0'));
     if (moduleName.empty()) {
-        return 0;
+        return find(L"", L""); // the program's own executable, when the tests name one
     }
     if (HasExtension(moduleName)) {
         return find(moduleName, L"");

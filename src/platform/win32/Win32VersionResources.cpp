@@ -11,7 +11,8 @@ ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName)
 {
     try {
         const std::wstring name(moduleName);
-        return reinterpret_cast<ModuleHandle>(GetModuleHandleW(name.c_str()));
+        return reinterpret_cast<ModuleHandle>(
+            GetModuleHandleW(moduleName.empty() ? nullptr : name.c_str()));
     } catch (...) {
         return 0;
     }
