@@ -24,6 +24,10 @@ frmTolvan::frmTolvan(platform::Platform& platform, platform::window::WindowSyste
 {
     form_.onLoad = [this] { Form_Load(); };
     ComNew.onClick = [this] { ComNew_Click(); };
+    ComEdit.onClick = [this] { ComEdit_Click(); };
+    recList.onDblClick = [this] { recList_DblClick(); };
+    recList.onKeyPress = [this](int keyAscii) { recList_KeyPress(keyAscii); };
+    ComDel.onClick = [this] { ComDel_Click(); };
     ComExit.onClick = [this] { ComExit_Click(); };
 }
 
@@ -82,23 +86,6 @@ void frmTolvan::ApplyLanguage(std::int32_t language)
     ComDel.SetCaption(text(L"Töröl", L"Delete"));
     ComExit.SetCaption(text(L"Bezár", L"Close"));
     lblTitle.SetCaption(form_.Caption());
-}
-
-void frmTolvan::ComNew_Click()
-{
-    if (!editor_) {
-        editor_ = std::make_unique<frmChangeReg>(platform_, windows_);
-    }
-    editor_->newEntry = true;
-    editor_->dName = L"new_entry";
-    editor_->dValue.clear();
-    editor_->dTopKey = platform::reg::kLocalMachine;
-    editor_->ShowModal(form_);
-}
-
-void frmTolvan::ComExit_Click()
-{
-    windows_.Unload(form_);
 }
 
 } // namespace ui

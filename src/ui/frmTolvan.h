@@ -29,8 +29,16 @@ public:
 
 private:
     void Form_Load();
+
+    // The entry commands.
     void ComNew_Click();
+    void ComEdit_Click();
+    void recList_DblClick();
+    void recList_KeyPress(int keyAscii);
+    void ComDel_Click();
     void ComExit_Click();
+    // The one editor instance, made on first use.
+    frmChangeReg& Editor();
 
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
@@ -38,6 +46,9 @@ private:
     std::unique_ptr<frmChangeReg> editor_;
 
 public:
+    // The list position the entry commands act on; -1 for none.
+    std::int16_t selIndex = -1;
+
     // The controls the behaviour works with, named as in the layout.
     platform::window::Control& recList;
     platform::window::Control& ComNew;

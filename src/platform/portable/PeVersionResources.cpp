@@ -59,6 +59,11 @@ ModuleHandle PeVersionResources::ModuleHandleOf(std::wstring_view moduleName) no
     return find(moduleName, L".dll");
 }
 
+void PeVersionResources::SetRunningModule(std::wstring_view moduleName)
+{
+    runningModule_ = ModuleHandleOf(moduleName);
+}
+
 std::uint32_t PeVersionResources::ModuleFileName(ModuleHandle module,
                                                  std::span<wchar_t> buffer) noexcept
 {

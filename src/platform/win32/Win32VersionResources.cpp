@@ -17,6 +17,11 @@ ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName)
     }
 }
 
+ModuleHandle Win32VersionResources::RunningModule() noexcept
+{
+    return reinterpret_cast<ModuleHandle>(GetModuleHandleW(nullptr));
+}
+
 std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,
                                                     std::span<wchar_t> buffer) noexcept
 {
