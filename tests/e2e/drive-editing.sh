@@ -64,7 +64,28 @@ wait_gone() {
 }
 # Keys and text go to the window itself: without a window manager the keyboard focus is unreliable.
 press() { xdotool key --window "$1" "${@:2}"; sleep 0.3; }
-type_text() { xdotool type --window "$1" --delay 20 "$2"; sleep 0.3; }
+# Text goes key by key: keys sent to a window carry no shift state of their own, so the shifted
+# characters name their shift.
+type_text() { # type_text WINDOW TEXT
+  local text=$2 i ch keys=()
+  for ((i = 0; i < ${#text}; i++)); do
+    ch=${text:i:1}
+    case "$ch" in
+      ' ') keys+=(space) ;;
+      '\') keys+=(backslash) ;;
+      '"') keys+=(shift+apostrophe) ;;
+      ':') keys+=(shift+semicolon) ;;
+      '/') keys+=(slash) ;;
+      '.') keys+=(period) ;;
+      '_') keys+=(shift+minus) ;;
+      '-') keys+=(minus) ;;
+      [A-Z]) keys+=("shift+${ch,,}") ;;
+      *) keys+=("$ch") ;;
+    esac
+  done
+  xdotool key --window "$1" "${keys[@]}"
+  sleep 0.3
+}
 # Clicks at a point of the window's client area, in pixels at 96 dpi. Wine draws the frame
 # itself: equal borders left, right and below, the caption above.
 click_client() { # click_client WINDOW CLIENT_WIDTH CLIENT_HEIGHT X Y
