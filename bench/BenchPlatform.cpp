@@ -5,6 +5,7 @@
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 
@@ -59,7 +60,9 @@ private:
     platform::portable::DriveMapFileSearch files_{drives_};
     platform::portable::CaseFoldCollation collation_;
     platform::portable::PeVersionResources versions_{drives_.Resolver()};
-    platform::Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_};
+    platform::portable::ScriptedFileDialogs fileDialogs_;
+    platform::Platform services_{registry_,  shell_,    messageBox_, files_,
+                                 collation_, versions_, fileDialogs_};
 };
 
 #ifdef _WIN32
@@ -81,7 +84,9 @@ private:
     platform::win32::Win32FileSearch files_;
     platform::win32::Win32Collation collation_;
     platform::win32::Win32VersionResources versions_;
-    platform::Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_};
+    platform::portable::ScriptedFileDialogs fileDialogs_;
+    platform::Platform services_{registry_,  shell_,    messageBox_, files_,
+                                 collation_, versions_, fileDialogs_};
 };
 #endif
 

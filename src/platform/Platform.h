@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Collation.h"
+#include "FileDialogs.h"
 #include "FileSearch.h"
 #include "MessageBoxService.h"
 #include "Registry.h"
@@ -17,6 +18,7 @@ struct Platform {
     FileSearch& files;
     Collation& collation;
     VersionResources& versions;
+    FileDialogs& fileDialogs;
 };
 
 } // namespace platform

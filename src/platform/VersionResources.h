@@ -28,8 +28,10 @@ public:
     virtual ~VersionResources() = default;
 
     // The handle of a module already loaded in the process; 0 when there is none of that name.
-    // The empty name stands for the program's own executable, whatever its file is called.
     [[nodiscard]] virtual ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept = 0;
+
+    // The program's own module, as GetModuleHandleW(NULL) names it; 0 when it is not known.
+    [[nodiscard]] virtual ModuleHandle RunningModule() noexcept = 0;
 
     // Writes the module's full path and a NUL into `buffer`; returns the characters written
     // without the NUL, 0 on failure. A path that does not fit is cut and the buffer's size is

@@ -27,7 +27,7 @@ std::wstring ProgramVersionText(platform::VersionResources& resources)
 {
     // The program's own file, found by its module handle, so a renamed copy still knows itself.
     std::vector<wchar_t> path(32768);
-    const std::uint32_t length = resources.ModuleFileName(resources.ModuleHandleOf(L""), path);
+    const std::uint32_t length = resources.ModuleFileName(resources.RunningModule(), path);
     VersionInfo info(resources);
     info.FileName(std::wstring_view(path.data(), length < path.size() ? length : 0));
     const auto parts = info.FileVersionParts();
@@ -55,6 +55,10 @@ frmTolvan::frmTolvan(platform::Platform& platform, platform::window::WindowSyste
 {
     form_.onLoad = [this] { Form_Load(); };
     ComNew.onClick = [this] { ComNew_Click(); };
+    ComEdit.onClick = [this] { ComEdit_Click(); };
+    recList.onDblClick = [this] { recList_DblClick(); };
+    recList.onKeyPress = [this](int keyAscii) { recList_KeyPress(keyAscii); };
+    ComDel.onClick = [this] { ComDel_Click(); };
     ComExit.onClick = [this] { ComExit_Click(); };
     BindMainWindowEvents();
 }
@@ -253,23 +257,6 @@ void frmTolvan::ChooseLanguage(std::int32_t language)
 void frmTolvan::lblHomepage_Click()
 {
     modMendalCommon::OpenHomePage(platform_.shell, windows_, form_);
-}
-
-void frmTolvan::ComNew_Click()
-{
-    if (!editor_) {
-        editor_ = std::make_unique<frmChangeReg>(platform_, windows_);
-    }
-    editor_->newEntry = true;
-    editor_->dName = L"new_entry";
-    editor_->dValue.clear();
-    editor_->dTopKey = platform::reg::kLocalMachine;
-    editor_->ShowModal(form_);
-}
-
-void frmTolvan::ComExit_Click()
-{
-    windows_.Unload(form_);
 }
 
 } // namespace ui

@@ -48,16 +48,22 @@ private:
     void ChooseLanguage(std::int32_t language);
     void lblHomepage_Click();
 
-    // The list index last read by the selection handler or an entry command; -1 for none.
-    std::int16_t selIndex = -1;
     // Root code of the entry on show in the details panel; -1 until the first selection.
     std::int32_t shownTopKey = -1;
     std::int16_t hoverState = kHoverNone;
     platform::window::ScreenPoint cursorPos;
 
     void Form_Load();
+
+    // The entry commands.
     void ComNew_Click();
+    void ComEdit_Click();
+    void recList_DblClick();
+    void recList_KeyPress(int keyAscii);
+    void ComDel_Click();
     void ComExit_Click();
+    // The one editor instance, made on first use.
+    frmChangeReg& Editor();
 
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
@@ -65,6 +71,9 @@ private:
     std::unique_ptr<frmChangeReg> editor_;
 
 public:
+    // The list index last read by the selection handler or an entry command; -1 for none.
+    std::int16_t selIndex = -1;
+
     // The controls the behaviour works with, named as in the layout.
     platform::window::Control& recList;
     platform::window::Control& ComNew;

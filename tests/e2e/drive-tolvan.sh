@@ -65,7 +65,7 @@ press() { xdotool key --window "$1" "${@:2}"; }
 
 # The focus starts in the list; Delete is disabled, so one Tab reaches New.
 press "$main" Tab space
-editor=$(wait_for_window 'Change value')
+editor=$(wait_for_window '^Szerkesztés$')
 if [[ -z "$editor" ]]; then
   fail "New did not open the editor"
 else
@@ -73,10 +73,10 @@ else
   import -window root "$outdir/editor.png"
   press "$editor" Escape
   for _ in $(seq 1 50); do
-    [[ -z "$(window_named 'Change value')" ]] && break
+    [[ -z "$(window_named '^Szerkesztés$')" ]] && break
     sleep 0.2
   done
-  [[ -z "$(window_named 'Change value')" ]] || fail "Esc did not close the editor"
+  [[ -z "$(window_named '^Szerkesztés$')" ]] || fail "Esc did not close the editor"
 fi
 
 # The focus is back on New; the next Tab reaches Close.

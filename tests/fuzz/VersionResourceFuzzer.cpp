@@ -20,6 +20,7 @@ public:
     explicit BufferResources(std::span<const std::byte> resource) : resource_(resource) {}
 
     platform::ModuleHandle ModuleHandleOf(std::wstring_view) noexcept override { return 0; }
+    platform::ModuleHandle RunningModule() noexcept override { return 0; }
     std::uint32_t ModuleFileName(platform::ModuleHandle, std::span<wchar_t>) noexcept override
     {
         return 0;

@@ -51,8 +51,8 @@ TEST_P(DetailsFailure, OneMessagePerFailingRecordAndTheRestIsResolved)
                         std::filesystem::path(FixtureFile(L"details.exe")));
     platform::Platform& real = backend_->services();
     OutOfMemoryAfterSearch files(real.files);
-    platform::Platform services{real.registry, real.shell,     real.messageBox,
-                                files,         real.collation, real.versions};
+    platform::Platform services{real.registry,  real.shell,    real.messageBox, files,
+                                real.collation, real.versions, real.fileDialogs};
 
     modTolvan::AddEntry(platform::reg::kCurrentUser, L"first", L"\"C:\\A\\a.exe\" -x");
     modTolvan::AddEntry(platform::reg::kCurrentUser, L"failing", kFailingName);

@@ -38,6 +38,7 @@ public:
     {
         return inner_.ModuleHandleOf(moduleName);
     }
+    platform::ModuleHandle RunningModule() noexcept override { return inner_.RunningModule(); }
     std::uint32_t ModuleFileName(platform::ModuleHandle module,
                                  std::span<wchar_t> buffer) noexcept override
     {

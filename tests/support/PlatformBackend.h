@@ -3,6 +3,7 @@
 #include "CountingServices.h"
 #include "RegistryBackend.h"
 #include "platform/Platform.h"
+#include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<RegistryBackend> registry_;
     platform::portable::ScriptedShell shell_;
     platform::portable::ScriptedMessageBox messageBox_;
+    platform::portable::ScriptedFileDialogs fileDialogs_;
     std::unique_ptr<CountingFileSearch> files_;
     std::unique_ptr<CountingVersionResources> versions_;
     std::unique_ptr<platform::Platform> services_;

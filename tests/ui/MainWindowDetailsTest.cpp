@@ -58,7 +58,8 @@ TEST_F(MainWindowDetails, LoadShowsTheVersionAnEmptyPanelAndTheSortedList)
 
 TEST_F(MainWindowDetails, VersionLabelReadsFirstSecondAndFourthPartOfTheFileVersion)
 {
-    versions.SetModule(L"", L"F:\\details.exe"); // 3.1.4.1
+    versions.SetModule(L"tolvan.exe", L"F:\\details.exe");
+    versions.SetRunningModule(L"tolvan.exe"); // 3.1.4.1
     EXPECT_EQ(Open(0).lblVersion.Caption(), L"v3.1.1");
 }
 

@@ -6,6 +6,7 @@
 #include "platform/portable/HeadlessWindowSystem.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "registry/modRegistry.h"
@@ -31,7 +32,8 @@ protected:
     MainWindowFixture()
     {
         drives.Map(L'F', std::filesystem::path(FixtureDirectory()));
-        versions.SetModule(L"", L"F:\\full.exe");
+        versions.SetModule(L"tolvan.exe", L"F:\\full.exe");
+        versions.SetRunningModule(L"tolvan.exe");
     }
 
     void TearDown() override
@@ -87,7 +89,9 @@ protected:
     platform::portable::DriveMapFileSearch files{drives};
     platform::portable::CaseFoldCollation collation;
     platform::portable::PeVersionResources versions{drives.Resolver()};
-    platform::Platform services{registry, shell, messageBox, files, collation, versions};
+    platform::portable::ScriptedFileDialogs fileDialogs;
+    platform::Platform services{registry,  shell,    messageBox, files,
+                                collation, versions, fileDialogs};
     platform::portable::HeadlessWindowSystem windows;
     ui::MainWindow mainWindow{services, windows};
 };

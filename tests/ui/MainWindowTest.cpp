@@ -6,6 +6,7 @@
 #include "platform/portable/HeadlessWindowSystem.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "startup/modTolvan.h"
@@ -35,7 +36,8 @@ protected:
     portable::DriveMapFileSearch files{drives};
     portable::CaseFoldCollation collation;
     portable::PeVersionResources versions{drives.Resolver()};
-    Platform services{registry, shell, messageBox, files, collation, versions};
+    portable::ScriptedFileDialogs fileDialogs;
+    Platform services{registry, shell, messageBox, files, collation, versions, fileDialogs};
     portable::HeadlessWindowSystem windows;
     ui::MainWindow mainWindow{services, windows};
 };

@@ -217,5 +217,18 @@ TEST(PeReaderFiles, ModuleTableFollowsWindowsNaming)
     EXPECT_EQ(resources.ModuleFileName(99, buffer), 0u);
 }
 
+TEST(PeReaderFiles, TheRunningModuleIsTheOneNamedAsTheProgram)
+{
+    platform::portable::PeVersionResources resources;
+    EXPECT_EQ(resources.RunningModule(), 0u);
+    resources.SetModule(L"helper.dll", L"C:\\Tools\\helper.dll");
+    resources.SetModule(L"tool.exe", L"D:\\Tools\\tool.exe");
+    resources.SetRunningModule(L"TOOL.EXE");
+    EXPECT_EQ(resources.RunningModule(), resources.ModuleHandleOf(L"tool.exe"));
+    std::wstring buffer(260, L'?');
+    EXPECT_EQ(resources.ModuleFileName(resources.RunningModule(), buffer), 17u);
+    EXPECT_EQ(buffer.substr(0, 17), L"D:\\Tools\\tool.exe");
+}
+
 } // namespace
 } // namespace tolvan::test

@@ -119,6 +119,19 @@ TEST(VersionDifferential, FixturesReadAlike)
     EXPECT_GE(compared, 12u);
 }
 
+TEST(VersionDifferential, TheRunningModuleIsTheProgramItself)
+{
+    platform::win32::Win32VersionResources windows;
+    const platform::ModuleHandle self = windows.RunningModule();
+    ASSERT_NE(self, 0u);
+    std::wstring path(1024, L'\0');
+    const std::uint32_t length = windows.ModuleFileName(self, path);
+    ASSERT_GT(length, 4u);
+    path.resize(length);
+    EXPECT_EQ(std::filesystem::path(path).filename(), L"versioninfo_differential_tests.exe");
+    EXPECT_EQ(path[1], L':');
+}
+
 TEST(VersionDifferential, WineLibrariesReadAlike)
 {
     // Wine's own 64-bit and 32-bit programs and libraries, seen through drive Z:.

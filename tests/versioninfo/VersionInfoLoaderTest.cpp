@@ -21,6 +21,7 @@ public:
     {
         return inner_.ModuleHandleOf(name);
     }
+    platform::ModuleHandle RunningModule() noexcept override { return inner_.RunningModule(); }
     std::uint32_t ModuleFileName(platform::ModuleHandle module,
                                  std::span<wchar_t> buffer) noexcept override
     {

@@ -5,6 +5,7 @@
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "platform/win32/Win32Shell.h"
@@ -46,7 +47,8 @@ protected:
     portable::DriveMapFileSearch files{drives};
     portable::CaseFoldCollation collation;
     portable::PeVersionResources versions{drives.Resolver()};
-    Platform services{registry, shell, messageBox, files, collation, versions};
+    portable::ScriptedFileDialogs fileDialogs;
+    Platform services{registry, shell, messageBox, files, collation, versions, fileDialogs};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::MainWindow mainWindow{services, windows};
 };

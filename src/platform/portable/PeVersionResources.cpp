@@ -51,12 +51,17 @@ ModuleHandle PeVersionResources::ModuleHandleOf(std::wstring_view moduleName) no
     };
     moduleName = moduleName.substr(0, moduleName.find(L'\0'));
     if (moduleName.empty()) {
-        return find(L"", L""); // the program's own executable, when the tests name one
+        return 0;
     }
     if (HasExtension(moduleName)) {
         return find(moduleName, L"");
     }
     return find(moduleName, L".dll");
+}
+
+void PeVersionResources::SetRunningModule(std::wstring_view moduleName)
+{
+    runningModule_ = ModuleHandleOf(moduleName);
 }
 
 std::uint32_t PeVersionResources::ModuleFileName(ModuleHandle module,

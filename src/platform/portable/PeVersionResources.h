@@ -20,8 +20,11 @@ public:
     // resolver maps to a host file). Names match without regard to case; a name without an
     // extension also finds "<name>.dll", as Windows does.
     void SetModule(std::wstring_view moduleName, std::wstring_view fileName);
+    // Makes the module set under this name the program itself.
+    void SetRunningModule(std::wstring_view moduleName);
 
     ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override;
+    ModuleHandle RunningModule() noexcept override { return runningModule_; }
     std::uint32_t ModuleFileName(ModuleHandle module, std::span<wchar_t> buffer) noexcept override;
     std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override;
     bool ReadVersionResource(std::wstring_view fileName,
@@ -40,6 +43,7 @@ private:
 
     HostPathResolver resolver_;
     std::vector<Module> modules_;
+    ModuleHandle runningModule_ = 0;
 };
 
 } // namespace platform::portable

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Win32Collation.h"
+#include "Win32FileDialogs.h"
 #include "Win32FileSearch.h"
 #include "Win32MessageBox.h"
 #include "Win32Registry.h"
@@ -22,7 +23,8 @@ private:
     Win32FileSearch files_;
     Win32Collation collation_;
     Win32VersionResources versions_;
-    Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_};
+    Win32FileDialogs fileDialogs_;
+    Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_, fileDialogs_};
 };
 
 } // namespace platform::win32

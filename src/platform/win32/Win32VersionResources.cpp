@@ -11,11 +11,15 @@ ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName)
 {
     try {
         const std::wstring name(moduleName);
-        return reinterpret_cast<ModuleHandle>(
-            GetModuleHandleW(moduleName.empty() ? nullptr : name.c_str()));
+        return reinterpret_cast<ModuleHandle>(GetModuleHandleW(name.c_str()));
     } catch (...) {
         return 0;
     }
+}
+
+ModuleHandle Win32VersionResources::RunningModule() noexcept
+{
+    return reinterpret_cast<ModuleHandle>(GetModuleHandleW(nullptr));
 }
 
 std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,

@@ -8,6 +8,7 @@ namespace platform::win32 {
 class Win32VersionResources final : public VersionResources {
 public:
     ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override;
+    ModuleHandle RunningModule() noexcept override;
     std::uint32_t ModuleFileName(ModuleHandle module, std::span<wchar_t> buffer) noexcept override;
     std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override;
     bool ReadVersionResource(std::wstring_view fileName,
