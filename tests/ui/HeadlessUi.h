@@ -12,6 +12,7 @@
 #include "platform/portable/ScriptedShell.h"
 #include "registry/modRegistry.h"
 #include "startup/modTolvan.h"
+#include "support/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -22,7 +23,7 @@
 namespace tolvan::test {
 
 // The portable services and the headless window system, with helpers to look at the Run keys.
-class HeadlessUi : public ::testing::Test {
+class HeadlessUi : public ::testing::Test, protected ScriptedPlatform {
 protected:
     void TearDown() override
     {
@@ -75,16 +76,6 @@ protected:
         return narrow;
     }
 
-    platform::portable::MemoryRegistry registry;
-    platform::portable::ScriptedShell shell;
-    platform::portable::ScriptedMessageBox messageBox;
-    platform::portable::DriveMap drives;
-    platform::portable::DriveMapFileSearch files{drives};
-    platform::portable::CaseFoldCollation collation;
-    platform::portable::PeVersionResources versions{drives.Resolver()};
-    platform::portable::ScriptedFileDialogs fileDialogs;
-    platform::Platform services{registry,  shell,    messageBox, files,
-                                collation, versions, fileDialogs};
     platform::portable::HeadlessWindowSystem windows;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/portable/ScriptedShell.h"
 #include "registry/modRegistry.h"
 #include "startup/modTolvan.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
 #include "ui/layout/Layouts.h"
 
@@ -27,7 +28,7 @@ namespace tolvan::test {
 // The main window on the headless window system, over an in-memory registry and the fixture
 // programs, which stand on drive F:. The program's own module is the fixture with file version
 // 1.2.0.1.
-class MainWindowFixture : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test, protected ScriptedPlatform {
 protected:
     MainWindowFixture()
     {
@@ -82,16 +83,6 @@ protected:
         return {data.begin(), data.begin() + size};
     }
 
-    platform::portable::MemoryRegistry registry;
-    platform::portable::ScriptedShell shell;
-    platform::portable::ScriptedMessageBox messageBox;
-    platform::portable::DriveMap drives;
-    platform::portable::DriveMapFileSearch files{drives};
-    platform::portable::CaseFoldCollation collation;
-    platform::portable::PeVersionResources versions{drives.Resolver()};
-    platform::portable::ScriptedFileDialogs fileDialogs;
-    platform::Platform services{registry,  shell,    messageBox, files,
-                                collation, versions, fileDialogs};
     platform::portable::HeadlessWindowSystem windows;
     ui::MainWindow mainWindow{services, windows};
 };

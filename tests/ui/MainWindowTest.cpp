@@ -10,6 +10,7 @@
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "startup/modTolvan.h"
+#include "support/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ namespace {
 
 using namespace platform;
 
-class MainWindowLoad : public ::testing::Test {
+class MainWindowLoad : public ::testing::Test, protected ScriptedPlatform {
 protected:
     void TearDown() override { modTolvan::langFlag = 0; }
 
@@ -29,15 +30,6 @@ protected:
         return *mainWindow.instance();
     }
 
-    portable::MemoryRegistry registry;
-    portable::ScriptedShell shell;
-    portable::ScriptedMessageBox messageBox;
-    portable::DriveMap drives;
-    portable::DriveMapFileSearch files{drives};
-    portable::CaseFoldCollation collation;
-    portable::PeVersionResources versions{drives.Resolver()};
-    portable::ScriptedFileDialogs fileDialogs;
-    Platform services{registry, shell, messageBox, files, collation, versions, fileDialogs};
     portable::HeadlessWindowSystem windows;
     ui::MainWindow mainWindow{services, windows};
 };

@@ -10,6 +10,7 @@
 #include "platform/win32/window/ControlIds.h"
 #include "platform/win32/window/Dpi.h"
 #include "platform/win32/window/Win32WindowSystem.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
 #include "ui/layout/Layouts.h"
 
@@ -120,7 +121,7 @@ void ExpectLaidOut(HWND window, const WindowLayout& layout, bool storedFontsEast
     }
 }
 
-class RealWindows : public ::testing::Test {
+class RealWindows : public ::testing::Test, protected ScriptedPlatform {
 protected:
     HWND Window(const window::FormModel& form)
     {
@@ -137,15 +138,6 @@ protected:
         return nullptr;
     }
 
-    portable::MemoryRegistry registry;
-    portable::ScriptedShell shell;
-    portable::ScriptedMessageBox messageBox;
-    portable::DriveMap drives;
-    portable::DriveMapFileSearch files{drives};
-    portable::CaseFoldCollation collation;
-    portable::PeVersionResources versions{drives.Resolver()};
-    portable::ScriptedFileDialogs fileDialogs;
-    Platform services{registry, shell, messageBox, files, collation, versions, fileDialogs};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::MainWindow mainWindow{services, windows};
 };

@@ -10,6 +10,7 @@
 #include "platform/portable/ScriptedShell.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/window/Win32WindowSystem.h"
+#include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
 
 #include <windows.h>
@@ -31,7 +32,7 @@ TEST(Win32Shell, OpenAddressStartsWhatItNamesAndReportsWhatItCannotOpen)
     EXPECT_GE(missing, 0);
 }
 
-class RealHover : public ::testing::Test {
+class RealHover : public ::testing::Test, protected ScriptedPlatform {
 protected:
     void TearDown() override
     {
@@ -40,15 +41,6 @@ protected:
         }
     }
 
-    portable::MemoryRegistry registry;
-    portable::ScriptedShell shell;
-    portable::ScriptedMessageBox messageBox;
-    portable::DriveMap drives;
-    portable::DriveMapFileSearch files{drives};
-    portable::CaseFoldCollation collation;
-    portable::PeVersionResources versions{drives.Resolver()};
-    portable::ScriptedFileDialogs fileDialogs;
-    Platform services{registry, shell, messageBox, files, collation, versions, fileDialogs};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::MainWindow mainWindow{services, windows};
 };
