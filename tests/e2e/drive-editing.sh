@@ -11,11 +11,8 @@ fixtures=$3
 wine_exec="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools/wine-exec"
 mkdir -p "$outdir"
 
-if [[ -z "${WINEPREFIX:-}" ]]; then
-  dir=$(cd "$(dirname "$exe")" && pwd)
-  while [[ "$dir" != / && ! -f "$dir/CMakeCache.txt" ]]; do dir=$(dirname "$dir"); done
-  export WINEPREFIX="$dir/wineprefix"
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
+use_build_prefix "$exe"
 "$wine_exec" --prepare
 
 passed=0
@@ -45,25 +42,6 @@ set_language() { # 0 Hungarian, 1 English
   "$wine_exec" reg add 'HKCU\Software\Kavrenta' /v Language /t REG_BINARY /d "0${1}00" /f >/dev/null 2>&1
 }
 
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_for_window() {
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(window_named "$1")
-    [[ -n "$id" ]] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-wait_gone() {
-  for _ in $(seq 1 50); do
-    [[ -z "$(window_named "$1")" ]] && return 0
-    sleep 0.2
-  done
-  return 1
-}
-# Keys and text go to the window itself: without a window manager the keyboard focus is unreliable.
-press() { xdotool key --window "$1" "${@:2}"; sleep 0.3; }
 # Text goes key by key: keys sent to a window carry no shift state of their own, so the shifted
 # characters name their shift.
 type_text() { # type_text WINDOW TEXT

@@ -13,11 +13,8 @@ probe_exe=$3
 fixtures=$4
 tools="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools"
 wine_exec="$tools/wine-exec"
-if [[ -z "${WINEPREFIX:-}" ]]; then
-  build=$(cd "$(dirname "$exe")" && pwd)
-  while [[ "$build" != / && ! -f "$build/CMakeCache.txt" ]]; do build=$(dirname "$build"); done
-  export WINEPREFIX="$build/wineprefix"
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
+use_build_prefix "$exe"
 mkdir -p "$outdir"
 
 # The prefix is shared with the other Windows tests: leave its registry as it was found.
@@ -36,16 +33,6 @@ fail() {
   echo "FAILED: $*"
   failures=$((failures + 1))
 }
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_for_window() {
-  local name=$1 id=""
-  for _ in $(seq 1 100); do
-    id=$(window_named "$name")
-    [[ -n "$id" ]] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
 
 "$wine_exec" "$exe" &
 tool=$!
@@ -59,9 +46,6 @@ if [[ -z "$main" ]]; then
 fi
 sleep 1
 import -window root "$outdir/main-window.png"
-
-# Keys go to the window itself: without a window manager the X keyboard focus is unreliable.
-press() { xdotool key --window "$1" "${@:2}"; }
 
 # The focus starts in the list; Delete is disabled, so one Tab reaches New.
 press "$main" Tab space

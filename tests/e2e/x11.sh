@@ -1,0 +1,37 @@
+# Shared by the end-to-end drivers (sourced): the Wine prefix of the build folder that holds the
+# program, and finding and working windows on the X display.
+# shellcheck shell=bash
+
+# Uses the prefix of the build folder above the given program unless WINEPREFIX is set.
+use_build_prefix() { # use_build_prefix PROGRAM
+  [[ -n "${WINEPREFIX:-}" ]] && return
+  local dir
+  dir=$(cd "$(dirname "$1")" && pwd)
+  while [[ "$dir" != / && ! -f "$dir/CMakeCache.txt" ]]; do dir=$(dirname "$dir"); done
+  export WINEPREFIX="$dir/wineprefix"
+}
+
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+# The window's id once it shows (up to 20 s); nothing when it does not.
+wait_for_window() {
+  local id=""
+  for _ in $(seq 1 100); do
+    id=$(window_named "$1")
+    [[ -n "$id" ]] && break
+    sleep 0.2
+  done
+  echo "$id"
+}
+
+# Succeeds once no window of that name shows (up to 10 s).
+wait_gone() {
+  for _ in $(seq 1 50); do
+    [[ -z "$(window_named "$1")" ]] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Keys go to the window itself: without a window manager the X keyboard focus is unreliable.
+press() { xdotool key --window "$1" "${@:2}"; sleep 0.3; }
