@@ -23,12 +23,16 @@
 namespace tolvan::bench {
 namespace {
 
+std::filesystem::path UniqueFolder()
+{
+    std::random_device seed;
+    return std::filesystem::temp_directory_path() / ("tolvan-bench-" + std::to_string(seed()));
+}
+
 class PortableBenchPlatform final : public BenchPlatform {
 public:
-    PortableBenchPlatform()
+    PortableBenchPlatform() : root_(UniqueFolder())
     {
-        std::random_device seed;
-        root_ = std::filesystem::temp_directory_path() / ("tolvan-bench-" + std::to_string(seed()));
         std::filesystem::create_directories(root_);
         drives_.Map(L'C', root_);
     }

@@ -6,6 +6,7 @@
 #include "startup/modTolvan.h"
 #include "versioninfo/VersionInfo.h"
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <stdexcept>
@@ -111,10 +112,10 @@ void RefillWorkload::EmptyRunKeys() noexcept
 RefillWorkload::~RefillWorkload()
 {
     RemoveValues();
-    for (auto placed = placed_.rbegin(); placed != placed_.rend(); ++placed) {
+    std::for_each(placed_.rbegin(), placed_.rend(), [](const std::filesystem::path& placed) {
         std::error_code ignored;
-        std::filesystem::remove(*placed, ignored);
-    }
+        std::filesystem::remove(placed, ignored);
+    });
     modTolvan::ClearEntries();
 }
 

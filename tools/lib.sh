@@ -33,6 +33,11 @@ TOLVAN_NATIVE_PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest mingw-w64
 )
 
+# What the static analysis takes (tools/analyse).
+TOLVAN_ANALYSIS_PACKAGES=(
+  clang-tidy cppcheck python3
+)
+
 # What the fuzz run takes: clang with libFuzzer and the sanitizer runtimes.
 TOLVAN_FUZZ_PACKAGES=(
   clang libclang-rt-14-dev

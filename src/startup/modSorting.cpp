@@ -22,7 +22,8 @@ Split Partition(std::vector<RunEntry>& entries, std::int32_t lo, std::int32_t hi
 {
     std::int32_t i = lo;
     std::int32_t j = hi;
-    const std::wstring pivot = entries[static_cast<std::size_t>(lo + (hi - lo) / 2)].DisplayText;
+    const std::wstring pivot =
+        entries[static_cast<std::size_t>(lo) + static_cast<std::size_t>(hi - lo) / 2].DisplayText;
     do {
         while (collation.Compare(entries[static_cast<std::size_t>(i)].DisplayText, pivot) < 0 &&
                i < hi) {

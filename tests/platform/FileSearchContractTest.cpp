@@ -77,7 +77,7 @@ TEST_P(FileSearchContract, BadNamesAndMissingDrivesAreNotFound)
     EXPECT_FALSE(Matches(L"C:\\TolvanSearch\\\"Setup.exe\""));
     EXPECT_FALSE(Matches(L"\\\\nosuchserver\\share\\Setup.exe"));
     // Windows would read only up to the NUL and find the file; a name holding one is no name.
-    EXPECT_FALSE(Matches(std::wstring_view(L"C:\\TolvanSearch\\Setup.exe\0junk", 31)));
+    EXPECT_FALSE(Matches(std::wstring_view(L"C:\\TolvanSearch\\Setup.exe\0junk", 30)));
 }
 
 TEST_P(FileSearchContract, HiddenSystemFilesCount)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -44,7 +45,10 @@ std::wstring ExecutablePath()
         self.resize(self.size() * 2);
     }
     self.resize(length);
-    std::wstring path = self.substr(0, self.find_last_of(L"\\/") + 1) + TOLVAN_EXE_FROM_TESTS;
+    // The build folder's relative path is plain ASCII.
+    const std::string_view relative = TOLVAN_EXE_FROM_TESTS;
+    std::wstring path = self.substr(0, self.find_last_of(L"\\/") + 1) +
+                        std::wstring(relative.begin(), relative.end());
     for (wchar_t& c : path) {
         c = c == L'/' ? L'\\' : c;
     }

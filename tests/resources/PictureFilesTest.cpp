@@ -129,7 +129,8 @@ pictures::Canvas DecodeIconImage(const Bytes& ico, std::size_t offset, int size)
     EXPECT_EQ(I32(ico, offset + 8), 2 * size);
     EXPECT_EQ(U16(ico, offset + 14), 8u);
     const std::size_t palette = offset + 40;
-    const std::size_t colours = palette + 4 * 256;
+    constexpr std::size_t kPaletteBytes = 1024; // 256 colours of 4 bytes
+    const std::size_t colours = palette + kPaletteBytes;
     const std::size_t colourStride = (static_cast<std::size_t>(size) + 3) / 4 * 4;
     const std::size_t mask = colours + colourStride * static_cast<std::size_t>(size);
     const std::size_t maskStride = (static_cast<std::size_t>(size) + 31) / 32 * 4;
@@ -137,11 +138,15 @@ pictures::Canvas DecodeIconImage(const Bytes& ico, std::size_t offset, int size)
     for (int row = 0; row < size; ++row) {
         const int y = size - 1 - row;
         for (int x = 0; x < size; ++x) {
-            const std::size_t maskByte = mask + maskStride * row + static_cast<std::size_t>(x / 8);
+            const std::size_t maskByte =
+                mask + maskStride * static_cast<std::size_t>(row) + static_cast<std::size_t>(x / 8);
             if (ico.at(maskByte) & (0x80 >> (x % 8))) {
                 continue;
             }
-            const std::size_t entry = palette + 4 * ico.at(colours + colourStride * row + x);
+            const std::size_t entry =
+                palette + 4 * static_cast<std::size_t>(
+                                  ico.at(colours + colourStride * static_cast<std::size_t>(row) +
+                                         static_cast<std::size_t>(x)));
             image.set(x, y, pictures::Opaque(ico.at(entry + 2), ico.at(entry + 1), ico.at(entry)));
         }
     }

@@ -29,6 +29,7 @@ RunEntry Record(std::wstring displayText, std::wstring name = L"",
 std::vector<std::wstring> Texts(const std::vector<RunEntry>& table)
 {
     std::vector<std::wstring> texts;
+    texts.reserve(table.size());
     for (const RunEntry& entry : table) {
         texts.push_back(entry.DisplayText);
     }
@@ -133,6 +134,7 @@ struct WorstOrder {
 WorstOrder WorstOrderFor(int count)
 {
     std::vector<RunEntry> probe;
+    probe.reserve(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
         probe.push_back(Record(Number(k)));
     }
@@ -310,8 +312,8 @@ TEST(SortEntriesOrder, WorstOrderNeitherNestsDeepNorChangesTheResult)
     // a text in each of its 1500 frames, needs well over that.
     std::vector<RunEntry>& table = worst.table;
     platform::portable::CaseFoldCollation collation;
-    ASSERT_TRUE(
-        RunOnSmallStack(64 * 1024, [&] { modSorting::SortEntries(table, 0, 0, collation); }));
+    ASSERT_TRUE(RunOnSmallStack(std::size_t{64} * 1024,
+                                [&] { modSorting::SortEntries(table, 0, 0, collation); }));
     EXPECT_EQ(Texts(table), Texts(worst.written));
     for (int k = 0; k < kCount; ++k) {
         ASSERT_EQ(table[static_cast<std::size_t>(k)].DisplayText, Number(k));

@@ -5,6 +5,7 @@
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/PeVersionResources.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ std::filesystem::path FreshTemporaryFolder()
 {
     static std::atomic<unsigned> counter{0};
     std::random_device seed;
-    const std::filesystem::path folder =
+    std::filesystem::path folder =
         std::filesystem::temp_directory_path() /
         ("tolvan-drive-" + std::to_string(seed()) + "-" + std::to_string(++counter));
     std::filesystem::create_directories(folder);
@@ -115,14 +116,14 @@ private:
 
 PlatformBackend::~PlatformBackend()
 {
-    for (auto made = made_.rbegin(); made != made_.rend(); ++made) {
+    std::for_each(made_.rbegin(), made_.rend(), [](const std::filesystem::path& made) {
 #ifdef _WIN32
         // A hidden system file can be removed like any other once it is a normal file again.
-        SetFileAttributesW(made->c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
 #endif
         std::error_code ignored;
-        std::filesystem::remove(*made, ignored);
-    }
+        std::filesystem::remove(made, ignored);
+    });
     if (registry_) {
         registry_->Reset();
     }
@@ -157,9 +158,8 @@ void PlatformBackend::PutFolder(std::wstring_view windowsPath)
         }
     }
     std::filesystem::create_directories(host);
-    for (auto made = missing.rbegin(); made != missing.rend(); ++made) {
-        Remember(*made);
-    }
+    std::for_each(missing.rbegin(), missing.rend(),
+                  [this](const std::filesystem::path& made) { Remember(made); });
 }
 
 void PlatformBackend::PutFile(std::wstring_view windowsPath, std::span<const std::byte> content)

@@ -45,7 +45,7 @@ SyntheticPe BuildPe(std::span<const std::byte> versionResource, bool pe32Plus)
     PutU16(pe.bytes, optional, pe32Plus ? 0x020B : 0x010B);
     const std::size_t directoryCount = optional + (pe32Plus ? 108 : 92);
     pe.PatchU32(directoryCount, 16);
-    pe.resourceDataDirectory = directoryCount + 4 + 2 * 8;
+    pe.resourceDataDirectory = directoryCount + 4 + static_cast<std::size_t>(2) * 8;
     pe.PatchU32(pe.resourceDataDirectory, kSectionRva);
     pe.PatchU32(pe.resourceDataDirectory + 4, static_cast<std::uint32_t>(treeSize));
 

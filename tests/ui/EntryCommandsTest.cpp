@@ -42,6 +42,7 @@ protected:
     std::vector<std::wstring> ListedNames()
     {
         std::vector<std::wstring> names;
+        names.reserve(modTolvan::entries.size());
         for (const modTolvan::RunEntry& entry : modTolvan::entries) {
             names.push_back(entry.Name);
         }

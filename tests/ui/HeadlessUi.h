@@ -14,6 +14,7 @@
 #include "startup/modTolvan.h"
 #include "support/ScriptedPlatform.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
@@ -61,7 +62,7 @@ protected:
             EXPECT_EQ(registry.QueryValue(key.get(), valueName, &type, data.data(), &size), 0);
             EXPECT_EQ(type, platform::reg::kTypeSz) << "value " << ToUtf8(valueName);
             std::wstring text = platform::FromUtf16Le(data);
-            text = text.substr(0, text.find(L'\0'));
+            text.resize(std::min(text.size(), text.find(L'\0')));
             values.emplace(valueName, text);
         }
         return values;

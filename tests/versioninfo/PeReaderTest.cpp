@@ -208,7 +208,7 @@ TEST(PeReaderFiles, ModuleTableFollowsWindowsNaming)
     std::wstring buffer(260, L'?');
     const std::uint32_t written = resources.ModuleFileName(helper, buffer);
     EXPECT_EQ(written, 19u);
-    EXPECT_EQ(buffer.substr(0, written + 1), std::wstring(L"C:\\Tools\\Helper.DLL", 20));
+    EXPECT_EQ(buffer.substr(0, written + 1), std::wstring(L"C:\\Tools\\Helper.DLL") + L'\0');
     // Cut to the buffer, NUL-terminated, the buffer's size returned.
     std::wstring small(8, L'?');
     EXPECT_EQ(resources.ModuleFileName(helper, small), 8u);

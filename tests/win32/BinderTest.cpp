@@ -205,12 +205,26 @@ void CALLBACK RunInsideModalLoop(HWND, UINT, UINT_PTR timer, DWORD) noexcept
     }
 }
 
+// Hands an action to the next modal loop. The action refers to the test's locals, so it is dropped
+// when the test's scope ends even if no loop ever ran it.
+class InsideModalLoop {
+public:
+    explicit InsideModalLoop(std::function<void()> action)
+    {
+        g_insideModalLoop = std::move(action);
+        SetTimer(nullptr, 0, 50, &RunInsideModalLoop);
+    }
+    ~InsideModalLoop() { g_insideModalLoop = nullptr; }
+    InsideModalLoop(const InsideModalLoop&) = delete;
+    InsideModalLoop& operator=(const InsideModalLoop&) = delete;
+};
+
 TEST_F(RealWindows, EditorMatchesItsLayoutFocusesTheNameAndEscCancelsIt)
 {
     mainWindow.ShowMainWindow();
     window::FormModel& main = mainWindow.instance()->form();
     bool checked = false;
-    g_insideModalLoop = [&] {
+    const InsideModalLoop inEditor([&] {
         HWND editor = OwnedWindow(Window(main));
         if (editor == nullptr) {
             ADD_FAILURE() << "no editor window";
@@ -227,8 +241,7 @@ TEST_F(RealWindows, EditorMatchesItsLayoutFocusesTheNameAndEscCancelsIt)
         // Esc, as the keyboard delivers it to the focused control.
         PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
         checked = true;
-    };
-    SetTimer(nullptr, 0, 50, &RunInsideModalLoop);
+    });
     main.control(L"ComNew").RaiseClick(); // returns once the editor is gone
     EXPECT_TRUE(checked);
     EXPECT_TRUE(IsWindowEnabled(Window(main)));

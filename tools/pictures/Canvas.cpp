@@ -19,7 +19,8 @@ Rgba Canvas::at(int x, int y) const
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         throw std::out_of_range("pixel outside the canvas");
     }
-    return pixels_[static_cast<std::size_t>(y * width_ + x)];
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                   static_cast<std::size_t>(x)];
 }
 
 void Canvas::set(int x, int y, Rgba colour)
@@ -27,7 +28,8 @@ void Canvas::set(int x, int y, Rgba colour)
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         throw std::out_of_range("pixel outside the canvas");
     }
-    pixels_[static_cast<std::size_t>(y * width_ + x)] = colour;
+    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+            static_cast<std::size_t>(x)] = colour;
 }
 
 namespace {
@@ -63,7 +65,7 @@ Canvas Render(int width, int height, const Scene& scene, int samplesPerAxis)
                     ++opaque;
                 }
             }
-            if (opaque * 2 > samples) {
+            if (opaque > 0 && opaque * 2 > samples) {
                 canvas.set(x, y,
                            Opaque(RoundedAverage(r, opaque), RoundedAverage(g, opaque),
                                   RoundedAverage(b, opaque)));

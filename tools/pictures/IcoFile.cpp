@@ -57,8 +57,8 @@ std::uint8_t IndexOf(const std::vector<Rgba>& palette, Rgba colour)
 std::uint32_t ImageSize(const Canvas& image)
 {
     const auto rows = static_cast<std::uint32_t>(image.height());
-    return kInfoHeaderSize + 4 * kPaletteSize + DibStride(image.width(), 8) * rows +
-           DibStride(image.width(), 1) * rows;
+    return kInfoHeaderSize + 4 * static_cast<std::uint32_t>(kPaletteSize) +
+           DibStride(image.width(), 8) * rows + DibStride(image.width(), 1) * rows;
 }
 
 void WriteImage(ByteWriter& out, const Canvas& image)

@@ -91,7 +91,8 @@ public:
         if (!directoryCount || *directoryCount <= kResourceDirectoryIndex) {
             return false;
         }
-        const std::size_t resourceEntry = countOffset + 4 + kResourceDirectoryIndex * 8;
+        const std::size_t resourceEntry =
+            countOffset + 4 + static_cast<std::size_t>(kResourceDirectoryIndex) * 8;
         const auto resourceRva = ReadU32(optional, resourceEntry);
         if (!resourceRva || *resourceRva == 0) {
             return false;

@@ -64,8 +64,8 @@ std::optional<Node> ReadNode(std::span<const std::byte> resource, std::size_t be
     node.keyLength = (at - node.keyBegin) / 2 - 1;
     node.valueBegin = std::min(AlignInNode(begin, at), node.end);
     // A text value's length counts UTF-16 units, a binary one's bytes.
-    const std::size_t valueSize =
-        type == 0 ? std::size_t{node.valueLength} : std::size_t{node.valueLength} * 2;
+    const std::size_t valueSize = type == 0 ? static_cast<std::size_t>(node.valueLength)
+                                            : static_cast<std::size_t>(node.valueLength) * 2;
     const std::size_t valueEnd = node.valueBegin + valueSize;
     node.childrenBegin =
         valueEnd >= node.end ? node.end : std::min(AlignInNode(begin, valueEnd), node.end);

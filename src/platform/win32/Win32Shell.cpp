@@ -24,8 +24,8 @@ std::intptr_t Win32Shell::OpenAddress(WindowId owner, std::wstring_view address,
         // the user-interface thread is single-threaded, so that is the apartment it joins.
         const HRESULT com =
             CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        const HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, file.c_str(),
-                                               nullptr, folder.c_str(), showCommand);
+        HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, file.c_str(),
+                                         nullptr, folder.c_str(), showCommand);
         if (SUCCEEDED(com)) {
             CoUninitialize();
         }

@@ -7,16 +7,16 @@ namespace platform::window {
 FormModel::FormModel(const WindowLayout& layout) : layout_(layout), caption_(layout.caption)
 {
     controls_.reserve(layout.controls.size());
-    for (const ControlLayout& control : layout.controls) {
-        controls_.push_back(std::make_unique<Control>(*this, control));
+    for (const ControlLayout& controlLayout : layout.controls) {
+        controls_.push_back(std::make_unique<Control>(*this, controlLayout));
     }
 }
 
 Control& FormModel::control(std::wstring_view name, int index)
 {
-    for (const auto& control : controls_) {
-        if (control->layout().name == name && control->layout().index == index) {
-            return *control;
+    for (const auto& owned : controls_) {
+        if (owned->layout().name == name && owned->layout().index == index) {
+            return *owned;
         }
     }
     throw std::out_of_range("no such control in the layout");
@@ -56,8 +56,8 @@ void FormModel::RaiseMouseMove()
 void FormModel::ResetToLayout()
 {
     caption_ = std::wstring(layout_.caption);
-    for (const auto& control : controls_) {
-        control->Reset();
+    for (const auto& owned : controls_) {
+        owned->Reset();
     }
 }
 

@@ -28,6 +28,7 @@ FormWindow* Win32WindowSystem::Find(const window::FormModel& form) const noexcep
 
 FormWindow& Win32WindowSystem::Load(window::FormModel& form, HWND owner)
 {
+    // cppcheck-suppress constVariable ; handed back as the caller's window to work on
     if (FormWindow* existing = Find(form)) {
         return *existing;
     }
