@@ -2,70 +2,23 @@
 // items, the texts and visibility of the main window's controls, where they are on the screen,
 // and how quickly a highlight goes once the cursor has left the window.
 // Usage: tolvan_probe list | caption | text NAME | visible NAME | centre NAME | leave NAME | close
-#include "platform/win32/window/ControlIds.h"
-#include "ui/layout/Layouts.h"
+#include "ToolWindows.h"
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cwchar>
 #include <shellapi.h>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TolvanForm";
-
-void Print(std::wstring_view text)
-{
-    std::string bytes(static_cast<std::size_t>(text.size()) * 4 + 1, '\0');
-    const int written =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, nullptr);
-    bytes.resize(static_cast<std::size_t>(written > 0 ? written : 0));
-    bytes += '\n';
-    DWORD done = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-              &done, nullptr);
-}
-
-// The visible main window: a form of the program without an owner.
-HWND MainWindow()
-{
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            wchar_t className[64]{};
-            GetClassNameW(window, className, 64);
-            if (std::wcscmp(className, kFormClass) == 0 && IsWindowVisible(window) &&
-                GetWindow(window, GW_OWNER) == nullptr) {
-                *reinterpret_cast<HWND*>(param) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+using tolvan::e2e::MainWindow;
+using tolvan::e2e::Print;
+using tolvan::e2e::TextOf;
 
 HWND Control(HWND main, std::wstring_view name)
 {
-    const auto& layout = ui::MainWindowLayout();
-    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        if (layout.controls[i].name == name) {
-            return GetDlgItem(main, platform::win32::ControlId(layout, i));
-        }
-    }
-    return nullptr;
-}
-
-std::wstring TextOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return tolvan::e2e::MainControl(main, name);
 }
 
 int ListItems(HWND main)

@@ -114,6 +114,27 @@ TEST_P(ReadRunKey, ALongNameHidesNothing)
     EXPECT_NE(Find(L"C after", reg::kCurrentUser), nullptr);
 }
 
+// The longest name the registry allows, a name of spaces alone and the unnamed default value are
+// entries like any other.
+TEST_P(ReadRunKey, NamesAtTheRegistrysLimitsAreEntriesLikeAnyOther)
+{
+    const std::wstring longest = L"L" + std::wstring(reg::kMaxValueNameChars - 1, L'n');
+    Run(reg::kCurrentUser, longest, Utf16(L"C:\\long.exe"));
+    Run(reg::kCurrentUser, L"   ", Utf16(L"C:\\spaces.exe"));
+    Run(reg::kCurrentUser, L"", Utf16(L"C:\\default.exe"));
+    Run(reg::kCurrentUser, L"after", Utf16(L"C:\\after.exe"));
+
+    EXPECT_EQ(modTolvan::ReadRunKey(registry(), reg::kCurrentUser), 0);
+    ASSERT_EQ(modTolvan::entryCount(), 4);
+    ASSERT_NE(Find(longest, reg::kCurrentUser), nullptr);
+    EXPECT_EQ(Find(longest, reg::kCurrentUser)->Value, L"C:\\long.exe");
+    ASSERT_NE(Find(L"   ", reg::kCurrentUser), nullptr);
+    EXPECT_EQ(Find(L"   ", reg::kCurrentUser)->Value, L"C:\\spaces.exe");
+    ASSERT_NE(Find(L"", reg::kCurrentUser), nullptr);
+    EXPECT_EQ(Find(L"", reg::kCurrentUser)->Value, L"C:\\default.exe");
+    EXPECT_NE(Find(L"after", reg::kCurrentUser), nullptr);
+}
+
 TEST_P(ReadRunKey, TextOutsideAnyCodePageComesBackUnchanged)
 {
     const std::wstring name = L"\u0150r\u00FCl\u0151 \u4E2D\u6587";

@@ -2,6 +2,10 @@
 // a refill keeps the position.
 #include "MainWindowFixture.h"
 
+#include <chrono>
+#include <fstream>
+#include <iterator>
+
 namespace tolvan::test {
 namespace {
 
@@ -141,6 +145,68 @@ TEST_F(MainWindowDetails, StatusTextsTellAMissingFileFromOneWithoutInformation)
                   english ? L"file is missing" : L"a megadott fájl nem létezik");
         windows.Unload(form.form());
     }
+}
+
+// Files named like programs that are not programs, on drive G:: an empty file, a text file and a
+// program cut in half have no information; a folder is no file at all.
+TEST_F(MainWindowDetails, FilesThatAreNotProgramsHaveNoInformationAndAFolderIsMissing)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        ("tolvan-bad-files-" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::filesystem::create_directories(folder / "x.exe");
+    std::ofstream(folder / "empty.exe").close();
+    std::ofstream(folder / "text.exe") << "This is a text file, not a program.\n";
+    {
+        std::ifstream program(std::filesystem::path(FixtureFile(L"full.exe")), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(program)),
+                                std::istreambuf_iterator<char>());
+        std::ofstream(folder / "half.exe", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    }
+    drives.Map(L'G', folder);
+    PutRunValue(kCurrentUser, L"empty", L"G:\\empty.exe");
+    PutRunValue(kCurrentUser, L"text", L"\"G:\\text.exe\" /x");
+    PutRunValue(kLocalMachine, L"half", L"G:\\half.exe");
+    PutRunValue(kLocalMachine, L"folder", L"G:\\x.exe");
+
+    for (const std::int32_t language : {0, 1}) {
+        SCOPED_TRACE(language);
+        ui::frmTolvan& form = Open(language);
+        const std::wstring noInformation =
+            language != 0 ? L"no information available" : L"nem áll rendelkezésre információ";
+        for (const wchar_t* name : {L"empty", L"text", L"half"}) {
+            Select(form, name);
+            EXPECT_EQ(form.lblDescr.Caption(), noInformation);
+            EXPECT_EQ(form.lblProduct.Caption(), L"");
+        }
+        Select(form, L"folder");
+        EXPECT_EQ(form.lblDescr.Caption(),
+                  language != 0 ? L"file is missing" : L"a megadott fájl nem létezik");
+        windows.Unload(form.form());
+    }
+    EXPECT_TRUE(messageBox.shown.empty());
+    std::filesystem::remove_all(folder);
+}
+
+// A Run key that is not there, or that may not be read, leaves the other root's entries listed
+// and is not mentioned to the user.
+TEST_F(MainWindowDetails, AMissingOrUnreadableRunKeyLeavesTheOtherRootListedSilently)
+{
+    PutRunValue(kLocalMachine, L"Full", L"F:\\full.exe /start");
+    PutRunValue(kLocalMachine, L"Gone", L"F:\\gone.exe");
+    ui::frmTolvan& form = Open(1);
+    EXPECT_EQ(form.recList.Items().size(), 2u);
+    windows.Unload(form.form());
+
+    PutRunValue(kCurrentUser, L"Bare", L"F:\\no_version.exe");
+    registry.DenyAccess(kCurrentUser, modRegistry::kRunKeyPath);
+    ui::frmTolvan& again = Open(1);
+    ASSERT_EQ(again.recList.Items().size(), 2u);
+    for (const modTolvan::RunEntry& entry : modTolvan::entries) {
+        EXPECT_EQ(entry.TopKey, kLocalMachine);
+    }
+    EXPECT_TRUE(messageBox.shown.empty());
 }
 
 TEST_F(MainWindowDetails, LanguageSwitchRewritesTheScopeButNotTheStatusText)

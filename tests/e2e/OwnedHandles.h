@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/UniqueHandle.h"
+
+#include <windows.h>
+
+namespace tolvan::e2e {
+
+struct RegistryKeyTraits {
+    using pointer = HKEY;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer key) noexcept { RegCloseKey(key); }
+};
+
+struct KernelHandleTraits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer handle) noexcept { CloseHandle(handle); }
+};
+
+using OwnedKey = platform::UniqueHandle<RegistryKeyTraits>;
+using OwnedProcess = platform::UniqueHandle<KernelHandleTraits>;
+
+} // namespace tolvan::e2e

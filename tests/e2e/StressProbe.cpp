@@ -1,0 +1,369 @@
+// The stress run's hands on the registry and on the running tolvan.exe: seeds the Run keys fast
+// (RegSetValueExW, not one reg.exe per value), captures and puts back the keys byte for byte,
+// works the tool through its own controls and reads what its process holds.
+// Usage: tolvan_stress_probe COMMAND [ARGS...]; prints "ok: ..."/"FAILED: ..." lines and exits
+// non-zero when a check fails. Commands:
+//   snapshot FILE | restore FILE | diff BEFORE AFTER   (AFTER may be "now")
+//   seed-many COUNT FIXTURE_EXE | seed-leak COUNT | seed-odd | seed-bad | language 0|1 | unmanaged
+//   deny-machine SAVE_FILE | allow-machine SAVE_FILE
+//   alive | count | item INDEX | find TEXT (index or -1) | sorted | select INDEX | dialogs | edit
+//   COMMAND | delete check-odd | check-bad | leak DELETES OPENINGS
+#include "KeyAccess.h"
+#include "OwnedHandles.h"
+#include "RegistrySnapshot.h"
+#include "ResourceCounters.h"
+#include "StressValues.h"
+#include "ToolDriving.h"
+#include "ToolWindows.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <shellapi.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tolvan::e2e;
+
+constexpr wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr DWORD kAliveBound = 120'000;
+
+int failures = 0;
+
+void Check(bool passed, const std::wstring& what)
+{
+    Print((passed ? L"ok: " : L"FAILED: ") + what);
+    if (!passed) {
+        ++failures;
+    }
+}
+
+int Result()
+{
+    return failures == 0 ? 0 : 1;
+}
+
+// The data as the tool's labels show it: the UTF-16 units, up to the first NUL.
+std::wstring ShownCommand(const std::vector<std::uint8_t>& data)
+{
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        const auto unit = static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+        if (unit == L'\0') {
+            break;
+        }
+        text += unit;
+    }
+    return text;
+}
+
+int ItemIndexOf(HWND main, const std::wstring& text)
+{
+    const int count = ItemCount(main);
+    HWND list = ListBox(main);
+    for (int i = 0; i < count; ++i) {
+        if (ItemText(list, i) == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int CheckSorted(HWND main)
+{
+    const int count = ItemCount(main);
+    HWND list = ListBox(main);
+    Print(L"items: " + std::to_wstring(count));
+    std::wstring previous = count > 0 ? ItemText(list, 0) : std::wstring();
+    int disorders = 0;
+    for (int i = 1; i < count; ++i) {
+        std::wstring item = ItemText(list, i);
+        const int order =
+            CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, previous.c_str(),
+                            static_cast<int>(previous.size()), item.c_str(),
+                            static_cast<int>(item.size()), nullptr, nullptr, 0);
+        if (order == CSTR_GREATER_THAN || order == 0) {
+            if (++disorders <= 5) {
+                Print(L"out of order at " + std::to_wstring(i) + L": " + Escaped(previous) +
+                      L" / " + Escaped(item));
+            }
+        }
+        previous = std::move(item);
+    }
+    Check(disorders == 0,
+          L"adjacent items in order (" + std::to_wstring(disorders) + L" out of order)");
+    return Result();
+}
+
+int CheckOdd(HWND main)
+{
+    for (const OddValue& value : OddValues()) {
+        const int index = ItemIndexOf(main, value.listed);
+        Check(index >= 0, value.what + L" is listed as \"" + Escaped(value.listed, 60) + L"\"");
+        if (index < 0) {
+            continue;
+        }
+        Check(SelectItem(main, index) && Answers(main, kAliveBound),
+              value.what + L": selecting it leaves the tool answering");
+        Check(TextOf(MainControl(main, L"lblRegName")) == value.name,
+              value.what + L": the details show the name as stored");
+        Check(TextOf(MainControl(main, L"lblRegValue")) == ShownCommand(value.data),
+              value.what + L": the details show the command as stored, up to a NUL");
+    }
+    return Result();
+}
+
+int CheckBad(HWND main)
+{
+    for (const BadFileValue& value : BadFileValues()) {
+        const int index = FindItem(main, value.name + L";  (");
+        Check(index >= 0, value.name + L" is listed");
+        if (index < 0) {
+            continue;
+        }
+        Check(SelectItem(main, index) && Answers(main, kAliveBound),
+              value.name + L": selecting it leaves the tool answering");
+        const std::wstring status = TextOf(MainControl(main, L"lblDescr"));
+        Check(status == value.status, value.name + L" shows \"" + status + L"\"");
+        Check(TextOf(MainControl(main, L"lblProduct")).empty(), value.name + L": no product");
+    }
+    Check(ShownDialog(main) == nullptr, L"no message box");
+    return Result();
+}
+
+// A counter that answered before must answer after (a counter that stops answering, or drops to
+// nothing, is broken, not fixed), and may then exceed its start by the slack alone.
+void CheckCounter(const wchar_t* name, long long before, long long after, long long slack)
+{
+    if (before < 0) {
+        Print(std::wstring(name) + L": not provided by this system");
+        return;
+    }
+    Check(after > 0, std::wstring(name) + L" still answers (" + std::to_wstring(after) + L")");
+    Check(after - before <= slack, std::wstring(name) + L": " + std::to_wstring(before) + L" -> " +
+                                       std::to_wstring(after) + L" (slack " +
+                                       std::to_wstring(slack) + L")");
+}
+
+bool DeleteFirstLeakValue(HWND main)
+{
+    const int index = FindItem(main, kLeakPrefix);
+    return index >= 0 && SelectItem(main, index) && DeleteSelected(main);
+}
+
+int Leak(HWND main, int deletes, int openings)
+{
+    const ResourceCounts loaded = CountResources(main);
+    Print(L"after the first refill: " + Describe(loaded));
+    // The first New and the first Delete make what Windows builds once and keeps: the editor's
+    // window class, the message box's icon and fonts.
+    Check(NewAndCancel(main), L"warm-up: New and Esc");
+    Check(DeleteFirstLeakValue(main), L"warm-up: Delete confirmed");
+    const ResourceCounts before = CountResources(main);
+    Print(L"after warm-up: " + Describe(before));
+    int deleted = 1;
+    int opened = 1;
+    while ((deleted < deletes || opened < openings) && failures == 0) {
+        if (deleted < deletes) {
+            ++deleted;
+            if (!DeleteFirstLeakValue(main)) {
+                Check(false, L"Delete " + std::to_wstring(deleted));
+            }
+        }
+        if (opened < openings) {
+            ++opened;
+            if (!NewAndCancel(main)) {
+                Check(false, L"New and Esc " + std::to_wstring(opened));
+            }
+        }
+    }
+    Check(failures == 0, L"every Delete and every New and Esc went through");
+    const ResourceCounts after = CountResources(main);
+    Print(L"after " + std::to_wstring(deleted + opened) + L" refills and " +
+          std::to_wstring(opened) + L" openings of the editor: " + Describe(after));
+    // A leak of one object per command would show as dozens (50 openings, 150 deletions); the
+    // slack covers what Windows and Wine create lazily on their own schedule and keep (a cached
+    // brush or font of the list box, a timer-driven tooltip window, a handle of the Wine server's
+    // message queue), never more than a few.
+    constexpr long long kHandleSlack = 8;
+    constexpr long long kGdiSlack = 8;
+    constexpr long long kUserSlack = 4;
+    CheckCounter(L"kernel handles", before.handles, after.handles, kHandleSlack);
+    CheckCounter(L"kernel handles (system list)", before.handleList, after.handleList,
+                 kHandleSlack);
+    CheckCounter(L"GDI objects (GetGuiResources)", before.gdiObjects, after.gdiObjects, kGdiSlack);
+    CheckCounter(L"USER objects (GetGuiResources)", before.userObjects, after.userObjects,
+                 kUserSlack);
+    CheckCounter(L"GDI objects (handle table)", before.gdiTable, after.gdiTable, kGdiSlack);
+    CheckCounter(L"windows", before.windows, after.windows, kUserSlack);
+    Check(before.handles >= 0 || before.handleList >= 0, L"some count of kernel handles works");
+    Check(before.gdiObjects >= 0 || before.gdiTable >= 0, L"some count of GDI objects works");
+    Check(before.userObjects >= 0 || before.windows >= 0, L"some count of USER objects works");
+    return Result();
+}
+
+int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
+{
+    HWND main = MainWindow();
+    if (main == nullptr) {
+        Print(L"FAILED: no main window");
+        return 1;
+    }
+    if (command == L"alive") {
+        Check(Answers(main, kAliveBound), L"the main window answers");
+        return Result();
+    }
+    if (command == L"item" && args.size() == 1) {
+        Print(ItemText(ListBox(main), std::stoi(args[0])));
+        return 0;
+    }
+    if (command == L"find" && args.size() == 1) {
+        const LRESULT found =
+            SendMessageW(ListBox(main), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(args[0].c_str()));
+        Print(std::to_wstring(found == LB_ERR ? -1 : found));
+        return 0;
+    }
+    if (command == L"count") {
+        Print(std::to_wstring(ItemCount(main)));
+        return 0;
+    }
+    if (command == L"sorted") {
+        return CheckSorted(main);
+    }
+    if (command == L"select" && args.size() == 1) {
+        Check(SelectItem(main, std::stoi(args[0])) && Answers(main, kAliveBound),
+              L"item " + args[0] + L" selected");
+        return Result();
+    }
+    if (command == L"dialogs") {
+        Print(ShownDialog(main) == nullptr ? L"0" : L"1");
+        return 0;
+    }
+    if (command == L"edit" && args.size() == 1) {
+        Check(EditCommand(main, args[0]), L"Edit and Save");
+        return Result();
+    }
+    if (command == L"delete") {
+        Check(DeleteSelected(main), L"Delete confirmed");
+        return Result();
+    }
+    if (command == L"check-odd") {
+        return CheckOdd(main);
+    }
+    if (command == L"check-bad") {
+        return CheckBad(main);
+    }
+    if (command == L"leak" && args.size() == 2) {
+        return Leak(main, std::stoi(args[0]), std::stoi(args[1]));
+    }
+    return 2;
+}
+
+int WithRegistry(const std::wstring& command, const std::vector<std::wstring>& args)
+{
+    if (command == L"snapshot" && args.size() == 1) {
+        return SaveSnapshot(TakeSnapshot(), args[0]) ? 0 : 1;
+    }
+    if (command == L"restore" && args.size() == 1) {
+        Snapshot snapshot;
+        Check(LoadSnapshot(args[0], snapshot) && RestoreSnapshot(snapshot),
+              L"the registry put back as it was");
+        return Result();
+    }
+    if (command == L"diff" && args.size() == 2) {
+        Snapshot before;
+        Snapshot after;
+        if (!LoadSnapshot(args[0], before) ||
+            !(args[1] == L"now" ? (after = TakeSnapshot(), true) : LoadSnapshot(args[1], after))) {
+            return 1;
+        }
+        for (const std::wstring& line : Differences(before, after)) {
+            Print(line);
+        }
+        return 0;
+    }
+    if (command == L"seed-many" && args.size() == 2) {
+        Check(SeedManyValues(std::stoi(args[0]), args[1]), args[0] + L" values written");
+        return Result();
+    }
+    if (command == L"seed-leak" && args.size() == 1) {
+        Check(SeedLeakValues(std::stoi(args[0])), args[0] + L" values written");
+        return Result();
+    }
+    if (command == L"seed-odd") {
+        Check(WriteOddValues(), L"the odd values written");
+        return Result();
+    }
+    if (command == L"seed-bad") {
+        Check(WriteBadFileValues(), L"the values of the bad files written");
+        return Result();
+    }
+    if (command == L"language" && args.size() == 1) {
+        OwnedKey key;
+        const BYTE data[2] = {static_cast<BYTE>(args[0] == L"0" ? 0 : 1), 0};
+        return RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kavrenta", 0, nullptr, 0,
+                               KEY_SET_VALUE, nullptr, key.put(), nullptr) == ERROR_SUCCESS &&
+                       RegSetValueExW(key.get(), L"Language", 0, REG_BINARY, data, sizeof(data)) ==
+                           ERROR_SUCCESS
+                   ? 0
+                   : 1;
+    }
+    if (command == L"unmanaged") {
+        // Wine's X11 driver waits up to two seconds for a window manager to confirm that a window
+        // it hid is gone; with no window manager on the virtual display every closed editor and
+        // message box would cost that wait. Windows Wine does not hand to a window manager are
+        // hidden at once.
+        OwnedKey key;
+        const std::wstring no = L"N";
+        return RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", 0, nullptr, 0,
+                               KEY_SET_VALUE, nullptr, key.put(), nullptr) == ERROR_SUCCESS &&
+                       RegSetValueExW(key.get(), L"Managed", 0, REG_SZ,
+                                      reinterpret_cast<const BYTE*>(no.c_str()),
+                                      static_cast<DWORD>((no.size() + 1) * sizeof(wchar_t))) ==
+                           ERROR_SUCCESS
+                   ? 0
+                   : 1;
+    }
+    if (command == L"deny-machine" && args.size() == 1) {
+        switch (DenyReading(HKEY_LOCAL_MACHINE, kRunPath, args[0])) {
+        case DenyOutcome::Denied:
+            Print(L"denied");
+            return 0;
+        case DenyOutcome::NotEnforced:
+            Print(L"not enforced");
+            return 0;
+        case DenyOutcome::Failed:
+            Print(L"failed");
+            return 1;
+        }
+    }
+    if (command == L"allow-machine" && args.size() == 1) {
+        Check(RestoreAccess(HKEY_LOCAL_MACHINE, kRunPath, args[0]), L"access put back");
+        return Result();
+    }
+    return -1;
+}
+
+} // namespace
+
+int main()
+{
+    int argc = 0;
+    // Freed when the process ends, a moment later.
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 2) {
+        return 2;
+    }
+    const std::wstring command = argv[1];
+    const std::vector<std::wstring> args(argv + 2, argv + argc);
+    try {
+        const int result = WithRegistry(command, args);
+        return result >= 0 ? result : WithTool(command, args);
+    } catch (...) {
+        Print(L"FAILED: " + command + L" stopped on an error");
+        return 1;
+    }
+}
