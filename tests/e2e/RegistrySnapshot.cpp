@@ -76,7 +76,8 @@ std::wstring Readable(const StoredValue& value)
     }
     constexpr std::size_t kShown = 120;
     if (text.size() > kShown) {
-        text = text.substr(0, kShown) + L"... (" + std::to_wstring(value.data.size()) + L" bytes)";
+        text.resize(kShown);
+        text += L"... (" + std::to_wstring(value.data.size()) + L" bytes)";
     }
     return text;
 }

@@ -206,58 +206,58 @@ int Leak(HWND main, int deletes, int openings)
 
 int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
 {
-    HWND main = MainWindow();
-    if (main == nullptr) {
+    HWND tool = MainWindow();
+    if (tool == nullptr) {
         Print(L"FAILED: no main window");
         return 1;
     }
     if (command == L"alive") {
-        Check(Answers(main, kAliveBound), L"the main window answers");
+        Check(Answers(tool, kAliveBound), L"the main window answers");
         return Result();
     }
     if (command == L"item" && args.size() == 1) {
-        Print(ItemText(ListBox(main), std::stoi(args[0])));
+        Print(ItemText(ListBox(tool), std::stoi(args[0])));
         return 0;
     }
     if (command == L"find" && args.size() == 1) {
         const LRESULT found =
-            SendMessageW(ListBox(main), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+            SendMessageW(ListBox(tool), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                          reinterpret_cast<LPARAM>(args[0].c_str()));
         Print(std::to_wstring(found == LB_ERR ? -1 : found));
         return 0;
     }
     if (command == L"count") {
-        Print(std::to_wstring(ItemCount(main)));
+        Print(std::to_wstring(ItemCount(tool)));
         return 0;
     }
     if (command == L"sorted") {
-        return CheckSorted(main);
+        return CheckSorted(tool);
     }
     if (command == L"select" && args.size() == 1) {
-        Check(SelectItem(main, std::stoi(args[0])) && Answers(main, kAliveBound),
+        Check(SelectItem(tool, std::stoi(args[0])) && Answers(tool, kAliveBound),
               L"item " + args[0] + L" selected");
         return Result();
     }
     if (command == L"dialogs") {
-        Print(ShownDialog(main) == nullptr ? L"0" : L"1");
+        Print(ShownDialog(tool) == nullptr ? L"0" : L"1");
         return 0;
     }
     if (command == L"edit" && args.size() == 1) {
-        Check(EditCommand(main, args[0]), L"Edit and Save");
+        Check(EditCommand(tool, args[0]), L"Edit and Save");
         return Result();
     }
     if (command == L"delete") {
-        Check(DeleteSelected(main), L"Delete confirmed");
+        Check(DeleteSelected(tool), L"Delete confirmed");
         return Result();
     }
     if (command == L"check-odd") {
-        return CheckOdd(main);
+        return CheckOdd(tool);
     }
     if (command == L"check-bad") {
-        return CheckBad(main);
+        return CheckBad(tool);
     }
     if (command == L"leak" && args.size() == 2) {
-        return Leak(main, std::stoi(args[0]), std::stoi(args[1]));
+        return Leak(tool, std::stoi(args[0]), std::stoi(args[1]));
     }
     return 2;
 }

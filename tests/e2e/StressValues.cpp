@@ -124,9 +124,12 @@ bool SeedManyValues(int count, const std::wstring& fixtureExe)
         const std::wstring name =
             words[static_cast<std::size_t>(i * 7 % static_cast<int>(words.size()))] + L" stress " +
             number;
-        const std::wstring command =
-            i % 50 == 0 ? L"\"" + fixtureExe + L"\" /n " + number
-                        : L"\"C:\\stress\\missing\\prog " + number + L".exe\" /tray";
+        std::wstring command;
+        if (i % 50 == 0) {
+            command.append(L"\"").append(fixtureExe).append(L"\" /n ").append(number);
+        } else {
+            command.append(L"\"C:\\stress\\missing\\prog ").append(number).append(L".exe\" /tray");
+        }
         RunKeyWriter& target = i % 3 == 0 ? user : machine;
         written = target.Write(name, REG_SZ, Utf16Bytes(command)) && written;
     }
