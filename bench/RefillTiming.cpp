@@ -2,6 +2,7 @@
 // timing program of the same shape as the native benchmark (Google Benchmark is not built for
 // Windows here). Each side runs repeatedly, the two alternating, and the median counts.
 #include "BenchPlatform.h"
+#include "Median.h"
 #include "RefillWorkload.h"
 
 #include <algorithm>
@@ -25,13 +26,6 @@ template <typename Work> double MicrosecondsPerEntry(Work&& work, int count)
     const std::chrono::duration<double, std::micro> spent =
         std::chrono::steady_clock::now() - start;
     return spent.count() / count;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 Sample Measure(BenchPlatform& platform, int count, int repetitions)
