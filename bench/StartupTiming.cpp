@@ -79,7 +79,7 @@ int RunStartup(BenchPlatform& platform, const Programs& programs)
                 "window)\n");
     std::printf("%8s %6s %10s %10s %8s %12s %12s\n", "N", "runs", "tool", "floor", "ratio",
                 "tool peak", "floor peak");
-    for (const auto& [count, runs] : {std::pair{kStartupTargetCount, 11}, {1000, 7}}) {
+    for (const auto& [count, runs] : {std::pair{kStartupTargetCount, 11}, {1000, 5}}) {
         RefillWorkload workload(platform.services(), platform.hostPaths(), count);
         Series tool;
         Series floor;
