@@ -21,16 +21,17 @@ constexpr double kPeakWorkingSetTargetMiB = 16; // at 1,000 entries
 constexpr int kStartupTargetCount = 20;
 constexpr int kMemoryCount = 1000;
 
-// The programs as the build placed them, named through drive Z:, which maps the host's root.
-std::wstring WindowsPathOf(std::wstring_view hostPath)
+// The programs as the build placed them. A build on Linux names them by host paths, which Wine
+// shows through drive Z:, the host's root.
+std::wstring WindowsPathOf(std::wstring_view buildPath)
 {
-    std::wstring path(hostPath);
+    std::wstring path(buildPath);
     for (wchar_t& ch : path) {
         if (ch == L'/') {
             ch = L'\\';
         }
     }
-    return L"Z:" + path;
+    return path.starts_with(L'\\') ? L"Z:" + path : path;
 }
 
 struct Programs {
