@@ -1,0 +1,44 @@
+// The floor of the start-up measure: the least a Windows program with a window does before the
+// user sees it. One class, one empty top-level window, shown, and the message loop; nothing else.
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK EmptyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = EmptyWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"TolvanBenchEmptyWindow";
+    if (RegisterClassExW(&windowClass) == 0) {
+        return 1;
+    }
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Empty window",
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
