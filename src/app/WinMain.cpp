@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/)
+// The parameters carry the names <windows.h> declares them with.
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int /*nShowCmd*/)
 {
     try {
         platform::win32::Win32Platform platform;
-        platform::win32::Win32WindowSystem windows(instance);
+        platform::win32::Win32WindowSystem windows(hInstance);
         ui::MainWindow mainWindow(platform.services(), windows);
         modTolvan::Main(platform.services(), mainWindow);
         return windows.Run();
