@@ -15,12 +15,14 @@ LRESULT CALLBACK EmptyWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show)
+// The parameters carry the names <windows.h> declares them with.
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int nShowCmd)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = EmptyWindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = hInstance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"TolvanBenchEmptyWindow";
@@ -29,11 +31,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     }
     HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Empty window",
                                   WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                                  nullptr, nullptr, instance, nullptr);
+                                  nullptr, nullptr, hInstance, nullptr);
     if (window == nullptr) {
         return 1;
     }
-    ShowWindow(window, show);
+    ShowWindow(window, nShowCmd);
     UpdateWindow(window);
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
