@@ -15,14 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
 use_build_prefix "$exe"
 "$wine_exec" --prepare
 
-passed=0
-failures=0
 skipped=0
-pass() { passed=$((passed + 1)); echo "ok: $*"; }
-fail() { failures=$((failures + 1)); echo "FAILED: $*"; }
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then pass "$1"; else fail "$1"; fi
-}
 
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 # The data of a Run value, or nothing (and status 1) when it is missing.

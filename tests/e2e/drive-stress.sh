@@ -19,14 +19,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
 use_build_prefix "$exe"
 "$wine_exec" --prepare
 
-passed=0
-failures=0
-pass() { passed=$((passed + 1)); echo "ok: $*"; }
-fail() { failures=$((failures + 1)); echo "FAILED: $*"; }
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then pass "$1"; else fail "$1"; fi
-}
-
 work=$(mktemp -d)
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 stress() { "$wine_exec" "$stress" "$@" | tr -d '\r'; }

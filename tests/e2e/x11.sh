@@ -1,6 +1,15 @@
 # Shared by the end-to-end drivers (sourced): the Wine prefix of the build folder that holds the
-# program, and finding and working windows on the X display.
+# program, the counting of checks, and finding and working windows on the X display.
 # shellcheck shell=bash
+
+# Every check a driver makes is counted; the driver ends with the counts.
+passed=0
+failures=0
+pass() { passed=$((passed + 1)); echo "ok: $*"; }
+fail() { failures=$((failures + 1)); echo "FAILED: $*"; }
+check() { # check DESCRIPTION COMMAND...
+  if "${@:2}"; then pass "$1"; else fail "$1"; fi
+}
 
 # Uses the prefix of the build folder above the given program unless WINEPREFIX is set.
 use_build_prefix() { # use_build_prefix PROGRAM
