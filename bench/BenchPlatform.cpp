@@ -42,8 +42,8 @@ public:
         std::filesystem::remove_all(root_, ignored);
     }
 
-    platform::Platform& services() noexcept override { return services_; }
-    HostPathOf hostPaths() override
+    platform::Platform& Services() noexcept override { return services_; }
+    HostPathOf HostPaths() override
     {
         return [this](std::wstring_view windowsPath) {
             const auto host = drives_.Resolve(windowsPath);
@@ -53,7 +53,7 @@ public:
             return *host;
         };
     }
-    const char* name() const noexcept override { return "portable"; }
+    const char* Name() const noexcept override { return "portable"; }
 
 private:
     std::filesystem::path root_;
@@ -72,14 +72,14 @@ private:
 #ifdef _WIN32
 class Win32BenchPlatform final : public BenchPlatform {
 public:
-    platform::Platform& services() noexcept override { return services_; }
-    HostPathOf hostPaths() override
+    platform::Platform& Services() noexcept override { return services_; }
+    HostPathOf HostPaths() override
     {
         return [](std::wstring_view windowsPath) {
             return std::filesystem::path(std::wstring(windowsPath));
         };
     }
-    const char* name() const noexcept override { return "win32"; }
+    const char* Name() const noexcept override { return "win32"; }
 
 private:
     platform::win32::Win32Registry registry_;

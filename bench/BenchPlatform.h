@@ -12,9 +12,9 @@ namespace tolvan::bench {
 class BenchPlatform {
 public:
     virtual ~BenchPlatform() = default;
-    [[nodiscard]] virtual platform::Platform& services() noexcept = 0;
-    [[nodiscard]] virtual HostPathOf hostPaths() = 0;
-    [[nodiscard]] virtual const char* name() const noexcept = 0;
+    [[nodiscard]] virtual platform::Platform& Services() noexcept = 0;
+    [[nodiscard]] virtual HostPathOf HostPaths() = 0;
+    [[nodiscard]] virtual const char* Name() const noexcept = 0;
 };
 
 std::unique_ptr<BenchPlatform> MakePortableBenchPlatform();

@@ -16,8 +16,8 @@ namespace {
 
 struct KernelHandleTraits {
     using pointer = HANDLE;
-    static constexpr HANDLE invalid() noexcept { return nullptr; }
-    static void close(HANDLE handle) noexcept { CloseHandle(handle); }
+    static constexpr HANDLE Invalid() noexcept { return nullptr; }
+    static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
 };
 using KernelHandle = platform::UniqueHandle<KernelHandleTraits>;
 

@@ -1,5 +1,6 @@
 // The refill of the entry table against its floor, with Google Benchmark: the same Run values
-// read by RebuildEntryTable and by a plain loop that only enumerates, reads and reads versions.
+// read by the entry table's rebuild and by a plain loop that only enumerates, reads and reads
+// versions.
 #include "BenchPlatform.h"
 #include "RefillWorkload.h"
 
@@ -23,7 +24,7 @@ RefillWorkload& WorkloadFor(int count)
     }
     workloads.clear(); // one set of Run values at a time
     auto& fresh = workloads[count];
-    fresh = std::make_unique<RefillWorkload>(platform->services(), platform->hostPaths(), count);
+    fresh = std::make_unique<RefillWorkload>(platform->Services(), platform->HostPaths(), count);
     return *fresh;
 }
 

@@ -30,7 +30,7 @@ template <typename Work> double MicrosecondsPerEntry(Work&& work, int count)
 
 Sample Measure(BenchPlatform& platform, int count, int repetitions, bool warmUp)
 {
-    RefillWorkload workload(platform.services(), platform.hostPaths(), count);
+    RefillWorkload workload(platform.Services(), platform.HostPaths(), count);
     // The first read of each program fills the file cache for both sides; every count names the
     // same few programs, so once is enough.
     if (warmUp) {
@@ -68,7 +68,7 @@ int main()
     try {
         const auto platform = MakeWin32BenchPlatform();
         std::printf("%s platform: cost per entry (microseconds, median of repeated runs)\n",
-                    platform->name());
+                    platform->Name());
         std::printf("%8s %6s %12s %12s %8s\n", "N", "runs", "refill", "floor", "ratio");
         double at1000 = 0;
         double at10000 = 0;

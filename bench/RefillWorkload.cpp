@@ -1,9 +1,9 @@
 #include "RefillWorkload.h"
 
 #include "Fixtures.h"
+#include "entries/EntryTable.h"
 #include "platform/Utf16.h"
-#include "registry/modRegistry.h"
-#include "startup/modTolvan.h"
+#include "registry/RegistryValues.h"
 #include "versioninfo/VersionInfo.h"
 
 #include <algorithm>
@@ -94,8 +94,8 @@ void RefillWorkload::EmptyRunKeys() noexcept
     std::vector<wchar_t> name(reg::kMaxValueNameChars + 1);
     for (const platform::RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
         platform::KeyHandle handle = 0;
-        if (registry.OpenKey(root, modRegistry::kRunKeyPath,
-                             reg::kKeyQueryValue | reg::kKeySetValue, handle) != reg::kSuccess) {
+        if (registry.OpenKey(root, entries::kRunKeyPath, reg::kKeyQueryValue | reg::kKeySetValue,
+                             handle) != reg::kSuccess) {
             continue;
         }
         const platform::OwnedKey key = platform::Own(registry, handle);
@@ -116,7 +116,6 @@ RefillWorkload::~RefillWorkload()
         std::error_code ignored;
         std::filesystem::remove(placed, ignored);
     });
-    modTolvan::ClearEntries();
 }
 
 void RefillWorkload::PlaceFiles()
@@ -140,8 +139,8 @@ void RefillWorkload::PlaceFiles()
 void RefillWorkload::WriteValues()
 {
     for (const Value& value : values_) {
-        if (modRegistry::SetStringValue(platform_.registry, value.root, modRegistry::kRunKeyPath,
-                                        value.name, value.command) != reg::kSuccess) {
+        if (registry::WriteString(platform_.registry, value.root, entries::kRunKeyPath, value.name,
+                                  value.command) != reg::kSuccess) {
             throw std::runtime_error("cannot write a Run value");
         }
     }
@@ -150,15 +149,15 @@ void RefillWorkload::WriteValues()
 void RefillWorkload::RemoveValues() noexcept
 {
     for (const Value& value : values_) {
-        (void)modRegistry::DeleteValue(platform_.registry, value.root, modRegistry::kRunKeyPath,
-                                       value.name);
+        (void)registry::DeleteValue(platform_.registry, value.root, entries::kRunKeyPath,
+                                    value.name);
     }
 }
 
 std::size_t RefillWorkload::Refill()
 {
-    modTolvan::RebuildEntryTable(platform_);
-    return modTolvan::entries.size();
+    (void)table_.Rebuild();
+    return table_.Count();
 }
 
 std::size_t RefillWorkload::Floor()
@@ -171,7 +170,7 @@ std::size_t RefillWorkload::ReadRoot(platform::RootKey root, std::vector<wchar_t
 {
     platform::Registry& registry = platform_.registry;
     platform::KeyHandle handle = 0;
-    if (registry.OpenKey(root, modRegistry::kRunKeyPath, reg::kKeyQueryValue, handle) !=
+    if (registry.OpenKey(root, entries::kRunKeyPath, reg::kKeyQueryValue, handle) !=
         reg::kSuccess) {
         return 0;
     }
@@ -195,7 +194,7 @@ std::size_t RefillWorkload::ReadRoot(platform::RootKey root, std::vector<wchar_t
         const std::wstring command = platform::FromUtf16Le(std::span(data).first(size));
         const auto program = programOf_.find(name);
         VersionInfo info(platform_.versions);
-        info.FileName(program == programOf_.end() ? std::wstring_view() : program->second);
+        info.LoadFile(program == programOf_.end() ? std::wstring_view() : program->second);
         textLength += info.ProductName().size() + info.CompanyName().size() +
                       info.LegalCopyright().size() + info.FileDescription().size() + command.size();
         ++read;

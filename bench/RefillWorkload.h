@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entries/EntryTable.h"
 #include "platform/Platform.h"
 
 #include <filesystem>
@@ -33,7 +34,7 @@ public:
     // Returns the number of values read.
     std::size_t Floor();
 
-    [[nodiscard]] int count() const noexcept { return count_; }
+    [[nodiscard]] int Count() const noexcept { return count_; }
 
 private:
     void EmptyRunKeys() noexcept;
@@ -43,6 +44,7 @@ private:
     std::size_t ReadRoot(platform::RootKey root, std::vector<wchar_t>& nameBuffer);
 
     platform::Platform& platform_;
+    entries::EntryTable table_{platform_};
     HostPathOf hostPathOf_;
     int count_;
     struct Value {

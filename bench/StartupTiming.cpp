@@ -81,7 +81,7 @@ int RunStartup(BenchPlatform& platform, const Programs& programs)
     std::printf("%8s %6s %10s %10s %8s %12s %12s\n", "N", "runs", "tool", "floor", "ratio",
                 "tool peak", "floor peak");
     for (const auto& [count, runs] : {std::pair{kStartupTargetCount, 11}, {1000, 5}}) {
-        RefillWorkload workload(platform.services(), platform.hostPaths(), count);
+        RefillWorkload workload(platform.Services(), platform.HostPaths(), count);
         Series tool;
         Series floor;
         if (!MeasurePair(programs, count, runs, tool, floor)) {
@@ -105,7 +105,7 @@ int RunStartup(BenchPlatform& platform, const Programs& programs)
 
 int RunMemory(BenchPlatform& platform, const Programs& programs)
 {
-    RefillWorkload workload(platform.services(), platform.hostPaths(), kMemoryCount);
+    RefillWorkload workload(platform.Services(), platform.HostPaths(), kMemoryCount);
     Series tool;
     Series floor;
     constexpr int runs = 3;

@@ -1,13 +1,13 @@
 // The refill through the real main window against the refill of the entry table alone: the same
 // Run values, in the same process, the two alternating. The window side is RefreshList on a
-// shown frmTolvan over the Windows window system, list box included, up to the repaint of what
-// changed; the core side is RebuildEntryTable.
+// shown main window over the Windows window system, list box included, up to the repaint of what
+// changed; the core side is the entry table's rebuild alone.
 #include "BenchPlatform.h"
 #include "Median.h"
 #include "RefillWorkload.h"
+#include "entries/EntryTable.h"
 #include "platform/win32/window/Win32WindowSystem.h"
-#include "startup/modTolvan.h"
-#include "ui/frmTolvan.h"
+#include "ui/MainWindow.h"
 
 #include <windows.h>
 
@@ -53,23 +53,23 @@ struct Sample {
 
 // What the list box costs apart from the refill: the binder empties and fills it with the
 // display texts, as RefreshList has it do.
-void FillList(ui::frmTolvan& form, std::vector<std::wstring> texts, HWND window)
+void FillList(ui::MainWindow& form, std::vector<std::wstring> texts, HWND window)
 {
-    form.recList.ClearItems();
-    form.recList.AddItems(std::move(texts));
+    form.Controls().entryList.ClearItems();
+    form.Controls().entryList.AddItems(std::move(texts));
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-Sample Measure(BenchPlatform& platform, ui::frmTolvan& form, HWND window, int count,
-               int repetitions, bool warmUp)
+Sample Measure(BenchPlatform& platform, ui::MainWindow& form, const entries::EntryTable& table,
+               HWND window, int count, int repetitions, bool warmUp)
 {
-    RefillWorkload workload(platform.services(), platform.hostPaths(), count);
+    RefillWorkload workload(platform.Services(), platform.HostPaths(), count);
     // The first read of each program fills the file cache for all sides; every count names the
     // same few programs, so once is enough. A refill after an edit keeps a selection, so one is
     // made, and kept by every later refill.
     if (warmUp) {
         form.RefreshList();
-        form.recList.SetListIndex(0);
+        form.Controls().entryList.SetSelectedIndex(0);
         DrainMessages();
     }
     std::vector<double> windowSide;
@@ -85,13 +85,13 @@ Sample Measure(BenchPlatform& platform, ui::frmTolvan& form, HWND window, int co
             count));
         DrainMessages();
         std::vector<std::wstring> texts;
-        texts.reserve(modTolvan::entries.size());
-        for (const modTolvan::RunEntry& entry : modTolvan::entries) {
-            texts.push_back(entry.DisplayText);
+        texts.reserve(table.Count());
+        for (const entries::StartupEntry& entry : table.Entries()) {
+            texts.push_back(entry.displayText);
         }
         listSide.push_back(
             MicrosecondsPerEntry([&] { FillList(form, std::move(texts), window); }, count));
-        form.recList.SetListIndex(0); // emptying the list dropped the selection
+        form.Controls().entryList.SetSelectedIndex(0); // emptying the list dropped the selection
         DrainMessages();
     }
     return {Median(windowSide), Median(coreSide), Median(listSide)};
@@ -106,20 +106,23 @@ int main()
     try {
         const auto platform = MakeWin32BenchPlatform();
         platform::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
-        ui::frmTolvan form(platform->services(), windows);
+        ui::InterfaceLanguage language;
+        entries::EntryTable table(platform->Services());
+        ui::MainWindow form(platform->Services(), windows, language, table);
         form.Show();
-        HWND window = reinterpret_cast<HWND>(windows.Handle(form.form()));
+        HWND window = reinterpret_cast<HWND>(windows.Handle(form.Form()));
         DrainMessages();
 
         std::printf("refill through the main window (RefreshList) against the entry table "
-                    "alone (RebuildEntryTable)\n(microseconds per entry, median of repeated "
+                    "alone (EntryTable::Rebuild)\n(microseconds per entry, median of repeated "
                     "runs, alternating)\n");
         std::printf("%8s %6s %12s %12s %8s %12s\n", "N", "runs", "window", "core", "ratio",
                     "list alone");
         bool warmUp = true;
         // One refill of 10,000 values takes half a minute under Wine: fewer runs there.
         for (const auto& [count, repetitions] : {std::pair{1000, 5}, {10000, 2}}) {
-            const Sample sample = Measure(*platform, form, window, count, repetitions, warmUp);
+            const Sample sample =
+                Measure(*platform, form, table, window, count, repetitions, warmUp);
             warmUp = false;
             const double ratio = sample.window / sample.core;
             std::printf("%8d %6d %12.3f %12.3f %8.3f %12.3f   target ratio <= %.2f: %s\n", count,
@@ -127,7 +130,7 @@ int main()
                         kTargetRatio, ratio <= kTargetRatio ? "within target" : "over target");
             std::fflush(stdout);
         }
-        windows.Unload(form.form());
+        windows.Unload(form.Form());
         DrainMessages();
         return 0;
     } catch (const std::exception& failure) {

@@ -1,21 +1,61 @@
+#include "Application.h"
+#include "platform/Utf16.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/window/Win32WindowSystem.h"
-#include "startup/modTolvan.h"
-#include "ui/MainWindow.h"
 
 #include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace {
+
+// Told to the user whatever language was chosen: the failure may have come before the stored
+// choice was read.
+constexpr wchar_t kStoppedText[] = L"A Tolvan váratlan hiba miatt leáll.\r\n"
+                                   L"Tolvan has stopped because of an unexpected error.";
+constexpr int kFailureExitCode = 1;
+
+// Records what failed for a debugger and tells the user; the program then ends.
+int ReportFailure(const wchar_t* what) noexcept
+{
+    OutputDebugStringW(L"Tolvan stopped: ");
+    OutputDebugStringW(what);
+    OutputDebugStringW(L"\n");
+    try {
+        const std::wstring text = std::wstring(kStoppedText) + L"\r\n\r\n" + what;
+        MessageBoxW(nullptr, text.c_str(), L"Tolvan", MB_OK | MB_ICONERROR);
+    } catch (const std::bad_alloc&) {
+        MessageBoxW(nullptr, kStoppedText, L"Tolvan", MB_OK | MB_ICONERROR);
+    }
+    return kFailureExitCode;
+}
+
+} // namespace
 
 // The parameters carry the names <windows.h> declares them with.
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
                     int /*nShowCmd*/)
 {
+    // Nothing may unwind out of the program's entry point: every failure that reaches it is
+    // reported here, and ends the program with a non-zero exit code.
     try {
         platform::win32::Win32Platform platform;
         platform::win32::Win32WindowSystem windows(hInstance);
-        ui::MainWindow mainWindow(platform.services(), windows);
-        modTolvan::Main(platform.services(), mainWindow);
+        app::Application application(platform.Services(), windows);
+        if (!application.Start()) {
+            return 0;
+        }
         return windows.Run();
+    } catch (const std::exception& failure) {
+        std::wstring what;
+        try {
+            what = platform::FromLatin1(failure.what());
+        } catch (const std::bad_alloc&) {
+            return ReportFailure(L"out of memory");
+        }
+        return ReportFailure(what.c_str());
     } catch (...) {
-        return 1;
+        return ReportFailure(L"an exception of unknown type");
     }
 }

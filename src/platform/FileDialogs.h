@@ -2,47 +2,41 @@
 
 #include "MessageBoxService.h"
 
-#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
-namespace ofn {
+// One entry of the dialog's file-type list: what the user reads and the pattern it stands for.
+struct FileFilter {
+    std::wstring description;
+    std::wstring pattern; // "*.*", or several patterns separated by ';'
+};
 
-inline constexpr std::uint32_t kHideReadOnly = 0x00000004;
-inline constexpr std::uint32_t kFileMustExist = 0x00001000;
-inline constexpr std::uint32_t kExplorer = 0x00080000;
-
-// The length of the file buffer the tool hands the dialog, in characters.
-inline constexpr std::size_t kFileBufferChars = 260;
-
-} // namespace ofn
-
-// The fields of OPENFILENAMEW that the tool sets and reads; every other field is 0.
-struct OpenFileRecord {
+// What the open-file dialog shows when it opens.
+struct OpenFileRequest {
     WindowId owner = 0;
-    // Pairs of description and pattern, each part ended by a NUL, the list by one more NUL.
-    std::wstring filter;
-    // The filter shown first (0 and 1 both name the first pair); the dialog writes back the one
-    // the user left selected, counted from 1.
-    std::uint32_t filterIndex = 0;
-    // The file buffer: the proposed file name padded with NULs to its full length. Its length is
-    // the buffer's size; the dialog writes the chosen path into it.
-    std::wstring file;
-    // The folder the dialog opens in; none when empty.
-    std::wstring initialFolder;
     std::wstring title;
-    std::uint32_t flags = 0;
+    std::vector<FileFilter> filters; // the first one is selected
+    std::wstring initialFolder;      // none when empty
+    std::wstring proposedName;       // the file name filled in; none when empty
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
 
-    // GetOpenFileNameW: shows the open-file dialog modally over record.owner. True when the user
-    // chose a file; record.file and record.filterIndex then hold what the dialog wrote. False
-    // when the user cancelled or the dialog failed, with the record as it was.
-    [[nodiscard]] virtual bool ShowOpenDialog(OpenFileRecord& record) noexcept = 0;
+    // The longest path, in characters, that the dialog can hand back or propose: the classic
+    // MAX_PATH of 260 less its terminating NUL. A longer proposed name is left out; a longer
+    // choice fails like a cancelled dialog.
+    static constexpr std::size_t kLongestPath = 259;
+
+    // Shows the open-file dialog modally over request.owner: the Explorer look, only files that
+    // exist can be chosen, no read-only check box. The full path of the chosen file, or nothing
+    // when the user cancelled or the dialog failed.
+    [[nodiscard]] virtual std::optional<std::wstring>
+    ChooseFileToOpen(const OpenFileRequest& request) noexcept = 0;
 };
 
 } // namespace platform

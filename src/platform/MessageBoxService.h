@@ -8,28 +8,22 @@ namespace platform {
 // A top-level window as the window system knows it; 0 is none.
 using WindowId = std::uintptr_t;
 
-namespace mb {
+// The buttons of a message box; the first one is the default.
+enum class MessageButtons : std::uint8_t { Ok, OkCancel };
 
-inline constexpr std::uint32_t kOk = 0x00;
-inline constexpr std::uint32_t kOkCancel = 0x01;
-inline constexpr std::uint32_t kIconError = 0x10;
-inline constexpr std::uint32_t kIconQuestion = 0x20;
-inline constexpr std::uint32_t kIconExclamation = 0x30;
-inline constexpr std::uint32_t kDefaultButton1 = 0x00;
+enum class MessageIcon : std::uint8_t { None, Error, Question, Warning };
 
-inline constexpr std::int32_t kIdOk = 1;
-inline constexpr std::int32_t kIdCancel = 2;
-
-} // namespace mb
+// How the user closed a message box. NotShown when the box could not be shown at all.
+enum class MessageAnswer : std::uint8_t { Ok, Cancel, NotShown };
 
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
 
-    // Shows a modal message box (MessageBoxW) and returns the button pressed (kIdOk, kIdCancel).
-    [[nodiscard]] virtual std::int32_t Show(WindowId owner, std::wstring_view text,
-                                            std::wstring_view title,
-                                            std::uint32_t style) noexcept = 0;
+    // Shows a modal message box over `owner` (none when 0) and returns once the user closed it.
+    [[nodiscard]] virtual MessageAnswer Show(WindowId owner, std::wstring_view text,
+                                             std::wstring_view title, MessageButtons buttons,
+                                             MessageIcon icon) noexcept = 0;
 };
 
 } // namespace platform

@@ -90,8 +90,8 @@ struct RegistryKeyTraits {
     using pointer = KeyHandle;
     Registry* registry = nullptr;
 
-    static constexpr KeyHandle invalid() noexcept { return 0; }
-    void close(KeyHandle key) const noexcept
+    static constexpr KeyHandle Invalid() noexcept { return 0; }
+    void Close(KeyHandle key) const noexcept
     {
         if (registry != nullptr) {
             (void)registry->CloseKey(key);

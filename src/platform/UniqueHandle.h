@@ -5,7 +5,7 @@
 namespace platform {
 
 // Sole owner of one handle. Traits names the handle type (`pointer`), its empty value
-// (`invalid()`) and how it is closed (`close(h)`); traits may carry state, such as the registry a
+// (`Invalid()`) and how it is closed (`Close(h)`); traits may carry state, such as the registry a
 // key must be closed through.
 template <typename Traits> class UniqueHandle {
 public:
@@ -35,7 +35,7 @@ public:
     }
 
     [[nodiscard]] pointer get() const noexcept { return handle_; }
-    [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Traits::invalid(); }
+    [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
 
     // For out-parameters of the functions that open handles: the old handle is closed first.
     [[nodiscard]] pointer* put() noexcept
@@ -44,18 +44,18 @@ public:
         return &handle_;
     }
 
-    [[nodiscard]] pointer release() noexcept { return std::exchange(handle_, Traits::invalid()); }
+    [[nodiscard]] pointer release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
 
-    void reset(pointer handle = Traits::invalid()) noexcept
+    void reset(pointer handle = Traits::Invalid()) noexcept
     {
-        if (handle_ != Traits::invalid()) {
-            traits_.close(handle_);
+        if (handle_ != Traits::Invalid()) {
+            traits_.Close(handle_);
         }
         handle_ = handle;
     }
 
 private:
-    pointer handle_ = Traits::invalid();
+    pointer handle_ = Traits::Invalid();
     Traits traits_{};
 };
 

@@ -64,4 +64,14 @@ std::wstring FromUtf16Le(std::span<const std::byte> bytes)
     return text;
 }
 
+std::wstring FromLatin1(std::string_view text)
+{
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (const char byte : text) {
+        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(byte)));
+    }
+    return wide;
+}
+
 } // namespace platform

@@ -17,4 +17,8 @@ namespace platform {
 // UTF-16LE bytes as text. An odd last byte is ignored; NULs and lone surrogates are kept.
 [[nodiscard]] std::wstring FromUtf16Le(std::span<const std::byte> bytes);
 
+// A message of the standard library (an exception's what()), its bytes taken as Latin-1: they
+// are ASCII in practice.
+[[nodiscard]] std::wstring FromLatin1(std::string_view text);
+
 } // namespace platform

@@ -1,13 +1,180 @@
 #include "MainWindow.h"
 
+#include "RunningProgram.h"
+#include "entries/EntryDetails.h"
+#include "layouts/MainWindowLayout.h"
+
+#include <string>
+#include <vector>
+
 namespace ui {
 
-void MainWindow::ShowMainWindow()
+using platform::window::Control;
+using registry::Language;
+
+MainWindow::MainWindow(platform::Platform& platform, platform::window::WindowSystem& windows,
+                       InterfaceLanguage& language, entries::EntryTable& table)
+    : platform_(platform), windows_(windows), language_(language), table_(table),
+      form_(MainWindowLayout()), controls_(form_)
 {
-    if (!form_) {
-        form_ = std::make_unique<frmTolvan>(platform_, windows_);
+    BindEvents();
+}
+
+void MainWindow::BindEvents()
+{
+    const MainWindowControls& c = controls_;
+    form_.onLoad = [this] { OnLoad(); };
+    form_.onMouseMove = [this] { OnMouseOverSurface(); };
+    c.entryList.onClick = [this] { OnEntrySelected(); };
+    c.entryList.onDoubleClick = [this] { OnEditClicked(); };
+    c.entryList.onEnter = [this] { OnEditClicked(); };
+    c.newButton.onClick = [this] { OnNewClicked(); };
+    c.editButton.onClick = [this] { OnEditClicked(); };
+    c.deleteButton.onClick = [this] { OnDeleteClicked(); };
+    c.closeButton.onClick = [this] { OnCloseClicked(); };
+    c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
+    c.englishFlag.onMouseMove = [this] { EnterHover(HoverTarget::EnglishFlag); };
+    c.hungarianFlag.onMouseMove = [this] { EnterHover(HoverTarget::HungarianFlag); };
+    c.homePageLink.onMouseMove = [this] { EnterHover(HoverTarget::HomePage); };
+    // The lit flag lies over the plain one while the mouse is on it, so it takes the click.
+    c.englishFlagLit.onClick = [this] { OnFlagClicked(Language::English); };
+    c.hungarianFlagLit.onClick = [this] { OnFlagClicked(Language::Hungarian); };
+    c.homePageLink.onClick = [this] { OnHomePageClicked(); };
+}
+
+void MainWindow::Show()
+{
+    windows_.Show(form_);
+}
+
+void MainWindow::OnLoad()
+{
+    const MainWindowControls& c = controls_;
+    c.versionLabel.SetCaption(RunningProgramVersion(platform_.versions));
+    for (Control* placeholder : {&c.productLabel, &c.descriptionLabel, &c.makerLabel,
+                                 &c.programPathField, &c.nameField, &c.valueField, &c.scopeLabel}) {
+        placeholder->SetCaption(L"");
     }
-    form_->Show();
+    // Before the texts are applied: the scope line stays empty until an entry is shown.
+    shownScope_.reset();
+    c.hungarianFlagLit.SetLeft(c.hungarianFlag.Left());
+    c.hungarianFlagLit.SetTop(c.hungarianFlag.Top());
+    c.englishFlagLit.SetLeft(c.englishFlag.Left());
+    c.englishFlagLit.SetTop(c.englishFlag.Top());
+    ResetHover();
+    ApplyLanguage(language_.Current());
+    RefreshList();
+}
+
+void MainWindow::RefreshList()
+{
+    Control& list = controls_.entryList;
+    std::ptrdiff_t remembered = list.SelectedIndex();
+    list.ClearItems();
+    ReportDetailsFailures(table_.Rebuild());
+    std::vector<std::wstring> texts;
+    texts.reserve(table_.Count());
+    for (const entries::StartupEntry& entry : table_.Entries()) {
+        texts.push_back(entry.displayText);
+    }
+    list.AddItems(std::move(texts));
+    const auto count = static_cast<std::ptrdiff_t>(list.Items().size());
+    if (remembered >= count) {
+        remembered = count - 1;
+    }
+    list.SetSelectedIndex(remembered);
+}
+
+void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)
+{
+    if (!report.firstFailure) {
+        return;
+    }
+    // One box for the whole refill, however many programs could not be read.
+    std::wstring text = L"Error: " + report.firstFailure->description + L" (" +
+                        std::to_wstring(report.firstFailure->number) + L")";
+    if (report.failedEntries > 1) {
+        const std::wstring more = std::to_wstring(report.failedEntries - 1);
+        text += L"\r\n";
+        text += language_.Text(L"(és még " + more + L" bejegyzés)",
+                               L"(and " + more + L" more entries)");
+    }
+    (void)platform_.messageBox.Show(0, text, L"Tolvan", platform::MessageButtons::Ok,
+                                    platform::MessageIcon::None);
+}
+
+void MainWindow::ApplyLanguage(Language language)
+{
+    language_.Set(language);
+    const InterfaceLanguage& text = language_;
+    const MainWindowControls& c = controls_;
+    form_.SetCaption(
+        text.Text(L"Windows indulásakor induló programok", L"Manage Windows startup programs"));
+    c.descriptionFrame.SetCaption(text.Text(L"Program leírása", L"Application description"));
+    c.locationFrame.SetCaption(text.Text(L"EXE fájl helye", L"Location of EXE file"));
+    c.registryFrame.SetCaption(text.Text(L"Registry értékek", L"Registry values"));
+    c.nameLabel.SetCaption(text.Text(L"Név:", L"Name:"));
+    c.valueLabel.SetCaption(text.Text(L"Érték:", L"Value:"));
+    c.newButton.SetCaption(text.Text(L"Új", L"New"));
+    c.editButton.SetCaption(text.Text(L"Szerkeszt", L"Edit"));
+    c.deleteButton.SetCaption(text.Text(L"Töröl", L"Delete"));
+    c.closeButton.SetCaption(text.Text(L"Bezár", L"Close"));
+    ShowScope();
+    c.titleLabel.SetCaption(form_.Caption());
+}
+
+const entries::StartupEntry* MainWindow::SelectedEntry() const noexcept
+{
+    const std::ptrdiff_t index = controls_.entryList.SelectedIndex();
+    return index < 0 ? nullptr : table_.EntryAt(static_cast<std::size_t>(index));
+}
+
+void MainWindow::OnEntrySelected()
+{
+    const entries::StartupEntry* entry = SelectedEntry();
+    if (entry == nullptr) {
+        return;
+    }
+    const MainWindowControls& c = controls_;
+    c.editButton.SetEnabled(true);
+    c.deleteButton.SetEnabled(true);
+
+    if (!entry->productName.empty() || !entry->description.empty()) {
+        // A file that names itself the same way twice shows the name once.
+        c.productLabel.SetCaption(entry->productName == entry->description ? std::wstring()
+                                                                           : entry->productName);
+        c.descriptionLabel.SetCaption(entry->description);
+    } else {
+        c.productLabel.SetCaption(L"");
+        c.descriptionLabel.SetCaption(
+            entries::ProgramFileExists(platform_.files, entry->programPath)
+                ? language_.Text(L"nem áll rendelkezésre információ", L"no information available")
+                : language_.Text(L"a megadott fájl nem létezik", L"file is missing"));
+    }
+    c.makerLabel.SetCaption(entry->companyName);
+    c.productLabel.SetTooltip(L"Termék neve");
+    c.descriptionLabel.SetTooltip(L"Program leírása");
+    c.makerLabel.SetTooltip(L"Gyártó");
+
+    shownScope_ = entry->scope;
+    ShowScope();
+
+    c.nameField.SetCaption(entry->name);
+    c.valueField.SetCaption(entry->command);
+    c.programPathField.SetCaption(entry->programPath);
+    c.programPathField.SetTooltip(entry->programPath);
+}
+
+void MainWindow::ShowScope()
+{
+    if (!shownScope_) {
+        return;
+    }
+    std::wstring line = language_.Text(L"Hatáskör:", L"Scope:") + L" ";
+    line += *shownScope_ == entries::Scope::CurrentUser
+                ? language_.Text(L"Jelenlegi felhasználó", L"Current user")
+                : language_.Text(L"Összes felhasználó", L"All users");
+    controls_.scopeLabel.SetCaption(line);
 }
 
 } // namespace ui

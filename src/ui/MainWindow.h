@@ -1,27 +1,78 @@
 #pragma once
 
-#include "frmTolvan.h"
-#include "startup/modTolvan.h"
+#include "EntryEditor.h"
+#include "InterfaceLanguage.h"
+#include "entries/EntryTable.h"
+#include "layouts/MainWindowLayout.h"
+#include "platform/Platform.h"
+#include "platform/window/WindowSystem.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace ui {
 
-// The one main window of the run, created when the start procedure first asks for it.
-class MainWindow final : public modTolvan::MainWindowHost {
+// The main window: the list of startup entries, the details of the selected one, the entry
+// commands, the language flags and the about strip. It shows the entry table it is given and
+// rebuilds it after every change.
+class MainWindow {
 public:
-    MainWindow(platform::Platform& platform, platform::window::WindowSystem& windows) noexcept
-        : platform_(platform), windows_(windows)
-    {
-    }
+    MainWindow(platform::Platform& platform, platform::window::WindowSystem& windows,
+               InterfaceLanguage& language, entries::EntryTable& table);
 
-    void ShowMainWindow() override;
-    [[nodiscard]] frmTolvan* instance() noexcept { return form_.get(); }
+    [[nodiscard]] platform::window::FormModel& Form() noexcept { return form_; }
+    [[nodiscard]] const MainWindowControls& Controls() const noexcept { return controls_; }
+
+    // Shows the window modeless, loading it first.
+    void Show();
+
+    // Switches the interface language and captions the window in it.
+    void ApplyLanguage(registry::Language language);
+
+    // Rebuilds the entry table from the registry and the list from the table, selecting the same
+    // position again (the last item when the list got shorter).
+    void RefreshList();
+
+    // What is lit under the mouse.
+    enum class HoverTarget : std::uint8_t { None, EnglishFlag, HungarianFlag, HomePage };
+    [[nodiscard]] HoverTarget Hover() const noexcept { return hover_; }
 
 private:
+    void BindEvents();
+    void OnLoad();
+    void OnEntrySelected();
+    void ShowScope();
+    void ReportDetailsFailures(const entries::RebuildReport& report);
+    // The entry the list has selected; none when nothing is.
+    [[nodiscard]] const entries::StartupEntry* SelectedEntry() const noexcept;
+
+    // Hovering over the flags and the home-page link, and clicking them.
+    void ResetHover();
+    void EnterHover(HoverTarget target);
+    void OnMouseOverSurface();
+    void OnHoverTimer();
+    void OnFlagClicked(registry::Language language);
+    void OnHomePageClicked();
+
+    // The entry commands.
+    void OnNewClicked();
+    void OnEditClicked();
+    void OnDeleteClicked();
+    void OnCloseClicked();
+    // The one editor of the window, made on first use.
+    EntryEditor& Editor();
+
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
-    std::unique_ptr<frmTolvan> form_;
+    InterfaceLanguage& language_;
+    entries::EntryTable& table_;
+    platform::window::FormModel form_;
+    MainWindowControls controls_;
+    std::unique_ptr<EntryEditor> editor_;
+    // The scope of the entry the details panel shows; none until the first selection.
+    std::optional<entries::Scope> shownScope_;
+    HoverTarget hover_ = HoverTarget::None;
 };
 
 } // namespace ui

@@ -96,7 +96,7 @@ std::int32_t HexWord(std::wstring_view digits)
 
 VersionInfo::VersionInfo(platform::VersionResources& resources) noexcept : resources_(&resources) {}
 
-void VersionInfo::FileName(std::wstring_view fileName)
+void VersionInfo::LoadFile(std::wstring_view fileName)
 {
     fileName_ = fileName;
     LoadVersionData();
@@ -107,7 +107,7 @@ const std::wstring& VersionInfo::FileName() const noexcept
     return fileName_;
 }
 
-void VersionInfo::ModuleName(std::wstring_view moduleName)
+void VersionInfo::LoadModule(std::wstring_view moduleName)
 {
     moduleName_ = moduleName;
     LoadVersionData();
@@ -273,15 +273,15 @@ std::wstring VersionInfo::QueryStringValue(std::wstring_view key) const
     return TrimAtNul(platform::FromUtf16Le(value.bytes.first(units * sizeof(char16_t))));
 }
 
-void VersionInfo::LoadVersionData() noexcept
+void VersionInfo::LoadVersionData()
 {
+    // A file that cannot be read is an answer (empty texts), not a failure; running out of memory
+    // is one, and goes to the caller.
     try {
         RunLoadSteps();
         lastLoadError_.reset();
     } catch (const LoadStopped& stopped) {
         lastLoadError_ = MakeVersionInfoError(stopped.failure);
-    } catch (...) {
-        lastLoadError_ = MakeVersionInfoError(VersionInfoFailure::Other);
     }
 }
 

@@ -12,16 +12,16 @@
 #include <string_view>
 #include <vector>
 
-// The version resource of one file: its strings, its translation and its fixed record. Writing
-// FileName or ModuleName loads the file; a file without a readable version resource simply gives
-// empty texts and zeros, and no load ever fails towards the caller.
+// The version resource of one file: its strings, its translation and its fixed record. LoadFile or
+// LoadModule reads it; a file without a readable version resource simply gives empty texts and
+// zeros, and no load fails towards the caller but for running out of memory.
 class VersionInfo {
 public:
     explicit VersionInfo(platform::VersionResources& resources) noexcept;
 
-    void FileName(std::wstring_view fileName);
+    void LoadFile(std::wstring_view fileName);
     [[nodiscard]] const std::wstring& FileName() const noexcept;
-    void ModuleName(std::wstring_view moduleName);
+    void LoadModule(std::wstring_view moduleName);
     [[nodiscard]] const std::wstring& ModuleName() const noexcept;
 
     [[nodiscard]] std::int32_t Language() const noexcept;
@@ -60,7 +60,7 @@ public:
 
 private:
     [[nodiscard]] std::wstring QueryStringValue(std::wstring_view key) const;
-    void LoadVersionData() noexcept;
+    void LoadVersionData();
     // The steps of a load; the first failure ends it.
     void RunLoadSteps();
     [[nodiscard]] static std::wstring TrimAtNul(std::wstring_view text);

@@ -8,14 +8,14 @@ namespace tolvan::e2e {
 
 struct RegistryKeyTraits {
     using pointer = HKEY;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer key) noexcept { RegCloseKey(key); }
+    static pointer Invalid() noexcept { return nullptr; }
+    static void Close(pointer key) noexcept { RegCloseKey(key); }
 };
 
 struct KernelHandleTraits {
     using pointer = HANDLE;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer handle) noexcept { CloseHandle(handle); }
+    static pointer Invalid() noexcept { return nullptr; }
+    static void Close(pointer handle) noexcept { CloseHandle(handle); }
 };
 
 using OwnedKey = platform::UniqueHandle<RegistryKeyTraits>;

@@ -23,7 +23,7 @@ HWND Control(HWND main, std::wstring_view name)
 
 int ListItems(HWND main)
 {
-    HWND list = Control(main, L"recList");
+    HWND list = Control(main, L"entryList");
     const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1,

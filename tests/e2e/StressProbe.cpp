@@ -107,9 +107,9 @@ int CheckOdd(HWND main)
         }
         Check(SelectItem(main, index) && Answers(main, kAliveBound),
               value.what + L": selecting it leaves the tool answering");
-        Check(TextOf(MainControl(main, L"lblRegName")) == value.name,
+        Check(TextOf(MainControl(main, L"nameField")) == value.name,
               value.what + L": the details show the name as stored");
-        Check(TextOf(MainControl(main, L"lblRegValue")) == ShownCommand(value.data),
+        Check(TextOf(MainControl(main, L"valueField")) == ShownCommand(value.data),
               value.what + L": the details show the command as stored, up to a NUL");
     }
     return Result();
@@ -125,9 +125,9 @@ int CheckBad(HWND main)
         }
         Check(SelectItem(main, index) && Answers(main, kAliveBound),
               value.name + L": selecting it leaves the tool answering");
-        const std::wstring status = TextOf(MainControl(main, L"lblDescr"));
+        const std::wstring status = TextOf(MainControl(main, L"descriptionLabel"));
         Check(status == value.status, value.name + L" shows \"" + status + L"\"");
-        Check(TextOf(MainControl(main, L"lblProduct")).empty(), value.name + L": no product");
+        Check(TextOf(MainControl(main, L"productLabel")).empty(), value.name + L": no product");
     }
     Check(ShownDialog(main) == nullptr, L"no message box");
     return Result();

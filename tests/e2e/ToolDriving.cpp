@@ -34,7 +34,7 @@ bool PostClick(HWND form, HWND button) noexcept
 
 HWND ListBox(HWND main)
 {
-    return MainControl(main, L"recList");
+    return MainControl(main, L"entryList");
 }
 
 bool Answers(HWND window, DWORD milliseconds) noexcept
@@ -82,7 +82,7 @@ std::wstring ItemText(HWND list, int index)
 
 bool NewAndCancel(HWND main)
 {
-    if (!PostClick(main, MainControl(main, L"ComNew"))) {
+    if (!PostClick(main, MainControl(main, L"newButton"))) {
         return false;
     }
     HWND editor = nullptr;
@@ -90,7 +90,7 @@ bool NewAndCancel(HWND main)
         return false;
     }
     // Esc reaches the form as the cancel button's command.
-    if (!PostClick(editor, EditorControl(editor, L"ComCancel"))) {
+    if (!PostClick(editor, EditorControl(editor, L"cancelButton"))) {
         return false;
     }
     return WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, kWindowWait) &&
@@ -99,17 +99,17 @@ bool NewAndCancel(HWND main)
 
 bool EditCommand(HWND main, const std::wstring& command)
 {
-    if (!PostClick(main, MainControl(main, L"ComEdit"))) {
+    if (!PostClick(main, MainControl(main, L"editButton"))) {
         return false;
     }
     HWND editor = nullptr;
     if (!WaitUntil([&] { return (editor = EditorWindow(main)) != nullptr; }, kWindowWait)) {
         return false;
     }
-    HWND value = EditorControl(editor, L"Tvalue");
+    HWND value = EditorControl(editor, L"valueBox");
     if (value == nullptr ||
         !SendMessageW(value, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(command.c_str())) ||
-        !PostClick(editor, EditorControl(editor, L"ComOK"))) {
+        !PostClick(editor, EditorControl(editor, L"saveButton"))) {
         return false;
     }
     return WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, kWindowWait) &&
@@ -118,7 +118,7 @@ bool EditCommand(HWND main, const std::wstring& command)
 
 bool DeleteSelected(HWND main)
 {
-    if (!PostClick(main, MainControl(main, L"ComDel"))) {
+    if (!PostClick(main, MainControl(main, L"deleteButton"))) {
         return false;
     }
     HWND box = nullptr;

@@ -103,7 +103,7 @@ item_count() { stress count; }
 no_message_box() { [[ "$(stress dialogs)" == 0 ]]; }
 # The Run key a selected entry lives in, read from the scope line of the details panel.
 selected_key() {
-  case "$(probe text lblTopkey)" in
+  case "$(probe text scopeLabel)" in
     'Scope: All users') echo HKLM-Run ;;
     'Scope: Current user') echo HKCU-Run ;;
   esac
@@ -120,7 +120,7 @@ if start_tool; then
   import -window root "$outdir/ten-thousand.png"
 
   stress_check select 1234
-  name=$(probe text lblRegName)
+  name=$(probe text nameField)
   key=$(selected_key)
   stress_check edit 'C:\stress\edited.exe /e'
   changes=$(changes_since many)
@@ -132,7 +132,7 @@ if start_tool; then
 
   stress_check select 4321
   deleted_item=$(stress item 4321)
-  deleted=$(probe text lblRegName)
+  deleted=$(probe text nameField)
   deleted_key=$(selected_key)
   stress_check delete
   check "Delete removed exactly \"$deleted\"" grep -qx "removed $deleted_key $deleted" <<<"$(changes_since many)"

@@ -100,44 +100,44 @@ else
   [[ "$actual_list" == "$expected_list" ]] || fail "the list reads:
 $actual_list"
   checks=$((checks + 1))
-  expect_text lblVersion 'v1.2.1'
-  expect_text lblTopkey ''
+  expect_text versionLabel 'v1.2.1'
+  expect_text scopeLabel ''
 
   # The focus is in the list: Down selects the first entry, each further Down the next.
   press "$main" Down
   sleep 0.5
-  expect_text lblRegName 'Csak termék'
-  expect_text lblProduct 'Only a product'
-  expect_text lblDescr ''
-  expect_text lblTopkey 'Hatáskör: Összes felhasználó'
+  expect_text nameField 'Csak termék'
+  expect_text productLabel 'Only a product'
+  expect_text descriptionLabel ''
+  expect_text scopeLabel 'Hatáskör: Összes felhasználó'
   press "$main" Down Down
   sleep 0.5
-  expect_text lblProduct 'Minta'
-  expect_text lblDescr 'Mintaprogram árvíztűrő tükörfúrógép'
-  expect_text lblCopyright 'Kavrenta Kft.'
-  expect_text lblPath 'C:\Program Files\Kavrenta Minta\details.exe'
-  expect_text lblRegValue '"C:\Program Files\Kavrenta Minta\details.exe" /tray'
-  expect_text lblTopkey 'Hatáskör: Jelenlegi felhasználó'
+  expect_text productLabel 'Minta'
+  expect_text descriptionLabel 'Mintaprogram árvíztűrő tükörfúrógép'
+  expect_text makerLabel 'Kavrenta Kft.'
+  expect_text programPathField 'C:\Program Files\Kavrenta Minta\details.exe'
+  expect_text valueField '"C:\Program Files\Kavrenta Minta\details.exe" /tray'
+  expect_text scopeLabel 'Hatáskör: Jelenlegi felhasználó'
   press "$main" Down
   sleep 0.5
-  expect_text lblDescr 'a megadott fájl nem létezik'
-  expect_text lblTopkey 'Hatáskör: Összes felhasználó'
+  expect_text descriptionLabel 'a megadott fájl nem létezik'
+  expect_text scopeLabel 'Hatáskör: Összes felhasználó'
   import -window root "$outdir/main-hungarian-selected.png"
 
   # The real mouse over the English flag lights it; a click on the lit copy switches.
-  read -r x y < <(probe centre imgLangENG)
+  read -r x y < <(probe centre englishFlag)
   xdotool mousemove "$x" "$y"
   sleep 0.5
-  [[ "$(probe visible imgLangENG_hl)" == 1 ]] || fail "the English flag did not light up"
+  [[ "$(probe visible englishFlagLit)" == 1 ]] || fail "the English flag did not light up"
   xdotool click 1
   sleep 0.5
   [[ "$(probe caption)" == 'Manage Windows startup programs' ]] ||
     fail "the click did not switch to English"
-  expect_text lblTitle 'Manage Windows startup programs'
-  expect_text ComDel 'Delete'
-  expect_text lblTopkey 'Scope: All users'
-  expect_text lblDescr 'a megadott fájl nem létezik'
-  [[ "$(probe visible imgLangENG_hl)" == 1 ]] || fail "the highlight went out with the click"
+  expect_text titleLabel 'Manage Windows startup programs'
+  expect_text deleteButton 'Delete'
+  expect_text scopeLabel 'Scope: All users'
+  expect_text descriptionLabel 'a megadott fájl nem létezik'
+  [[ "$(probe visible englishFlagLit)" == 1 ]] || fail "the highlight went out with the click"
   stored=$("$wine_exec" reg query 'HKCU\Software\Kavrenta' /v Language 2>/dev/null | tr -d '\r')
   [[ "$stored" == *"REG_BINARY    0100"* ]] || fail "the stored language is: $stored"
   checks=$((checks + 3))
@@ -146,7 +146,7 @@ $actual_list"
   import -window root "$outdir/main-english-selected.png"
 
   # Out of the window at once, without crossing its bare surface: only the timer sees it.
-  gone_after=$(probe leave imgLangENG_hl)
+  gone_after=$(probe leave englishFlagLit)
   if [[ ! "$gone_after" =~ ^[0-9]+$ ]] || ((gone_after > 300)); then
     fail "the highlight stayed after the mouse left: $gone_after"
   fi

@@ -49,7 +49,7 @@ void ReadAsResource(std::span<const std::byte> resource)
 {
     BufferResources resources(resource);
     VersionInfo info(resources);
-    info.FileName(L"fuzzed.exe");
+    info.LoadFile(L"fuzzed.exe");
     (void)info.Language();
     (void)info.CodePage();
     (void)info.CompanyName();

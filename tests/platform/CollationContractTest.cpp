@@ -11,7 +11,7 @@ protected:
     void SetUp() override { backend_ = GetParam().make(); }
     int Compare(std::wstring_view a, std::wstring_view b)
     {
-        return backend_->services().collation.Compare(a, b);
+        return backend_->Services().collation.Compare(a, b);
     }
 
     std::unique_ptr<PlatformBackend> backend_;

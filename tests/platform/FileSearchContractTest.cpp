@@ -20,7 +20,7 @@ protected:
         backend_->PutFolder(L"C:\\TolvanSearch\\Only folders\\Sub.exe");
     }
 
-    bool Matches(std::wstring_view pattern) { return backend_->files().AnyFileMatches(pattern); }
+    bool Matches(std::wstring_view pattern) { return backend_->Files().AnyFileMatches(pattern); }
 
     std::unique_ptr<PlatformBackend> backend_;
 };

@@ -15,7 +15,7 @@ protected:
     KeyHandle Open(std::wstring_view subKey, std::uint32_t access)
     {
         KeyHandle key = 0;
-        EXPECT_EQ(registry().OpenKey(reg::kCurrentUser, subKey, access, key), 0);
+        EXPECT_EQ(Registry().OpenKey(reg::kCurrentUser, subKey, access, key), 0);
         return key;
     }
 };
@@ -23,19 +23,19 @@ protected:
 TEST_P(RegistryContract, OpenFindsOnlyExistingKeysAndCreateMakesTheWholePath)
 {
     KeyHandle key = 0;
-    EXPECT_EQ(registry().OpenKey(reg::kCurrentUser, kScratchKey, reg::kKeyQueryValue, key),
+    EXPECT_EQ(Registry().OpenKey(reg::kCurrentUser, kScratchKey, reg::kKeyQueryValue, key),
               reg::kFileNotFound);
 
-    ASSERT_EQ(registry().CreateKey(reg::kCurrentUser, kScratchKey, reg::kKeySetValue, key), 0);
-    EXPECT_EQ(registry().CloseKey(key), 0);
-    EXPECT_TRUE(backend().KeyExists(reg::kCurrentUser, L"Software\\TolvanTests"));
-    EXPECT_TRUE(backend().KeyExists(reg::kCurrentUser, kScratchKey));
+    ASSERT_EQ(Registry().CreateKey(reg::kCurrentUser, kScratchKey, reg::kKeySetValue, key), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
+    EXPECT_TRUE(Backend().KeyExists(reg::kCurrentUser, L"Software\\TolvanTests"));
+    EXPECT_TRUE(Backend().KeyExists(reg::kCurrentUser, kScratchKey));
 
     // Creating an existing key opens it; names match without regard to case.
-    ASSERT_EQ(registry().CreateKey(reg::kCurrentUser, L"SOFTWARE\\tolvantests\\SCRATCH",
+    ASSERT_EQ(Registry().CreateKey(reg::kCurrentUser, L"SOFTWARE\\tolvantests\\SCRATCH",
                                    reg::kKeyQueryValue, key),
               0);
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
 TEST_P(RegistryContract, StoresExactlyTheBytesGivenWhateverTheyAre)
@@ -64,22 +64,22 @@ TEST_P(RegistryContract, QueryReportsSizesAndNeverWritesPartOfTheData)
 
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(registry().QueryValue(key, L"four", &type, nullptr, &size), 0);
+    EXPECT_EQ(Registry().QueryValue(key, L"four", &type, nullptr, &size), 0);
     EXPECT_EQ(size, 4u);
     EXPECT_EQ(type, reg::kTypeDword);
 
     std::vector<std::byte> small = Bytes({0xAA, 0xBB});
     size = 2;
     type = 0;
-    EXPECT_EQ(registry().QueryValue(key, L"four", &type, small.data(), &size), reg::kMoreData);
+    EXPECT_EQ(Registry().QueryValue(key, L"four", &type, small.data(), &size), reg::kMoreData);
     EXPECT_EQ(size, 4u);
     EXPECT_EQ(type, reg::kTypeDword);
     EXPECT_EQ(small, Bytes({0xAA, 0xBB}));
 
     size = 2;
-    EXPECT_EQ(registry().QueryValue(key, L"missing", &type, small.data(), &size),
+    EXPECT_EQ(Registry().QueryValue(key, L"missing", &type, small.data(), &size),
               reg::kFileNotFound);
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
 TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
@@ -96,7 +96,7 @@ TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
         std::uint32_t length = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        const RegResult rc = registry().EnumValue(key, index, name, length, type, size);
+        const RegResult rc = Registry().EnumValue(key, index, name, length, type, size);
         if (rc != 0) {
             EXPECT_EQ(rc, reg::kNoMoreItems);
             break;
@@ -113,8 +113,8 @@ TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
     std::uint32_t length = 0;
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(registry().EnumValue(key, 0, tiny, length, type, size), reg::kMoreData);
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_EQ(Registry().EnumValue(key, 0, tiny, length, type, size), reg::kMoreData);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
 TEST_P(RegistryContract, AccessRightsAreCheckedPerOpenKey)
@@ -122,18 +122,18 @@ TEST_P(RegistryContract, AccessRightsAreCheckedPerOpenKey)
     Put(reg::kCurrentUser, kScratchKey, L"v", reg::kTypeSz, Utf16(L"x"));
 
     const KeyHandle reading = Open(kScratchKey, reg::kKeyQueryValue);
-    EXPECT_EQ(registry().SetValue(reading, L"v", reg::kTypeSz, Utf16(L"y")), reg::kAccessDenied);
-    EXPECT_EQ(registry().DeleteValue(reading, L"v"), reg::kAccessDenied);
-    EXPECT_EQ(registry().CloseKey(reading), 0);
+    EXPECT_EQ(Registry().SetValue(reading, L"v", reg::kTypeSz, Utf16(L"y")), reg::kAccessDenied);
+    EXPECT_EQ(Registry().DeleteValue(reading, L"v"), reg::kAccessDenied);
+    EXPECT_EQ(Registry().CloseKey(reading), 0);
 
     const KeyHandle writing = Open(kScratchKey, reg::kKeySetValue);
     std::uint32_t size = 0;
-    EXPECT_EQ(registry().QueryValue(writing, L"v", nullptr, nullptr, &size), reg::kAccessDenied);
+    EXPECT_EQ(Registry().QueryValue(writing, L"v", nullptr, nullptr, &size), reg::kAccessDenied);
     std::vector<wchar_t> name(16);
     std::uint32_t length = 0;
     std::uint32_t type = 0;
-    EXPECT_EQ(registry().EnumValue(writing, 0, name, length, type, size), reg::kAccessDenied);
-    EXPECT_EQ(registry().CloseKey(writing), 0);
+    EXPECT_EQ(Registry().EnumValue(writing, 0, name, length, type, size), reg::kAccessDenied);
+    EXPECT_EQ(Registry().CloseKey(writing), 0);
 }
 
 TEST_P(RegistryContract, ValueNamesIgnoreCaseAndTheEmptyNameIsTheDefaultValue)
@@ -151,12 +151,12 @@ TEST_P(RegistryContract, ValueNamesIgnoreCaseAndTheEmptyNameIsTheDefaultValue)
     EXPECT_EQ(data, Utf16(L"default"));
 
     const KeyHandle key = Open(kScratchKey, reg::kKeySetValue);
-    EXPECT_EQ(registry().DeleteValue(key, L""), 0);
-    EXPECT_EQ(registry().DeleteValue(key, L""), reg::kFileNotFound);
-    EXPECT_EQ(registry().DeleteValue(key, L"mIxEd"), 0);
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_EQ(Registry().DeleteValue(key, L""), 0);
+    EXPECT_EQ(Registry().DeleteValue(key, L""), reg::kFileNotFound);
+    EXPECT_EQ(Registry().DeleteValue(key, L"mIxEd"), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
     EXPECT_FALSE(Get(reg::kCurrentUser, kScratchKey, L"Mixed", type, data));
-    EXPECT_TRUE(backend().KeyExists(reg::kCurrentUser, kScratchKey));
+    EXPECT_TRUE(Backend().KeyExists(reg::kCurrentUser, kScratchKey));
 }
 
 TEST_P(RegistryContract, HoldsAValueNameOfTheLongestAllowedLength)
@@ -168,9 +168,9 @@ TEST_P(RegistryContract, HoldsAValueNameOfTheLongestAllowedLength)
     std::uint32_t length = 0;
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(registry().EnumValue(key, 0, name, length, type, size), 0);
+    EXPECT_EQ(Registry().EnumValue(key, 0, name, length, type, size), 0);
     EXPECT_EQ(length, reg::kMaxValueNameChars);
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
 TOLVAN_FOR_EACH_REGISTRY(RegistryContract);

@@ -18,18 +18,18 @@ namespace {
 
 struct ModuleTraits {
     using pointer = HMODULE;
-    static pointer invalid() noexcept { return nullptr; }
-    void close(pointer module) const noexcept { FreeLibrary(module); }
+    static pointer Invalid() noexcept { return nullptr; }
+    void Close(pointer module) const noexcept { FreeLibrary(module); }
 };
 struct GdiObjectTraits {
     using pointer = HGDIOBJ;
-    static pointer invalid() noexcept { return nullptr; }
-    void close(pointer object) const noexcept { DeleteObject(object); }
+    static pointer Invalid() noexcept { return nullptr; }
+    void Close(pointer object) const noexcept { DeleteObject(object); }
 };
 struct IconTraits {
     using pointer = HICON;
-    static pointer invalid() noexcept { return nullptr; }
-    void close(pointer icon) const noexcept { DestroyIcon(icon); }
+    static pointer Invalid() noexcept { return nullptr; }
+    void Close(pointer icon) const noexcept { DestroyIcon(icon); }
 };
 using UniqueModule = platform::UniqueHandle<ModuleTraits>;
 using UniqueGdiObject = platform::UniqueHandle<GdiObjectTraits>;

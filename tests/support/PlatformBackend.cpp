@@ -138,7 +138,7 @@ void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
     files_ = std::make_unique<CountingFileSearch>(files);
     versions_ = std::make_unique<CountingVersionResources>(versions);
     services_ = std::make_unique<platform::Platform>(platform::Platform{
-        registry_->registry(), shell_, messageBox_, *files_, collation, *versions_, fileDialogs_});
+        registry_->Registry(), shell_, messageBox_, *files_, collation, *versions_, fileDialogs_});
 }
 
 void PlatformBackend::Remember(const std::filesystem::path& made)

@@ -31,14 +31,14 @@ public:
     PlatformBackend(const PlatformBackend&) = delete;
     PlatformBackend& operator=(const PlatformBackend&) = delete;
 
-    [[nodiscard]] platform::Platform& services() noexcept { return *services_; }
-    [[nodiscard]] platform::portable::ScriptedMessageBox& messageBox() noexcept
+    [[nodiscard]] platform::Platform& Services() noexcept { return *services_; }
+    [[nodiscard]] platform::portable::ScriptedMessageBox& Messages() noexcept
     {
         return messageBox_;
     }
-    [[nodiscard]] CountingFileSearch& files() noexcept { return *files_; }
-    [[nodiscard]] CountingVersionResources& versions() noexcept { return *versions_; }
-    [[nodiscard]] RegistryBackend& registry() noexcept { return *registry_; }
+    [[nodiscard]] CountingFileSearch& Files() noexcept { return *files_; }
+    [[nodiscard]] CountingVersionResources& Versions() noexcept { return *versions_; }
+    [[nodiscard]] RegistryBackend& Registry() noexcept { return *registry_; }
 
     // Where a Windows path of the C: drive lives on this machine.
     [[nodiscard]] virtual std::filesystem::path HostPath(std::wstring_view windowsPath) = 0;

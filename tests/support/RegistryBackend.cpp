@@ -13,7 +13,7 @@ namespace {
 
 class PortableBackend final : public RegistryBackend {
 public:
-    platform::Registry& registry() override { return *registry_; }
+    platform::Registry& Registry() override { return *registry_; }
     void Reset() override { registry_ = std::make_unique<platform::portable::MemoryRegistry>(); }
     bool KeyExists(platform::RootKey root, std::wstring_view subKey) override
     {
@@ -37,7 +37,7 @@ HKEY ToHkey(platform::RootKey root)
 // settings key and a scratch key; Reset removes all three (the prefix is thrown away anyway).
 class Win32Backend final : public RegistryBackend {
 public:
-    platform::Registry& registry() override { return registry_; }
+    platform::Registry& Registry() override { return registry_; }
     void Reset() override
     {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");

@@ -18,7 +18,7 @@ class RegistryBackend {
 public:
     virtual ~RegistryBackend() = default;
 
-    [[nodiscard]] virtual platform::Registry& registry() = 0;
+    [[nodiscard]] virtual platform::Registry& Registry() = 0;
     virtual void Reset() = 0;
     [[nodiscard]] virtual bool KeyExists(platform::RootKey root, std::wstring_view subKey) = 0;
     // Keys the backend knows to be open, where it can count them.

@@ -14,25 +14,25 @@ void RegistryTest::Put(RootKey root, std::wstring_view subKey, std::wstring_view
     std::vector<std::byte> guarded(data);
     guarded.insert(guarded.end(), {std::byte{0xFF}, std::byte{0xFF}});
     KeyHandle key = 0;
-    ASSERT_EQ(registry().CreateKey(root, subKey, reg::kKeySetValue, key), 0);
-    EXPECT_EQ(registry().SetValue(key, name, type, std::span(guarded).first(data.size())), 0);
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    ASSERT_EQ(Registry().CreateKey(root, subKey, reg::kKeySetValue, key), 0);
+    EXPECT_EQ(Registry().SetValue(key, name, type, std::span(guarded).first(data.size())), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
 bool RegistryTest::Get(RootKey root, std::wstring_view subKey, std::wstring_view name,
                        std::uint32_t& type, std::vector<std::byte>& data)
 {
     KeyHandle key = 0;
-    if (registry().OpenKey(root, subKey, reg::kKeyQueryValue, key) != 0) {
+    if (Registry().OpenKey(root, subKey, reg::kKeyQueryValue, key) != 0) {
         return false;
     }
     std::uint32_t size = 0;
-    bool found = registry().QueryValue(key, name, &type, nullptr, &size) == 0;
+    bool found = Registry().QueryValue(key, name, &type, nullptr, &size) == 0;
     if (found) {
         data.assign(size, std::byte{0});
-        found = registry().QueryValue(key, name, &type, data.data(), &size) == 0;
+        found = Registry().QueryValue(key, name, &type, data.data(), &size) == 0;
     }
-    EXPECT_EQ(registry().CloseKey(key), 0);
+    EXPECT_EQ(Registry().CloseKey(key), 0);
     return found;
 }
 

@@ -19,8 +19,8 @@ protected:
     }
     void TearDown() override { backend_->Reset(); }
 
-    platform::Registry& registry() { return backend_->registry(); }
-    RegistryBackend& backend() { return *backend_; }
+    platform::Registry& Registry() { return backend_->Registry(); }
+    RegistryBackend& Backend() { return *backend_; }
 
     // Writes a value with exactly these bytes, creating the key.
     void Put(platform::RootKey root, std::wstring_view subKey, std::wstring_view name,

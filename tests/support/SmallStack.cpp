@@ -14,8 +14,8 @@ namespace {
 #ifdef _WIN32
 struct ThreadHandleTraits {
     using pointer = HANDLE;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer handle) noexcept { CloseHandle(handle); }
+    static pointer Invalid() noexcept { return nullptr; }
+    static void Close(pointer handle) noexcept { CloseHandle(handle); }
 };
 
 DWORD WINAPI RunWork(void* work) noexcept

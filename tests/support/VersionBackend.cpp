@@ -14,7 +14,7 @@ namespace {
 
 class PortableVersionBackend final : public VersionBackend {
 public:
-    platform::VersionResources& resources() override { return resources_; }
+    platform::VersionResources& Resources() override { return resources_; }
     bool LoadModule(std::wstring_view moduleName, std::wstring_view fileName) override
     {
         resources_.SetModule(moduleName, fileName);
@@ -28,13 +28,13 @@ private:
 #ifdef _WIN32
 struct LibraryTraits {
     using pointer = HMODULE;
-    static constexpr HMODULE invalid() noexcept { return nullptr; }
-    static void close(HMODULE module) noexcept { FreeLibrary(module); }
+    static constexpr HMODULE Invalid() noexcept { return nullptr; }
+    static void Close(HMODULE module) noexcept { FreeLibrary(module); }
 };
 
 class Win32VersionBackend final : public VersionBackend {
 public:
-    platform::VersionResources& resources() override { return resources_; }
+    platform::VersionResources& Resources() override { return resources_; }
     bool LoadModule(std::wstring_view, std::wstring_view fileName) override
     {
         const std::wstring path(fileName);

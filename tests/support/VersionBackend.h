@@ -17,7 +17,7 @@ class VersionBackend {
 public:
     virtual ~VersionBackend() = default;
 
-    [[nodiscard]] virtual platform::VersionResources& resources() = 0;
+    [[nodiscard]] virtual platform::VersionResources& Resources() = 0;
     // Makes the library `fileName` a module loaded in the process, found by `moduleName`.
     [[nodiscard]] virtual bool LoadModule(std::wstring_view moduleName,
                                           std::wstring_view fileName) = 0;

@@ -2,7 +2,8 @@
 // changes controls and when windows come and go.
 #include "platform/portable/HeadlessWindowSystem.h"
 #include "platform/window/FormModel.h"
-#include "ui/layout/Layouts.h"
+#include "ui/layouts/EntryEditorLayout.h"
+#include "ui/layouts/MainWindowLayout.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -17,7 +18,7 @@ class RecordingObserver final : public FormObserver {
 public:
     void ControlChanged(Control& control, Property property) override
     {
-        changes.emplace_back(control.layout().name, property);
+        changes.emplace_back(control.Layout().name, property);
     }
     void CaptionChanged(FormModel&) override { ++captionChanges; }
     std::vector<std::pair<std::wstring_view, Property>> changes;
@@ -27,36 +28,37 @@ public:
 TEST(ControlModel, SelectingAListItemRunsTheClickHandlerButSelectingNothingDoesNot)
 {
     FormModel form(ui::MainWindowLayout());
-    Control& list = form.control(L"recList");
+    Control& list = ui::MainWindowControls(form).entryList;
     int clicks = 0;
     list.onClick = [&] { ++clicks; };
     list.AddItems({L"a", L"b"});
-    list.SetListIndex(1);
-    EXPECT_EQ(list.ListIndex(), 1);
+    list.SetSelectedIndex(1);
+    EXPECT_EQ(list.SelectedIndex(), 1);
     EXPECT_EQ(clicks, 1);
-    list.SetListIndex(-1);
+    list.SetSelectedIndex(-1);
     EXPECT_EQ(clicks, 1);
-    list.SetListIndex(5); // past the end: nothing selected
-    EXPECT_EQ(list.ListIndex(), -1);
+    list.SetSelectedIndex(5); // past the end: nothing selected
+    EXPECT_EQ(list.SelectedIndex(), -1);
     EXPECT_EQ(clicks, 1);
-    list.SetListIndex(0);
+    list.SetSelectedIndex(0);
     list.ClearItems();
-    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.SelectedIndex(), -1);
     EXPECT_TRUE(list.Items().empty());
 }
 
 TEST(ControlModel, ChoosingAnOptionClearsTheOtherAndRunsItsClick)
 {
-    FormModel form(ui::ChangeRegLayout());
-    Control& allUsers = form.control(L"optHKEY", 0);
-    Control& currentUser = form.control(L"optHKEY", 1);
+    FormModel form(ui::EntryEditorLayout());
+    const ui::EntryEditorControls controls(form);
+    Control& allUsers = controls.allUsersOption;
+    Control& currentUser = controls.currentUserOption;
     std::vector<int> clicked;
     allUsers.onClick = [&] { clicked.push_back(0); };
     currentUser.onClick = [&] { clicked.push_back(1); };
-    currentUser.SetValue(true);
-    allUsers.SetValue(true);
-    EXPECT_TRUE(allUsers.Value());
-    EXPECT_FALSE(currentUser.Value());
+    currentUser.SetChecked(true);
+    allUsers.SetChecked(true);
+    EXPECT_TRUE(allUsers.Checked());
+    EXPECT_FALSE(currentUser.Checked());
     EXPECT_EQ(clicked, (std::vector<int>{1, 0}));
 }
 
@@ -65,34 +67,36 @@ TEST(ControlModel, ChangesReachTheObserverAndLoadingPutsTheLayoutBack)
     FormModel form(ui::MainWindowLayout());
     RecordingObserver observer;
     form.SetObserver(&observer);
-    Control& edit = form.control(L"ComEdit");
+    const ui::MainWindowControls controls(form);
+    Control& edit = controls.editButton;
     EXPECT_FALSE(edit.Enabled());
     edit.SetEnabled(true);
-    form.control(L"lblPath").SetCaption(L"C:\\x.exe");
-    form.control(L"tmrLang").SetTimerEnabled(true);
+    controls.programPathField.SetCaption(L"C:\\x.exe");
+    controls.hoverTimer.SetTimerEnabled(true);
     form.SetCaption(L"other");
     ASSERT_EQ(observer.changes.size(), 3u);
     EXPECT_EQ(observer.changes[0],
-              std::make_pair(std::wstring_view(L"ComEdit"), Property::Enabled));
+              std::make_pair(std::wstring_view(L"editButton"), Property::Enabled));
     EXPECT_EQ(observer.changes[1],
-              std::make_pair(std::wstring_view(L"lblPath"), Property::Caption));
-    EXPECT_EQ(observer.changes[2], std::make_pair(std::wstring_view(L"tmrLang"), Property::Timer));
+              std::make_pair(std::wstring_view(L"programPathField"), Property::Caption));
+    EXPECT_EQ(observer.changes[2],
+              std::make_pair(std::wstring_view(L"hoverTimer"), Property::Timer));
     EXPECT_EQ(observer.captionChanges, 1);
 
     form.ResetToLayout();
     EXPECT_FALSE(edit.Enabled());
-    EXPECT_EQ(form.control(L"lblPath").Caption(), L"lblPath");
-    EXPECT_FALSE(form.control(L"tmrLang").TimerEnabled());
-    EXPECT_EQ(form.control(L"tmrLang").Interval(), 100);
+    EXPECT_EQ(controls.programPathField.Caption(), L"lblPath");
+    EXPECT_FALSE(controls.hoverTimer.TimerEnabled());
+    EXPECT_EQ(controls.hoverTimer.Interval(), 100);
     EXPECT_EQ(form.Caption(), L"Run on startup commands in the Registry");
-    EXPECT_THROW((void)form.control(L"noSuchControl"), std::out_of_range);
+    EXPECT_THROW((void)form.ControlAt(form.Controls().size()), std::out_of_range);
 }
 
 TEST(HeadlessWindows, ModalFormsRunTheirScriptAndMustBeUnloaded)
 {
     platform::portable::HeadlessWindowSystem windows;
     FormModel owner(ui::MainWindowLayout());
-    FormModel dialog(ui::ChangeRegLayout());
+    FormModel dialog(ui::EntryEditorLayout());
     int loads = 0;
     int unloads = 0;
     dialog.onLoad = [&] { ++loads; };
@@ -104,7 +108,7 @@ TEST(HeadlessWindows, ModalFormsRunTheirScriptAndMustBeUnloaded)
         EXPECT_EQ(&form, &dialog);
         EXPECT_EQ(&by, &owner);
         EXPECT_TRUE(form.Loaded());
-        form.control(L"Tname").SetCaption(L"typed");
+        ui::EntryEditorControls(form).nameBox.SetCaption(L"typed");
         windows.Unload(form);
     };
     windows.ShowModal(dialog, owner);
@@ -113,7 +117,7 @@ TEST(HeadlessWindows, ModalFormsRunTheirScriptAndMustBeUnloaded)
     EXPECT_EQ(unloads, 2);
     EXPECT_EQ(windows.Handle(dialog), 0u);
     // Each showing starts from the layout again.
-    EXPECT_EQ(dialog.control(L"Tname").Caption(), L"typed");
+    EXPECT_EQ(ui::EntryEditorControls(dialog).nameBox.Caption(), L"typed");
     windows.modalScript = [](FormModel&, FormModel&) {};
     EXPECT_THROW(windows.ShowModal(dialog, owner), std::logic_error);
 }

@@ -1,8 +1,8 @@
 // The entry editor on the headless window system and the in-memory registry: what it shows when
 // it opens, what Save leaves in the Run keys, and where "Add file path..." opens the chooser.
 #include "HeadlessUi.h"
-#include "ui/frmChangeReg.h"
-#include "ui/layout/Layouts.h"
+#include "ui/EntryEditor.h"
+#include "ui/layouts/MainWindowLayout.h"
 
 #include <functional>
 
@@ -10,10 +10,12 @@ namespace tolvan::test {
 namespace {
 
 using namespace platform;
+using entries::Scope;
 using platform::portable::RegistryCall;
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
 using Values = std::map<std::wstring, std::wstring>;
+using Controls = ui::EntryEditorControls;
 
 constexpr std::wstring_view kErrorEnglish =
     L"Can't modify registry entry. Try running this application with administrator rights.";
@@ -23,21 +25,22 @@ constexpr std::wstring_view kErrorHungarian =
 class Editor : public HeadlessUi {
 protected:
     // Opens the editor as Edit or New would and lets `user` act in it; the editor must close.
-    void Run(bool isNew, std::wstring_view name, std::wstring_view command, RootKey root,
-             const std::function<void(ui::frmChangeReg&)>& user)
+    void Run(bool isNew, std::wstring_view name, std::wstring_view command, Scope scope,
+             const std::function<void(const Controls&)>& user)
     {
-        editor.newEntry = isNew;
-        editor.dName = name;
-        editor.dValue = command;
-        editor.dTopKey = root;
         windows.modalScript = [&](window::FormModel& form, window::FormModel& ownerForm) {
-            EXPECT_EQ(&form, &editor.form());
+            EXPECT_EQ(&form, &editor.Form());
             EXPECT_EQ(&ownerForm, &owner);
             editorHandle = windows.Handle(form);
-            user(editor);
+            user(editor.Controls());
         };
-        editor.ShowModal(owner);
-        EXPECT_FALSE(editor.form().Loaded());
+        ui::EntryDraft draft{std::wstring(name), std::wstring(command), scope};
+        if (isNew) {
+            editor.ShowForNewEntry(owner, std::move(draft));
+        } else {
+            editor.ShowForEntry(owner, std::move(draft));
+        }
+        EXPECT_FALSE(editor.Form().Loaded());
     }
 
     static void Type(window::Control& box, std::wstring_view text)
@@ -46,10 +49,10 @@ protected:
     }
     static void Choose(window::Control& option)
     {
-        option.TakeValue(true);
+        option.TakeChecked(true);
         option.RaiseClick();
     }
-    static void Save(ui::frmChangeReg& form) { form.ComOK.RaiseClick(); }
+    static void Save(const Controls& c) { c.saveButton.RaiseClick(); }
 
     void ExpectTheErrorMessage(std::wstring_view text = kErrorEnglish,
                                std::wstring_view title = L"Error")
@@ -57,56 +60,57 @@ protected:
         ASSERT_EQ(messageBox.shown.size(), 1u);
         EXPECT_EQ(messageBox.shown[0].text, text);
         EXPECT_EQ(messageBox.shown[0].title, title);
-        EXPECT_EQ(messageBox.shown[0].style, mb::kOk | mb::kIconError);
+        EXPECT_EQ(messageBox.shown[0].buttons, MessageButtons::Ok);
+        EXPECT_EQ(messageBox.shown[0].icon, MessageIcon::Error);
         EXPECT_NE(editorHandle, 0u);
         EXPECT_EQ(messageBox.shown[0].owner, editorHandle);
     }
 
-    void SetUp() override { modTolvan::langFlag = 1; }
+    void SetUp() override { language.Set(registry::Language::English); }
 
     window::FormModel owner{ui::MainWindowLayout()};
-    ui::frmChangeReg editor{services, windows};
+    ui::EntryEditor editor{services, windows, language};
     WindowId editorHandle = 0;
 };
 
 TEST_F(Editor, LoadCaptionsTheDialogInTheLanguageAndShowsTheEntry)
 {
-    Run(false, L"Tray", L"C:\\T\\tray.exe -q", kCurrentUser, [](ui::frmChangeReg& form) {
-        EXPECT_EQ(form.form().Caption(), L"Editing");
-        EXPECT_EQ(form.ComAddPath.Caption(), L"Add file path...");
-        EXPECT_EQ(form.lblCtopkey.Caption(), L"Range:");
-        EXPECT_EQ(form.optHKEY[0]->Caption(), L"All users");
-        EXPECT_EQ(form.optHKEY[1]->Caption(), L"Current user");
-        EXPECT_EQ(form.lblCname.Caption(), L"Name:");
-        EXPECT_EQ(form.lblCvalue.Caption(), L"Value:");
-        EXPECT_EQ(form.lblNameInfo.Caption(), L"(the name can be anything, just be unique)");
-        EXPECT_EQ(form.ComOK.Caption(), L"Save");
-        EXPECT_EQ(form.ComCancel.Caption(), L"Cancel");
-        EXPECT_TRUE(form.optHKEY[1]->Value());
-        EXPECT_FALSE(form.optHKEY[0]->Value());
-        EXPECT_EQ(form.Tname.Caption(), L"Tray");
-        EXPECT_EQ(form.Tvalue.Caption(), L"C:\\T\\tray.exe -q");
-        form.ComCancel.RaiseClick();
+    Run(false, L"Tray", L"C:\\T\\tray.exe -q", Scope::CurrentUser, [](const Controls& c) {
+        EXPECT_EQ(c.saveButton.Form().Caption(), L"Editing");
+        EXPECT_EQ(c.addPathButton.Caption(), L"Add file path...");
+        EXPECT_EQ(c.scopeLabel.Caption(), L"Range:");
+        EXPECT_EQ(c.allUsersOption.Caption(), L"All users");
+        EXPECT_EQ(c.currentUserOption.Caption(), L"Current user");
+        EXPECT_EQ(c.nameLabel.Caption(), L"Name:");
+        EXPECT_EQ(c.valueLabel.Caption(), L"Value:");
+        EXPECT_EQ(c.nameHintLabel.Caption(), L"(the name can be anything, just be unique)");
+        EXPECT_EQ(c.saveButton.Caption(), L"Save");
+        EXPECT_EQ(c.cancelButton.Caption(), L"Cancel");
+        EXPECT_TRUE(c.currentUserOption.Checked());
+        EXPECT_FALSE(c.allUsersOption.Checked());
+        EXPECT_EQ(c.nameBox.Caption(), L"Tray");
+        EXPECT_EQ(c.valueBox.Caption(), L"C:\\T\\tray.exe -q");
+        c.cancelButton.RaiseClick();
     });
 
-    modTolvan::langFlag = 0;
-    Run(true, L"new_entry", L"", kLocalMachine, [](ui::frmChangeReg& form) {
-        EXPECT_EQ(form.form().Caption(), L"Szerkesztés");
-        EXPECT_EQ(form.ComAddPath.Caption(), L"Fájl elérési út hozzáadása...");
-        EXPECT_EQ(form.lblCtopkey.Caption(), L"Hatáskör:");
-        EXPECT_EQ(form.optHKEY[0]->Caption(), L"Összes felhasználó");
-        EXPECT_EQ(form.optHKEY[1]->Caption(), L"Jelenlegi felhasználó");
-        EXPECT_EQ(form.lblCname.Caption(), L"Név:");
-        EXPECT_EQ(form.lblCvalue.Caption(), L"Érték:");
-        EXPECT_EQ(form.lblNameInfo.Caption(), L"(a név bármi lehet, csak legyen egyedi)");
-        EXPECT_EQ(form.ComOK.Caption(), L"Mentés");
-        EXPECT_EQ(form.ComCancel.Caption(), L"Mégse");
+    language.Set(registry::Language::Hungarian);
+    Run(true, L"new_entry", L"", Scope::AllUsers, [](const Controls& c) {
+        EXPECT_EQ(c.saveButton.Form().Caption(), L"Szerkesztés");
+        EXPECT_EQ(c.addPathButton.Caption(), L"Fájl elérési út hozzáadása...");
+        EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör:");
+        EXPECT_EQ(c.allUsersOption.Caption(), L"Összes felhasználó");
+        EXPECT_EQ(c.currentUserOption.Caption(), L"Jelenlegi felhasználó");
+        EXPECT_EQ(c.nameLabel.Caption(), L"Név:");
+        EXPECT_EQ(c.valueLabel.Caption(), L"Érték:");
+        EXPECT_EQ(c.nameHintLabel.Caption(), L"(a név bármi lehet, csak legyen egyedi)");
+        EXPECT_EQ(c.saveButton.Caption(), L"Mentés");
+        EXPECT_EQ(c.cancelButton.Caption(), L"Mégse");
         // Loaded afresh: the scope of the last showing is gone.
-        EXPECT_TRUE(form.optHKEY[0]->Value());
-        EXPECT_FALSE(form.optHKEY[1]->Value());
-        EXPECT_EQ(form.Tname.Caption(), L"new_entry");
-        EXPECT_EQ(form.Tvalue.Caption(), L"");
-        form.ComCancel.RaiseClick();
+        EXPECT_TRUE(c.allUsersOption.Checked());
+        EXPECT_FALSE(c.currentUserOption.Checked());
+        EXPECT_EQ(c.nameBox.Caption(), L"new_entry");
+        EXPECT_EQ(c.valueBox.Caption(), L"");
+        c.cancelButton.RaiseClick();
     });
 }
 
@@ -114,15 +118,15 @@ TEST_F(Editor, SavingANewEntryWritesUnderTheChosenRootOverwritingAndRemovingNoth
 {
     PutRunValue(kLocalMachine, L"new_entry", L"old.exe");
     PutRunValue(kCurrentUser, L"new_entry", L"kept.exe");
-    Run(true, L"new_entry", L"", kLocalMachine, Save);
+    Run(true, L"new_entry", L"", Scope::AllUsers, Save);
     EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"new_entry", L""}}));
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"new_entry", L"kept.exe"}}));
 
-    Run(true, L"new_entry", L"", kLocalMachine, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"Updater");
-        Type(form.Tvalue, L"\"C:\\Program Files\\U\\u.exe\" /bg");
-        Choose(*form.optHKEY[1]);
-        Save(form);
+    Run(true, L"new_entry", L"", Scope::AllUsers, [](const Controls& c) {
+        Type(c.nameBox, L"Updater");
+        Type(c.valueBox, L"\"C:\\Program Files\\U\\u.exe\" /bg");
+        Choose(c.currentUserOption);
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser),
               (Values{{L"new_entry", L"kept.exe"},
@@ -134,9 +138,9 @@ TEST_F(Editor, SavingANewEntryWritesUnderTheChosenRootOverwritingAndRemovingNoth
 TEST_F(Editor, SavingAnUnchangedEntryRewritesItInPlace)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tvalue, L"tray.exe --quiet");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.valueBox, L"tray.exe --quiet");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Tray", L"tray.exe --quiet"}}));
     EXPECT_EQ(registry.CallCount(RegistryCall::DeleteValue), 0);
@@ -147,9 +151,9 @@ TEST_F(Editor, ARenameRemovesTheOldValueAndOverwritesOneBearingTheNewName)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
     PutRunValue(kCurrentUser, L"Other", L"other.exe");
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"Other");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.nameBox, L"Other");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Other", L"tray.exe"}}));
     EXPECT_TRUE(messageBox.shown.empty());
@@ -158,9 +162,9 @@ TEST_F(Editor, ARenameRemovesTheOldValueAndOverwritesOneBearingTheNewName)
 TEST_F(Editor, AChangeOfLetterCaseAloneIsARename)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"TRAY");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.nameBox, L"TRAY");
+        Save(c);
     });
     EXPECT_EQ(registry.CallCount(RegistryCall::DeleteValue), 1);
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"TRAY", L"tray.exe"}}));
@@ -169,17 +173,17 @@ TEST_F(Editor, AChangeOfLetterCaseAloneIsARename)
 TEST_F(Editor, MovingToTheOtherScopeLeavesTheEntryOnlyThere)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Choose(*form.optHKEY[0]);
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Choose(c.allUsersOption);
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser), Values{});
     EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"Tray", L"tray.exe"}}));
 
-    Run(false, L"Tray", L"tray.exe", kLocalMachine, [](ui::frmChangeReg& form) {
-        Choose(*form.optHKEY[1]);
-        Type(form.Tname, L"Tray helper");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::AllUsers, [](const Controls& c) {
+        Choose(c.currentUserOption);
+        Type(c.nameBox, L"Tray helper");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kLocalMachine), Values{});
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Tray helper", L"tray.exe"}}));
@@ -190,9 +194,9 @@ TEST_F(Editor, AFailedRemovalWritesNothingAndShowsTheMessage)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
     registry.FailCall(RegistryCall::DeleteValue, 1, reg::kAccessDenied);
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"Renamed");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.nameBox, L"Renamed");
+        Save(c);
     });
     EXPECT_EQ(registry.CallCount(RegistryCall::SetValue), 1); // only the set-up's
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Tray", L"tray.exe"}}));
@@ -201,10 +205,10 @@ TEST_F(Editor, AFailedRemovalWritesNothingAndShowsTheMessage)
 
 TEST_F(Editor, AnEntryGoneMeanwhileCannotBeRenamed)
 {
-    modTolvan::langFlag = 0;
-    Run(false, L"Gone", L"gone.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"Renamed");
-        Save(form);
+    language.Set(registry::Language::Hungarian);
+    Run(false, L"Gone", L"gone.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.nameBox, L"Renamed");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser), Values{});
     ExpectTheErrorMessage(kErrorHungarian, L"Hiba");
@@ -214,11 +218,11 @@ TEST_F(Editor, AFailedWriteAfterTheRemovalPutsTheOldValueBack)
 {
     PutRunValue(kCurrentUser, L"Tray", L"\"C:\\T\\tray.exe\" -q");
     registry.FailCall(RegistryCall::SetValue, 1, reg::kAccessDenied);
-    Run(false, L"Tray", L"\"C:\\T\\tray.exe\" -q", kCurrentUser, [](ui::frmChangeReg& form) {
-        Choose(*form.optHKEY[0]);
-        Type(form.Tname, L"tray");
-        Type(form.Tvalue, L"changed.exe");
-        Save(form);
+    Run(false, L"Tray", L"\"C:\\T\\tray.exe\" -q", Scope::CurrentUser, [](const Controls& c) {
+        Choose(c.allUsersOption);
+        Type(c.nameBox, L"tray");
+        Type(c.valueBox, L"changed.exe");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Tray", L"\"C:\\T\\tray.exe\" -q"}}));
     EXPECT_EQ(RunValues(kLocalMachine), Values{});
@@ -230,9 +234,9 @@ TEST_F(Editor, WhenEvenTheRestoreFailsTheOneMessageIsShown)
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
     registry.FailCall(RegistryCall::SetValue, 1, reg::kAccessDenied);
     registry.FailCall(RegistryCall::SetValue, 1, reg::kAccessDenied);
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"Renamed");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.nameBox, L"Renamed");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser), Values{});
     ExpectTheErrorMessage();
@@ -242,9 +246,9 @@ TEST_F(Editor, AFailedWriteInPlaceRemovesNothingAndShowsTheMessage)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
     registry.FailCall(RegistryCall::SetValue, 1, reg::kAccessDenied);
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tvalue, L"other.exe");
-        Save(form);
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.valueBox, L"other.exe");
+        Save(c);
     });
     EXPECT_EQ(registry.CallCount(RegistryCall::DeleteValue), 0);
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Tray", L"tray.exe"}}));
@@ -253,35 +257,24 @@ TEST_F(Editor, AFailedWriteInPlaceRemovesNothingAndShowsTheMessage)
 
 TEST_F(Editor, AnEmptyNameWritesTheDefaultValueAndAnEmptyCommandAnEmptyString)
 {
-    Run(true, L"new_entry", L"", kLocalMachine, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"");
-        Type(form.Tvalue, L"  spaced.exe  ");
-        Save(form);
+    Run(true, L"new_entry", L"", Scope::AllUsers, [](const Controls& c) {
+        Type(c.nameBox, L"");
+        Type(c.valueBox, L"  spaced.exe  ");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"", L"  spaced.exe  "}}));
-    Run(true, L"empty", L"", kLocalMachine, Save);
+    Run(true, L"empty", L"", Scope::AllUsers, Save);
     EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"", L"  spaced.exe  "}, {L"empty", L""}}));
-}
-
-TEST_F(Editor, AnEntryOfNeitherScopeCannotBeSaved)
-{
-    Run(true, L"odd", L"odd.exe", 0, [](ui::frmChangeReg& form) {
-        EXPECT_FALSE(form.optHKEY[0]->Value());
-        EXPECT_FALSE(form.optHKEY[1]->Value());
-        Save(form);
-    });
-    EXPECT_EQ(registry.CallCount(RegistryCall::SetValue), 0);
-    ExpectTheErrorMessage();
 }
 
 TEST_F(Editor, CancelLeavesTheRegistryAlone)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
     const long long callsBefore = registry.CallCount();
-    Run(false, L"Tray", L"tray.exe", kCurrentUser, [](ui::frmChangeReg& form) {
-        Type(form.Tname, L"Renamed");
-        Choose(*form.optHKEY[0]);
-        form.ComCancel.RaiseClick();
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+        Type(c.nameBox, L"Renamed");
+        Choose(c.allUsersOption);
+        c.cancelButton.RaiseClick();
     });
     EXPECT_EQ(registry.CallCount(), callsBefore);
     EXPECT_TRUE(messageBox.shown.empty());
@@ -292,14 +285,15 @@ TEST_F(Editor, CancelLeavesTheRegistryAlone)
 class AddFilePath : public Editor {
 protected:
     // Opens the editor on `command`, presses the button and hands back what the chooser got.
-    OpenFileRecord Press(std::wstring_view command, bool isNew = false)
+    OpenFileRequest Press(std::wstring_view command, bool isNew = false)
     {
-        Run(isNew, L"entry", command, kCurrentUser, [](ui::frmChangeReg& form) {
-            form.ComAddPath.RaiseClick();
-            form.ComCancel.RaiseClick();
+        Run(isNew, L"entry", command, Scope::CurrentUser, [](const Controls& c) {
+            c.addPathButton.RaiseClick();
+            c.cancelButton.RaiseClick();
         });
         EXPECT_EQ(fileDialogs.shown.size(), 1u);
-        OpenFileRecord record = fileDialogs.shown.empty() ? OpenFileRecord{} : fileDialogs.shown[0];
+        OpenFileRequest record =
+            fileDialogs.shown.empty() ? OpenFileRequest{} : fileDialogs.shown[0];
         fileDialogs.shown.clear();
         return record;
     }
@@ -307,21 +301,22 @@ protected:
 
 TEST_F(AddFilePath, OpensInTheFolderOfTheCommandAsItWasWhenTheDialogOpened)
 {
-    Run(false, L"App", L"\"C:\\Program Files\\App\\app.exe\" --tray", kCurrentUser,
-        [this](ui::frmChangeReg& form) {
-            Type(form.Tvalue, L"D:\\Elsewhere\\other.exe");
-            form.ComAddPath.RaiseClick();
-            EXPECT_EQ(form.Tvalue.Caption(), L"D:\\Elsewhere\\other.exe"); // cancelled
+    Run(false, L"App", L"\"C:\\Program Files\\App\\app.exe\" --tray", Scope::CurrentUser,
+        [this](const Controls& c) {
+            Type(c.valueBox, L"D:\\Elsewhere\\other.exe");
+            c.addPathButton.RaiseClick();
+            EXPECT_EQ(c.valueBox.Caption(), L"D:\\Elsewhere\\other.exe"); // cancelled
             ASSERT_EQ(fileDialogs.shown.size(), 1u);
-            const OpenFileRecord& record = fileDialogs.shown[0];
+            const OpenFileRequest& record = fileDialogs.shown[0];
             EXPECT_EQ(record.initialFolder, L"C:\\Program Files\\App\\");
-            EXPECT_EQ(record.owner, windows.Handle(form.form()));
+            EXPECT_EQ(record.owner, windows.Handle(c.saveButton.Form()));
             EXPECT_EQ(record.title, L"Select a file");
-            EXPECT_EQ(record.filter, std::wstring(L"All Files\0*.*\0\0", 15));
-            EXPECT_EQ(record.file, std::wstring(260, L'\0'));
-            EXPECT_EQ(record.flags, 0x00081004u);
-            EXPECT_EQ(record.filterIndex, 0u);
-            form.ComCancel.RaiseClick();
+            ASSERT_EQ(record.filters.size(), 1u);
+            EXPECT_EQ(record.filters[0].description, L"All Files");
+            EXPECT_EQ(record.filters[0].pattern, L"*.*");
+            // The folder only: the command's own file is not proposed.
+            EXPECT_EQ(record.proposedName, L"");
+            c.cancelButton.RaiseClick();
         });
     fileDialogs.shown.clear();
 
@@ -337,19 +332,20 @@ TEST_F(AddFilePath, WithoutACommandOpensAtTheRootOfTheToolsDrive)
     EXPECT_EQ(Press(L"", true).initialFolder, L"E:\\");
     EXPECT_EQ(Press(L"   ").initialFolder, L"E:\\");
 
-    modTolvan::langFlag = 0;
-    const OpenFileRecord hungarian = Press(L"");
+    language.Set(registry::Language::Hungarian);
+    const OpenFileRequest hungarian = Press(L"");
     EXPECT_EQ(hungarian.title, L"Válassz egy fájl-t");
-    EXPECT_EQ(hungarian.filter, std::wstring(L"Minden fájl\0*.*\0\0", 17));
+    ASSERT_EQ(hungarian.filters.size(), 1u);
+    EXPECT_EQ(hungarian.filters[0].description, L"Minden fájl");
 }
 
 TEST_F(AddFilePath, TheChosenPathReplacesTheCommandUnquoted)
 {
-    fileDialogs.answers.push_back({L"C:\\Program Files\\New App\\new app.exe", 1});
-    Run(false, L"App", L"app.exe --tray", kCurrentUser, [](ui::frmChangeReg& form) {
-        form.ComAddPath.RaiseClick();
-        EXPECT_EQ(form.Tvalue.Caption(), L"C:\\Program Files\\New App\\new app.exe");
-        Save(form);
+    fileDialogs.answers.push_back(L"C:\\Program Files\\New App\\new app.exe");
+    Run(false, L"App", L"app.exe --tray", Scope::CurrentUser, [](const Controls& c) {
+        c.addPathButton.RaiseClick();
+        EXPECT_EQ(c.valueBox.Caption(), L"C:\\Program Files\\New App\\new app.exe");
+        Save(c);
     });
     EXPECT_EQ(RunValues(kCurrentUser),
               (Values{{L"App", L"C:\\Program Files\\New App\\new app.exe"}}));

@@ -1,7 +1,7 @@
 // The entry commands of the main window on the headless window system: what New and Edit hand
 // the editor, when the list is read back, and what Delete asks and removes.
 #include "HeadlessUi.h"
-#include "ui/MainWindow.h"
+#include "ui/layouts/EntryEditorLayout.h"
 
 #include <functional>
 
@@ -16,40 +16,24 @@ using Values = std::map<std::wstring, std::wstring>;
 
 class EntryCommands : public HeadlessUi {
 protected:
-    ui::frmTolvan& Open()
-    {
-        modTolvan::langFlag = 1;
-        mainWindow.ShowMainWindow();
-        return *mainWindow.instance();
-    }
-
     // Acts as the user in every editor the test opens, and remembers what it showed.
-    void InEditor(std::function<void(window::FormModel&)> user)
+    void InEditor(std::function<void(const ui::EntryEditorControls&)> user)
     {
         windows.modalScript = [this, user = std::move(user)](window::FormModel& editor,
                                                              window::FormModel& owner) {
-            EXPECT_EQ(&owner, &mainWindow.instance()->form());
-            shownName = editor.control(L"Tname").Caption();
-            shownValue = editor.control(L"Tvalue").Caption();
-            shownCurrentUser = editor.control(L"optHKEY", 1).Value();
-            shownAllUsers = editor.control(L"optHKEY", 0).Value();
-            user(editor);
+            EXPECT_EQ(&owner, &mainWindow.Form());
+            const ui::EntryEditorControls controls(editor);
+            shownName = controls.nameBox.Caption();
+            shownValue = controls.valueBox.Caption();
+            shownCurrentUser = controls.currentUserOption.Checked();
+            shownAllUsers = controls.allUsersOption.Checked();
+            user(controls);
         };
     }
-    static void Cancel(window::FormModel& editor) { editor.control(L"ComCancel").RaiseClick(); }
-    static void Save(window::FormModel& editor) { editor.control(L"ComOK").RaiseClick(); }
+    static void Cancel(const ui::EntryEditorControls& editor) { editor.cancelButton.RaiseClick(); }
+    static void Save(const ui::EntryEditorControls& editor) { editor.saveButton.RaiseClick(); }
 
-    std::vector<std::wstring> ListedNames()
-    {
-        std::vector<std::wstring> names;
-        names.reserve(modTolvan::entries.size());
-        for (const modTolvan::RunEntry& entry : modTolvan::entries) {
-            names.push_back(entry.Name);
-        }
-        return names;
-    }
-
-    ui::MainWindow mainWindow{services, windows};
+    const ui::MainWindowControls& c = mainWindow.Controls();
     std::wstring shownName;
     std::wstring shownValue;
     bool shownCurrentUser = false;
@@ -58,45 +42,44 @@ protected:
 
 TEST_F(EntryCommands, NewOffersANewEntryForAllUsersAndSavingItAsOfferedWritesIt)
 {
-    ui::frmTolvan& form = Open();
+    Open();
     InEditor(Save);
-    form.ComNew.RaiseClick();
+    c.newButton.RaiseClick();
     EXPECT_EQ(shownName, L"new_entry");
     EXPECT_EQ(shownValue, L"");
     EXPECT_TRUE(shownAllUsers);
     EXPECT_FALSE(shownCurrentUser);
     EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"new_entry", L""}}));
-    EXPECT_EQ(form.recList.Items().size(), 1u);
+    EXPECT_EQ(c.entryList.Items().size(), 1u);
 }
 
 TEST_F(EntryCommands, ACancelledEditorStillRefreshesTheList)
 {
-    ui::frmTolvan& form = Open();
-    EXPECT_TRUE(form.recList.Items().empty());
-    InEditor([this](window::FormModel& editor) {
+    Open();
+    EXPECT_TRUE(c.entryList.Items().empty());
+    InEditor([this](const ui::EntryEditorControls& editor) {
         PutRunValue(kCurrentUser, L"Added meanwhile", L"x.exe");
         Cancel(editor);
     });
-    form.ComNew.RaiseClick();
+    c.newButton.RaiseClick();
     EXPECT_EQ(windows.ModalShowings(), 1);
     EXPECT_EQ(ListedNames(), std::vector<std::wstring>{L"Added meanwhile"});
-    EXPECT_EQ(form.recList.Items().size(), 1u);
+    EXPECT_EQ(c.entryList.Items().size(), 1u);
 }
 
 TEST_F(EntryCommands, EditOpensTheSelectedEntryAndARenameLeavesOnlyTheNewName)
 {
     PutRunValue(kCurrentUser, L"b-tray", L"\"C:\\T\\tray.exe\" -q");
     PutRunValue(kLocalMachine, L"a-agent", L"agent.exe");
-    ui::frmTolvan& form = Open();
+    Open();
     ASSERT_EQ(ListedNames(), (std::vector<std::wstring>{L"a-agent", L"b-tray"}));
-    form.recList.SetListIndex(1);
+    c.entryList.SetSelectedIndex(1);
 
-    InEditor([](window::FormModel& editor) {
-        editor.control(L"Tname").TakeText(L"c-tray");
+    InEditor([](const ui::EntryEditorControls& editor) {
+        editor.nameBox.TakeText(L"c-tray");
         Save(editor);
     });
-    form.ComEdit.RaiseClick();
-    EXPECT_EQ(form.selIndex, 1);
+    c.editButton.RaiseClick();
     EXPECT_EQ(shownName, L"b-tray");
     EXPECT_EQ(shownValue, L"\"C:\\T\\tray.exe\" -q");
     EXPECT_TRUE(shownCurrentUser);
@@ -105,20 +88,17 @@ TEST_F(EntryCommands, EditOpensTheSelectedEntryAndARenameLeavesOnlyTheNewName)
     EXPECT_EQ(ListedNames(), (std::vector<std::wstring>{L"a-agent", L"c-tray"}));
 }
 
-TEST_F(EntryCommands, DoubleClickAndEnterEditButOtherKeysDoNot)
+TEST_F(EntryCommands, DoubleClickAndEnterEdit)
 {
     PutRunValue(kLocalMachine, L"agent", L"agent.exe");
-    ui::frmTolvan& form = Open();
-    form.recList.SetListIndex(0);
+    Open();
+    c.entryList.SetSelectedIndex(0);
     InEditor(Cancel);
 
-    form.recList.RaiseKeyPress(32);
-    form.recList.RaiseKeyPress(27);
-    EXPECT_EQ(windows.ModalShowings(), 0);
-    form.recList.RaiseKeyPress(13);
+    c.entryList.RaiseEnter();
     EXPECT_EQ(windows.ModalShowings(), 1);
     EXPECT_EQ(shownName, L"agent");
-    form.recList.RaiseDblClick();
+    c.entryList.RaiseDoubleClick();
     EXPECT_EQ(windows.ModalShowings(), 2);
     EXPECT_TRUE(shownAllUsers);
 }
@@ -126,25 +106,26 @@ TEST_F(EntryCommands, DoubleClickAndEnterEditButOtherKeysDoNot)
 TEST_F(EntryCommands, DeleteAsksFirstAndACancelChangesAndRefreshesNothing)
 {
     PutRunValue(kCurrentUser, L"tray", L"tray.exe");
-    ui::frmTolvan& form = Open();
-    form.recList.SetListIndex(0);
+    Open();
+    c.entryList.SetSelectedIndex(0);
     PutRunValue(kCurrentUser, L"unseen", L"later.exe");
     const long long callsBefore = registry.CallCount();
 
-    messageBox.answers.push_back(mb::kIdCancel);
-    form.ComDel.RaiseClick();
+    messageBox.answers.push_back(MessageAnswer::Cancel);
+    c.deleteButton.RaiseClick();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].text, L"Are you sure you want to delete this registry entry?");
     EXPECT_EQ(messageBox.shown[0].title, L"Tolvan");
-    EXPECT_EQ(messageBox.shown[0].style, mb::kOkCancel | mb::kIconQuestion | mb::kDefaultButton1);
-    EXPECT_EQ(messageBox.shown[0].owner, windows.Handle(form.form()));
+    EXPECT_EQ(messageBox.shown[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(messageBox.shown[0].icon, MessageIcon::Question);
+    EXPECT_EQ(messageBox.shown[0].owner, windows.Handle(mainWindow.Form()));
     EXPECT_NE(messageBox.shown[0].owner, 0u);
     EXPECT_EQ(registry.CallCount(), callsBefore);
-    EXPECT_EQ(form.recList.Items().size(), 1u);
+    EXPECT_EQ(c.entryList.Items().size(), 1u);
 
-    modTolvan::langFlag = 0;
-    messageBox.answers.push_back(mb::kIdOk);
-    form.ComDel.RaiseClick();
+    mainWindow.ApplyLanguage(registry::Language::Hungarian);
+    messageBox.answers.push_back(MessageAnswer::Ok);
+    c.deleteButton.RaiseClick();
     ASSERT_EQ(messageBox.shown.size(), 2u);
     EXPECT_EQ(messageBox.shown[1].text, L"Biztos hogy törölni szeretné ezt a registry bejegyzést?");
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"unseen", L"later.exe"}}));
@@ -157,58 +138,116 @@ TEST_F(EntryCommands, DeleteSelectsTheFollowingItemOrTheNewLastOne)
     PutRunValue(kCurrentUser, L"b", L"b.exe");
     PutRunValue(kLocalMachine, L"c", L"c.exe");
     PutRunValue(kCurrentUser, L"d", L"d.exe");
-    ui::frmTolvan& form = Open();
+    Open();
 
-    form.recList.SetListIndex(1);
-    form.ComDel.RaiseClick();
+    c.entryList.SetSelectedIndex(1);
+    c.deleteButton.RaiseClick();
     EXPECT_EQ(ListedNames(), (std::vector<std::wstring>{L"a", L"c", L"d"}));
-    EXPECT_EQ(form.recList.ListIndex(), 1);
+    EXPECT_EQ(c.entryList.SelectedIndex(), 1);
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"d", L"d.exe"}}));
 
-    form.recList.SetListIndex(2);
-    form.ComDel.RaiseClick();
+    c.entryList.SetSelectedIndex(2);
+    c.deleteButton.RaiseClick();
     EXPECT_EQ(ListedNames(), (std::vector<std::wstring>{L"a", L"c"}));
-    EXPECT_EQ(form.recList.ListIndex(), 1);
+    EXPECT_EQ(c.entryList.SelectedIndex(), 1);
     EXPECT_EQ(RunValues(kCurrentUser), Values{});
 }
 
 TEST_F(EntryCommands, AfterTheOnlyEntryIsDeletedEditAndDeleteDoNothing)
 {
     PutRunValue(kLocalMachine, L"only", L"only.exe");
-    ui::frmTolvan& form = Open();
-    form.recList.SetListIndex(0);
-    form.ComDel.RaiseClick();
-    EXPECT_TRUE(form.recList.Items().empty());
-    EXPECT_EQ(form.recList.ListIndex(), -1);
+    Open();
+    c.entryList.SetSelectedIndex(0);
+    c.deleteButton.RaiseClick();
+    EXPECT_TRUE(c.entryList.Items().empty());
+    EXPECT_EQ(c.entryList.SelectedIndex(), -1);
     EXPECT_EQ(RunValues(kLocalMachine), Values{});
 
     const long long callsBefore = registry.CallCount();
     InEditor(Cancel);
-    form.ComEdit.RaiseClick();
-    form.ComDel.RaiseClick();
-    form.recList.RaiseKeyPress(13);
+    c.editButton.RaiseClick();
+    c.deleteButton.RaiseClick();
+    c.entryList.RaiseEnter();
     EXPECT_EQ(windows.ModalShowings(), 0);
     EXPECT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(registry.CallCount(), callsBefore);
 }
 
-TEST_F(EntryCommands, AFailedDeletionIsNotReportedAndTheEntryStaysListed)
+TEST_F(EntryCommands, AFailedDeletionIsReportedAndTheEntryStaysListed)
 {
     PutRunValue(kLocalMachine, L"kept", L"kept.exe");
-    ui::frmTolvan& form = Open();
-    form.recList.SetListIndex(0);
-    registry.FailCall(RegistryCall::DeleteValue, 1, reg::kAccessDenied);
-    form.ComDel.RaiseClick();
+    Open();
+    c.entryList.SetSelectedIndex(0);
+    for (const auto& [speaking, title, text] :
+         {std::tuple{registry::Language::English, L"Error",
+                     L"Can't delete registry entry. Try running this application with "
+                     L"administrator rights."},
+          std::tuple{registry::Language::Hungarian, L"Hiba",
+                     L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
+                     L"rendszergazdaként futtatni."}}) {
+        mainWindow.ApplyLanguage(speaking);
+        messageBox.shown.clear();
+        registry.FailCall(RegistryCall::DeleteValue, 1, reg::kAccessDenied);
+        c.deleteButton.RaiseClick();
+        ASSERT_EQ(messageBox.shown.size(), 2u); // the question, then the error
+        EXPECT_EQ(messageBox.shown[1].text, text);
+        EXPECT_EQ(messageBox.shown[1].title, title);
+        EXPECT_EQ(messageBox.shown[1].buttons, MessageButtons::Ok);
+        EXPECT_EQ(messageBox.shown[1].icon, MessageIcon::Error);
+        EXPECT_EQ(messageBox.shown[1].owner, windows.Handle(mainWindow.Form()));
+        EXPECT_EQ(ListedNames(), std::vector<std::wstring>{L"kept"});
+    }
+}
+
+TEST_F(EntryCommands, AnEntryAlreadyGoneIsDeletedWithoutAnError)
+{
+    PutRunValue(kLocalMachine, L"gone", L"gone.exe");
+    PutRunValue(kLocalMachine, L"stays", L"stays.exe");
+    Open();
+    c.entryList.SetSelectedIndex(0);
+    RemoveRunValue(kLocalMachine, L"gone"); // by another program, while the list still shows it
+    c.deleteButton.RaiseClick();
     EXPECT_EQ(messageBox.shown.size(), 1u); // the question only
-    EXPECT_EQ(ListedNames(), std::vector<std::wstring>{L"kept"});
+    EXPECT_EQ(ListedNames(), std::vector<std::wstring>{L"stays"});
+}
+
+// More entries than a 16-bit index can count: the last one is selected, edited and deleted like
+// any other.
+TEST_F(EntryCommands, TheLastOfThirtyThreeThousandEntriesCanBeEditedAndDeleted)
+{
+    constexpr int kCount = 33000;
+    const auto nameOf = [](int k) {
+        std::wstring digits = std::to_wstring(k);
+        return L"entry " + std::wstring(5 - digits.size(), L'0') + digits;
+    };
+    for (int k = 0; k < kCount; ++k) {
+        PutRunValue(kLocalMachine, nameOf(k), L"C:\\Many\\" + std::to_wstring(k) + L".exe");
+    }
+    Open();
+    ASSERT_EQ(c.entryList.Items().size(), static_cast<std::size_t>(kCount));
+    const std::wstring last = nameOf(kCount - 1);
+    c.entryList.SetSelectedIndex(kCount - 1);
+    EXPECT_EQ(c.nameField.Caption(), last);
+
+    InEditor(Cancel);
+    c.editButton.RaiseClick();
+    EXPECT_EQ(shownName, last);
+    EXPECT_EQ(shownValue, L"C:\\Many\\" + std::to_wstring(kCount - 1) + L".exe");
+
+    c.deleteButton.RaiseClick();
+    const auto values = RunValues(kLocalMachine);
+    EXPECT_EQ(values.size(), static_cast<std::size_t>(kCount - 1));
+    EXPECT_EQ(values.count(last), 0u);
+    EXPECT_EQ(values.count(nameOf(kCount - 2)), 1u);
+    EXPECT_EQ(c.entryList.SelectedIndex(), kCount - 2);
 }
 
 TEST_F(EntryCommands, CloseEndsTheWindowWithoutAQuestion)
 {
     PutRunValue(kLocalMachine, L"listed", L"listed.exe");
-    ui::frmTolvan& form = Open();
-    form.ComExit.RaiseClick();
-    EXPECT_FALSE(form.form().Loaded());
+    Open();
+    c.closeButton.RaiseClick();
+    EXPECT_FALSE(mainWindow.Form().Loaded());
     EXPECT_TRUE(messageBox.shown.empty());
 }
 

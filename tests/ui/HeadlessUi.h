@@ -1,42 +1,43 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "entries/EntryTable.h"
 #include "platform/Utf16.h"
-#include "platform/portable/CaseFoldCollation.h"
-#include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/HeadlessWindowSystem.h"
-#include "platform/portable/MemoryRegistry.h"
-#include "platform/portable/PeVersionResources.h"
-#include "platform/portable/ScriptedFileDialogs.h"
-#include "platform/portable/ScriptedMessageBox.h"
-#include "platform/portable/ScriptedShell.h"
-#include "registry/modRegistry.h"
-#include "startup/modTolvan.h"
+#include "registry/LanguageSetting.h"
+#include "registry/RegistryValues.h"
 #include "support/ScriptedPlatform.h"
+#include "ui/MainWindow.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace tolvan::test {
 
-// The portable services and the headless window system, with helpers to look at the Run keys.
+// The portable services and the headless window system, the state the windows share, the main
+// window over them, and helpers to look at the Run keys.
 class HeadlessUi : public ::testing::Test, protected ScriptedPlatform {
 protected:
-    void TearDown() override
+    // Shows the main window, loading it in this language.
+    ui::MainWindow& Open(registry::Language speaking = registry::Language::English)
     {
-        modTolvan::langFlag = 0;
-        modTolvan::ClearEntries();
+        language.Set(speaking);
+        mainWindow.Show();
+        return mainWindow;
     }
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(
-            modRegistry::SetStringValue(registry, root, modRegistry::kRunKeyPath, name, command),
-            0);
+        ASSERT_EQ(registry::WriteString(registry, root, entries::kRunKeyPath, name, command),
+                  platform::reg::kSuccess);
+    }
+
+    void RemoveRunValue(platform::RootKey root, std::wstring_view name)
+    {
+        ASSERT_EQ(registry::DeleteValue(registry, root, entries::kRunKeyPath, name),
+                  platform::reg::kSuccess);
     }
 
     // The REG_SZ values of one root's Run key, by name, as stored (without the NUL).
@@ -44,8 +45,8 @@ protected:
     {
         std::map<std::wstring, std::wstring> values;
         platform::KeyHandle raw = 0;
-        if (registry.OpenKey(root, modRegistry::kRunKeyPath, platform::reg::kKeyQueryValue, raw) !=
-            0) {
+        if (registry.OpenKey(root, entries::kRunKeyPath, platform::reg::kKeyQueryValue, raw) !=
+            platform::reg::kSuccess) {
             return values;
         }
         platform::OwnedKey key = platform::Own(registry, raw);
@@ -54,18 +55,30 @@ protected:
             std::uint32_t nameLength = 0;
             std::uint32_t type = 0;
             std::uint32_t size = 0;
-            if (registry.EnumValue(key.get(), index, name, nameLength, type, size) != 0) {
+            if (registry.EnumValue(key.get(), index, name, nameLength, type, size) !=
+                platform::reg::kSuccess) {
                 break;
             }
             const std::wstring valueName(name.data(), nameLength);
             std::vector<std::byte> data(size);
-            EXPECT_EQ(registry.QueryValue(key.get(), valueName, &type, data.data(), &size), 0);
+            EXPECT_EQ(registry.QueryValue(key.get(), valueName, &type, data.data(), &size),
+                      platform::reg::kSuccess);
             EXPECT_EQ(type, platform::reg::kTypeSz) << "value " << ToUtf8(valueName);
             std::wstring text = platform::FromUtf16Le(data);
             text.resize(std::min(text.size(), text.find(L'\0')));
             values.emplace(valueName, text);
         }
         return values;
+    }
+
+    // The names of the entries in the order the list shows them.
+    std::vector<std::wstring> ListedNames() const
+    {
+        std::vector<std::wstring> names;
+        for (const entries::StartupEntry& entry : table.Entries()) {
+            names.push_back(entry.name);
+        }
+        return names;
     }
 
     static std::string ToUtf8(std::wstring_view text)
@@ -78,6 +91,18 @@ protected:
     }
 
     platform::portable::HeadlessWindowSystem windows;
+    ui::InterfaceLanguage language;
+    entries::EntryTable table{services};
+    ui::MainWindow mainWindow{services, windows, language, table};
 };
+
+inline std::vector<std::byte> Bytes(std::initializer_list<int> values)
+{
+    std::vector<std::byte> bytes;
+    for (const int value : values) {
+        bytes.push_back(static_cast<std::byte>(value));
+    }
+    return bytes;
+}
 
 } // namespace tolvan::test

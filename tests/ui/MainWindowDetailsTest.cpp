@@ -1,6 +1,8 @@
 // The main window's list and details panel: what the load leaves, what a selection shows and how
 // a refill keeps the position.
 #include "MainWindowFixture.h"
+#include "support/SyntheticPe.h"
+#include "support/VersionTreeBuilder.h"
 
 #include <chrono>
 #include <fstream>
@@ -9,11 +11,39 @@
 namespace tolvan::test {
 namespace {
 
+using entries::Scope;
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
+using registry::Language;
+
+// A folder of its own for the files a test makes, removed again afterwards.
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("tolvan-details-" +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
+    {
+        std::filesystem::create_directories(path_);
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& Path() const noexcept { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 class MainWindowDetails : public MainWindowFixture {
 protected:
+    const ui::MainWindowControls& c = mainWindow.Controls();
+
     // Four entries of both scopes: a program with full version texts, one with a product name
     // only, one without a version resource and one whose file is missing.
     void PutSampleEntries()
@@ -25,11 +55,11 @@ protected:
     }
 
     // Selects the list item whose entry has this value name, as the user's click does.
-    void Select(ui::frmTolvan& form, std::wstring_view name)
+    void Select(std::wstring_view name)
     {
-        for (std::size_t i = 0; i < modTolvan::entries.size(); ++i) {
-            if (modTolvan::entries[i].Name == name) {
-                form.recList.SetListIndex(static_cast<int>(i));
+        for (std::size_t i = 0; i < table.Count(); ++i) {
+            if (table.Entries()[i].name == name) {
+                c.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(i));
                 return;
             }
         }
@@ -40,88 +70,105 @@ protected:
 TEST_F(MainWindowDetails, LoadShowsTheVersionAnEmptyPanelAndTheSortedList)
 {
     PutSampleEntries();
-    ui::frmTolvan& form = Open(1);
+    ui::MainWindow& form = Open(Language::English);
 
-    EXPECT_EQ(form.lblVersion.Caption(), L"v1.2.1");
+    EXPECT_EQ(c.versionLabel.Caption(), L"v1.2.1");
     // The texts were applied, yet no entry is on show, so the scope line stays empty.
-    EXPECT_EQ(form.frReg.Caption(), L"Registry values");
-    EXPECT_EQ(form.lblTopkey.Caption(), L"");
-    EXPECT_EQ(form.lblDescr.Caption(), L"");
-    EXPECT_EQ(form.recList.ListIndex(), -1);
-    EXPECT_FALSE(form.ComEdit.Enabled());
-    EXPECT_FALSE(form.ComDel.Enabled());
-    EXPECT_FALSE(form.tmrLang.TimerEnabled());
-    EXPECT_EQ(form.HoverState(), ui::frmTolvan::kHoverNone);
+    EXPECT_EQ(c.registryFrame.Caption(), L"Registry values");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"");
+    EXPECT_EQ(c.descriptionLabel.Caption(), L"");
+    EXPECT_EQ(c.entryList.SelectedIndex(), -1);
+    EXPECT_FALSE(c.editButton.Enabled());
+    EXPECT_FALSE(c.deleteButton.Enabled());
+    EXPECT_FALSE(c.hoverTimer.TimerEnabled());
+    EXPECT_EQ(form.Hover(), ui::MainWindow::HoverTarget::None);
 
-    ASSERT_EQ(form.recList.Items().size(), 4u);
-    for (std::size_t i = 0; i < modTolvan::entries.size(); ++i) {
-        EXPECT_EQ(form.recList.Items()[i], modTolvan::entries[i].DisplayText);
+    ASSERT_EQ(c.entryList.Items().size(), 4u);
+    for (std::size_t i = 0; i < table.Count(); ++i) {
+        EXPECT_EQ(c.entryList.Items()[i], table.Entries()[i].displayText);
     }
-    EXPECT_EQ(form.recList.Items()[3], L"Startup entry manager");
+    EXPECT_EQ(c.entryList.Items()[3], L"Startup entry manager");
 }
 
 TEST_F(MainWindowDetails, VersionLabelReadsFirstSecondAndFourthPartOfTheFileVersion)
 {
     versions.SetModule(L"tolvan.exe", L"F:\\details.exe");
     versions.SetRunningModule(L"tolvan.exe"); // 3.1.4.1
-    EXPECT_EQ(Open(0).lblVersion.Caption(), L"v3.1.1");
+    EXPECT_EQ(Open(Language::Hungarian).Controls().versionLabel.Caption(), L"v3.1.1");
 }
 
 TEST_F(MainWindowDetails, SelectionFillsThePanelAndEnablesEditAndDelete)
 {
     PutSampleEntries();
-    ui::frmTolvan& form = Open(1);
-    Select(form, L"Full");
+    Open(Language::English);
+    Select(L"Full");
 
-    EXPECT_TRUE(form.ComEdit.Enabled());
-    EXPECT_TRUE(form.ComDel.Enabled());
-    EXPECT_EQ(form.lblProduct.Caption(), L"Tolvan indítópult-kezelő");
-    EXPECT_EQ(form.lblDescr.Caption(), L"Startup entry manager");
-    EXPECT_EQ(form.lblCopyright.Caption(), L"Kavrenta");
-    EXPECT_EQ(form.lblProduct.Tooltip(), L"Termék neve");
-    EXPECT_EQ(form.lblDescr.Tooltip(), L"Program leírása");
-    EXPECT_EQ(form.lblCopyright.Tooltip(), L"Gyártó");
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Scope: All users");
-    EXPECT_EQ(form.lblRegName.Caption(), L"Full");
-    EXPECT_EQ(form.lblRegValue.Caption(), L"F:\\full.exe /start");
-    EXPECT_EQ(form.lblPath.Caption(), L"F:\\full.exe");
-    EXPECT_EQ(form.lblPath.Tooltip(), L"F:\\full.exe");
+    EXPECT_TRUE(c.editButton.Enabled());
+    EXPECT_TRUE(c.deleteButton.Enabled());
+    EXPECT_EQ(c.productLabel.Caption(), L"Tolvan indítópult-kezelő");
+    EXPECT_EQ(c.descriptionLabel.Caption(), L"Startup entry manager");
+    EXPECT_EQ(c.makerLabel.Caption(), L"Kavrenta");
+    EXPECT_EQ(c.productLabel.Tooltip(), L"Termék neve");
+    EXPECT_EQ(c.descriptionLabel.Tooltip(), L"Program leírása");
+    EXPECT_EQ(c.makerLabel.Tooltip(), L"Gyártó");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users");
+    EXPECT_EQ(c.nameField.Caption(), L"Full");
+    EXPECT_EQ(c.valueField.Caption(), L"F:\\full.exe /start");
+    EXPECT_EQ(c.programPathField.Caption(), L"F:\\full.exe");
+    EXPECT_EQ(c.programPathField.Tooltip(), L"F:\\full.exe");
 
-    Select(form, L"Bare");
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Scope: Current user");
-    EXPECT_EQ(form.lblPath.Tooltip(), L"F:\\no_version.exe");
-    EXPECT_EQ(form.lblCopyright.Caption(), L"");
+    Select(L"Bare");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
+    EXPECT_EQ(c.programPathField.Tooltip(), L"F:\\no_version.exe");
+    EXPECT_EQ(c.makerLabel.Caption(), L"");
 }
 
 TEST_F(MainWindowDetails, ProductDescriptionAndCompanyFollowTheVersionTexts)
 {
-    PutRunValue(kLocalMachine, L"Only", L"F:\\no_version.exe");
-    ui::frmTolvan& form = Open(0);
-    ASSERT_EQ(modTolvan::entries.size(), 1u);
-
     struct Row {
-        const wchar_t* product;
-        const wchar_t* description;
+        std::u16string product;
+        std::u16string description;
         const wchar_t* shownProduct;
         const wchar_t* shownDescription;
     };
-    const Row rows[] = {
-        {L"Product", L"Description", L"Product", L"Description"},
-        {L"Same", L"Same", L"", L"Same"},
-        {L"same", L"Same", L"same", L"Same"}, // the comparison respects letter case
-        {L"Product", L"", L"Product", L""},
-        {L"", L"Description", L"", L"Description"},
-        {L"", L"", L"", L"nem áll rendelkezésre információ"},
+    const std::vector<Row> rows = {
+        {u"Product", u"Description", L"Product", L"Description"},
+        {u"Same", u"Same", L"", L"Same"},
+        {u"same", u"Same", L"same", L"Same"}, // the comparison respects letter case
+        {u"Product", u"", L"Product", L""},
+        {u"", u"Description", L"", L"Description"},
+        {u"", u"", L"", L"nem áll rendelkezésre információ"},
     };
-    for (const Row& row : rows) {
-        modTolvan::entries[0].ProductName = row.product;
-        modTolvan::entries[0].FileDescription = row.description;
-        modTolvan::entries[0].CompanyName = L"Maker";
-        form.recList.SetListIndex(0);
-        SCOPED_TRACE(testing::Message() << "row " << (&row - rows));
-        EXPECT_EQ(form.lblProduct.Caption(), row.shownProduct);
-        EXPECT_EQ(form.lblDescr.Caption(), row.shownDescription);
-        EXPECT_EQ(form.lblCopyright.Caption(), L"Maker");
+    // One program per row, each with a maker, named after its row so that the list keeps their
+    // order.
+    const TemporaryFolder folder;
+    drives.Map(L'H', folder.Path());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        std::vector<TreeNode> strings{TextValue(u"CompanyName", u"Maker")};
+        if (!rows[k].product.empty()) {
+            strings.push_back(TextValue(u"ProductName", rows[k].product));
+        }
+        if (!rows[k].description.empty()) {
+            strings.push_back(TextValue(u"FileDescription", rows[k].description));
+        }
+        const std::vector<std::byte> resource =
+            Serialize(UsualRoot(u"040904B0", std::move(strings), Le32(0x04B00409)));
+        const SyntheticPe program = BuildPe(resource, true);
+        const std::string file = "row" + std::to_string(k) + ".exe";
+        std::ofstream(folder.Path() / file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(program.bytes.data()),
+                   static_cast<std::streamsize>(program.bytes.size()));
+        PutRunValue(kLocalMachine, L"row" + std::to_wstring(k),
+                    L"H:\\row" + std::to_wstring(k) + L".exe");
+    }
+    Open(Language::Hungarian);
+    ASSERT_EQ(table.Count(), rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        SCOPED_TRACE(testing::Message() << "row " << k);
+        Select(L"row" + std::to_wstring(k));
+        EXPECT_EQ(c.productLabel.Caption(), rows[k].shownProduct);
+        EXPECT_EQ(c.descriptionLabel.Caption(), rows[k].shownDescription);
+        EXPECT_EQ(c.makerLabel.Caption(), L"Maker");
     }
 }
 
@@ -129,21 +176,21 @@ TEST_F(MainWindowDetails, StatusTextsTellAMissingFileFromOneWithoutInformation)
 {
     PutSampleEntries();
     PutRunValue(kCurrentUser, L"Empty", L"");
-    for (const std::int32_t language : {0, 1}) {
-        ui::frmTolvan& form = Open(language);
-        SCOPED_TRACE(language);
-        const bool english = language != 0;
-        Select(form, L"Bare");
-        EXPECT_EQ(form.lblDescr.Caption(),
+    for (const Language speaking : {Language::Hungarian, Language::English}) {
+        ui::MainWindow& form = Open(speaking);
+        const bool english = speaking == Language::English;
+        SCOPED_TRACE(english);
+        Select(L"Bare");
+        EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"no information available" : L"nem áll rendelkezésre információ");
-        EXPECT_EQ(form.lblProduct.Caption(), L"");
-        Select(form, L"Gone");
-        EXPECT_EQ(form.lblDescr.Caption(),
+        EXPECT_EQ(c.productLabel.Caption(), L"");
+        Select(L"Gone");
+        EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"file is missing" : L"a megadott fájl nem létezik");
-        Select(form, L"Empty");
-        EXPECT_EQ(form.lblDescr.Caption(),
+        Select(L"Empty");
+        EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"file is missing" : L"a megadott fájl nem létezik");
-        windows.Unload(form.form());
+        windows.Unload(form.Form());
     }
 }
 
@@ -151,10 +198,8 @@ TEST_F(MainWindowDetails, StatusTextsTellAMissingFileFromOneWithoutInformation)
 // program cut in half have no information; a folder is no file at all.
 TEST_F(MainWindowDetails, FilesThatAreNotProgramsHaveNoInformationAndAFolderIsMissing)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("tolvan-bad-files-" +
-         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const TemporaryFolder temporary;
+    const std::filesystem::path& folder = temporary.Path();
     std::filesystem::create_directories(folder / "x.exe");
     std::ofstream(folder / "empty.exe").close();
     std::ofstream(folder / "text.exe") << "This is a text file, not a program.\n";
@@ -170,23 +215,23 @@ TEST_F(MainWindowDetails, FilesThatAreNotProgramsHaveNoInformationAndAFolderIsMi
     PutRunValue(kLocalMachine, L"half", L"G:\\half.exe");
     PutRunValue(kLocalMachine, L"folder", L"G:\\x.exe");
 
-    for (const std::int32_t language : {0, 1}) {
-        SCOPED_TRACE(language);
-        ui::frmTolvan& form = Open(language);
+    for (const Language speaking : {Language::Hungarian, Language::English}) {
+        const bool english = speaking == Language::English;
+        SCOPED_TRACE(english);
+        ui::MainWindow& form = Open(speaking);
         const std::wstring noInformation =
-            language != 0 ? L"no information available" : L"nem áll rendelkezésre információ";
+            english ? L"no information available" : L"nem áll rendelkezésre információ";
         for (const wchar_t* name : {L"empty", L"text", L"half"}) {
-            Select(form, name);
-            EXPECT_EQ(form.lblDescr.Caption(), noInformation);
-            EXPECT_EQ(form.lblProduct.Caption(), L"");
+            Select(name);
+            EXPECT_EQ(c.descriptionLabel.Caption(), noInformation);
+            EXPECT_EQ(c.productLabel.Caption(), L"");
         }
-        Select(form, L"folder");
-        EXPECT_EQ(form.lblDescr.Caption(),
-                  language != 0 ? L"file is missing" : L"a megadott fájl nem létezik");
-        windows.Unload(form.form());
+        Select(L"folder");
+        EXPECT_EQ(c.descriptionLabel.Caption(),
+                  english ? L"file is missing" : L"a megadott fájl nem létezik");
+        windows.Unload(form.Form());
     }
     EXPECT_TRUE(messageBox.shown.empty());
-    std::filesystem::remove_all(folder);
 }
 
 // A Run key that is not there, or that may not be read, leaves the other root's entries listed
@@ -195,16 +240,16 @@ TEST_F(MainWindowDetails, AMissingOrUnreadableRunKeyLeavesTheOtherRootListedSile
 {
     PutRunValue(kLocalMachine, L"Full", L"F:\\full.exe /start");
     PutRunValue(kLocalMachine, L"Gone", L"F:\\gone.exe");
-    ui::frmTolvan& form = Open(1);
-    EXPECT_EQ(form.recList.Items().size(), 2u);
-    windows.Unload(form.form());
+    ui::MainWindow& form = Open(Language::English);
+    EXPECT_EQ(c.entryList.Items().size(), 2u);
+    windows.Unload(form.Form());
 
     PutRunValue(kCurrentUser, L"Bare", L"F:\\no_version.exe");
-    registry.DenyAccess(kCurrentUser, modRegistry::kRunKeyPath);
-    ui::frmTolvan& again = Open(1);
-    ASSERT_EQ(again.recList.Items().size(), 2u);
-    for (const modTolvan::RunEntry& entry : modTolvan::entries) {
-        EXPECT_EQ(entry.TopKey, kLocalMachine);
+    registry.DenyAccess(kCurrentUser, entries::kRunKeyPath);
+    ui::MainWindow& again = Open(Language::English);
+    ASSERT_EQ(again.Controls().entryList.Items().size(), 2u);
+    for (const entries::StartupEntry& entry : table.Entries()) {
+        EXPECT_EQ(entry.scope, Scope::AllUsers);
     }
     EXPECT_TRUE(messageBox.shown.empty());
 }
@@ -212,22 +257,22 @@ TEST_F(MainWindowDetails, AMissingOrUnreadableRunKeyLeavesTheOtherRootListedSile
 TEST_F(MainWindowDetails, LanguageSwitchRewritesTheScopeButNotTheStatusText)
 {
     PutSampleEntries();
-    ui::frmTolvan& form = Open(0);
-    Select(form, L"Gone");
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Hatáskör: Jelenlegi felhasználó");
-    EXPECT_EQ(form.lblDescr.Caption(), L"a megadott fájl nem létezik");
+    ui::MainWindow& form = Open(Language::Hungarian);
+    Select(L"Gone");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Jelenlegi felhasználó");
+    EXPECT_EQ(c.descriptionLabel.Caption(), L"a megadott fájl nem létezik");
 
-    form.ApplyLanguage(1);
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Scope: Current user");
-    EXPECT_EQ(form.lblDescr.Caption(), L"a megadott fájl nem létezik");
-    EXPECT_EQ(form.lblTitle.Caption(), form.form().Caption());
+    form.ApplyLanguage(Language::English);
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
+    EXPECT_EQ(c.descriptionLabel.Caption(), L"a megadott fájl nem létezik");
+    EXPECT_EQ(c.titleLabel.Caption(), form.Form().Caption());
 
-    Select(form, L"Gone");
-    EXPECT_EQ(form.lblDescr.Caption(), L"file is missing");
-    Select(form, L"Product");
-    form.ApplyLanguage(0);
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Hatáskör: Összes felhasználó");
-    EXPECT_EQ(form.lblTitle.Caption(), L"Windows indulásakor induló programok");
+    Select(L"Gone");
+    EXPECT_EQ(c.descriptionLabel.Caption(), L"file is missing");
+    Select(L"Product");
+    form.ApplyLanguage(Language::Hungarian);
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Összes felhasználó");
+    EXPECT_EQ(c.titleLabel.Caption(), L"Windows indulásakor induló programok");
 }
 
 TEST_F(MainWindowDetails, RefillKeepsThePositionLoweredToTheLastItem)
@@ -237,52 +282,52 @@ TEST_F(MainWindowDetails, RefillKeepsThePositionLoweredToTheLastItem)
     PutRunValue(kCurrentUser, L"A3", L"F:\\a3.exe");
     PutRunValue(kLocalMachine, L"A4", L"F:\\a4.exe");
     PutRunValue(kLocalMachine, L"A5", L"F:\\a5.exe");
-    ui::frmTolvan& form = Open(1);
-    form.recList.SetListIndex(1);
-    EXPECT_EQ(form.lblRegName.Caption(), L"A2");
+    ui::MainWindow& form = Open(Language::English);
+    c.entryList.SetSelectedIndex(1);
+    EXPECT_EQ(c.nameField.Caption(), L"A2");
 
     // The position stays, whichever entry now stands there.
     RemoveRunValue(kLocalMachine, L"A1");
     form.RefreshList();
-    EXPECT_EQ(form.recList.ListIndex(), 1);
-    EXPECT_EQ(form.lblRegName.Caption(), L"A3");
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Scope: Current user");
+    EXPECT_EQ(c.entryList.SelectedIndex(), 1);
+    EXPECT_EQ(c.nameField.Caption(), L"A3");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
 
-    form.recList.SetListIndex(3);
-    EXPECT_EQ(form.lblRegName.Caption(), L"A5");
+    c.entryList.SetSelectedIndex(3);
+    EXPECT_EQ(c.nameField.Caption(), L"A5");
     RemoveRunValue(kLocalMachine, L"A5");
     form.RefreshList();
-    ASSERT_EQ(form.recList.Items().size(), 3u);
-    EXPECT_EQ(form.recList.ListIndex(), 2);
-    EXPECT_EQ(form.lblRegName.Caption(), L"A4");
-    EXPECT_EQ(form.lblPath.Caption(), L"F:\\a4.exe");
+    ASSERT_EQ(c.entryList.Items().size(), 3u);
+    EXPECT_EQ(c.entryList.SelectedIndex(), 2);
+    EXPECT_EQ(c.nameField.Caption(), L"A4");
+    EXPECT_EQ(c.programPathField.Caption(), L"F:\\a4.exe");
 }
 
 TEST_F(MainWindowDetails, EmptiedListLeavesThePanelAndTheButtons)
 {
     PutRunValue(kCurrentUser, L"Last", L"F:\\full.exe");
-    ui::frmTolvan& form = Open(1);
-    form.recList.SetListIndex(0);
+    ui::MainWindow& form = Open(Language::English);
+    c.entryList.SetSelectedIndex(0);
     RemoveRunValue(kCurrentUser, L"Last");
     form.RefreshList();
 
-    EXPECT_TRUE(form.recList.Items().empty());
-    EXPECT_EQ(form.recList.ListIndex(), -1);
-    EXPECT_EQ(form.lblRegName.Caption(), L"Last");
-    EXPECT_EQ(form.lblDescr.Caption(), L"Startup entry manager");
-    EXPECT_EQ(form.lblTopkey.Caption(), L"Scope: Current user");
-    EXPECT_TRUE(form.ComEdit.Enabled());
-    EXPECT_TRUE(form.ComDel.Enabled());
+    EXPECT_TRUE(c.entryList.Items().empty());
+    EXPECT_EQ(c.entryList.SelectedIndex(), -1);
+    EXPECT_EQ(c.nameField.Caption(), L"Last");
+    EXPECT_EQ(c.descriptionLabel.Caption(), L"Startup entry manager");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
+    EXPECT_TRUE(c.editButton.Enabled());
+    EXPECT_TRUE(c.deleteButton.Enabled());
 }
 
 TEST_F(MainWindowDetails, RefillWithNothingSelectedSelectsNothing)
 {
     PutSampleEntries();
-    ui::frmTolvan& form = Open(0);
+    ui::MainWindow& form = Open(Language::Hungarian);
     form.RefreshList();
-    EXPECT_EQ(form.recList.ListIndex(), -1);
-    EXPECT_EQ(form.lblRegName.Caption(), L"");
-    EXPECT_FALSE(form.ComEdit.Enabled());
+    EXPECT_EQ(c.entryList.SelectedIndex(), -1);
+    EXPECT_EQ(c.nameField.Caption(), L"");
+    EXPECT_FALSE(c.editButton.Enabled());
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // The language flags and the home-page link: the highlight under the mouse, the timer that ends
 // it, the language choice and the shell call.
 #include "MainWindowFixture.h"
+#include "app/Application.h"
+#include "ui/layouts/HomePage.h"
 
 namespace tolvan::test {
 namespace {
 
 using platform::window::Colour;
-using State = ui::frmTolvan::HoverTarget;
+using registry::Language;
+using State = ui::MainWindow::HoverTarget;
 
 constexpr Colour kNormalLink = Colour::Fixed(0xE65C00);
 constexpr Colour kLitLink = Colour::Fixed(0xFF7C24);
@@ -14,52 +17,53 @@ constexpr Colour kLitLink = Colour::Fixed(0xFF7C24);
 class MainWindowHover : public MainWindowFixture {
 protected:
     // What the user sees of the hover state, checked against the state itself.
-    static void ExpectShowing(ui::frmTolvan& form, std::int16_t state)
+    void ExpectShowing(const ui::MainWindow& form, State state)
     {
-        EXPECT_EQ(form.HoverState(), state);
-        EXPECT_EQ(form.imgLangENG_hl.Visible(), state == State::kHoverEnglishFlag);
-        EXPECT_EQ(form.imgLangHUN_hl.Visible(), state == State::kHoverHungarianFlag);
-        EXPECT_EQ(form.lblHomepage.Underline(), state == State::kHoverHomePage);
-        EXPECT_EQ(form.lblHomepage.ForeColour(),
-                  state == State::kHoverHomePage ? kLitLink : kNormalLink);
-        EXPECT_EQ(form.tmrLang.TimerEnabled(), state != State::kHoverNone);
+        EXPECT_EQ(form.Hover(), state);
+        EXPECT_EQ(c.englishFlagLit.Visible(), state == State::EnglishFlag);
+        EXPECT_EQ(c.hungarianFlagLit.Visible(), state == State::HungarianFlag);
+        EXPECT_EQ(c.homePageLink.Underline(), state == State::HomePage);
+        EXPECT_EQ(c.homePageLink.ForeColour(), state == State::HomePage ? kLitLink : kNormalLink);
+        EXPECT_EQ(c.hoverTimer.TimerEnabled(), state != State::None);
     }
+
+    const ui::MainWindowControls& c = mainWindow.Controls();
 };
 
 TEST_F(MainWindowHover, EachTargetLightsUpAndTheBareSurfaceEndsIt)
 {
-    ui::frmTolvan& form = Open(0);
-    ExpectShowing(form, State::kHoverNone);
+    ui::MainWindow& form = Open(Language::Hungarian);
+    ExpectShowing(form, State::None);
 
-    form.imgLangENG.RaiseMouseMove();
-    ExpectShowing(form, State::kHoverEnglishFlag);
-    form.imgLangENG.RaiseMouseMove(); // still on it: nothing changes
-    ExpectShowing(form, State::kHoverEnglishFlag);
+    c.englishFlag.RaiseMouseMove();
+    ExpectShowing(form, State::EnglishFlag);
+    c.englishFlag.RaiseMouseMove(); // still on it: nothing changes
+    ExpectShowing(form, State::EnglishFlag);
     // Straight from one flag to the other.
-    form.imgLangHUN.RaiseMouseMove();
-    ExpectShowing(form, State::kHoverHungarianFlag);
-    form.lblHomepage.RaiseMouseMove();
-    ExpectShowing(form, State::kHoverHomePage);
-    form.form().RaiseMouseMove();
-    ExpectShowing(form, State::kHoverNone);
-    form.form().RaiseMouseMove();
-    ExpectShowing(form, State::kHoverNone);
+    c.hungarianFlag.RaiseMouseMove();
+    ExpectShowing(form, State::HungarianFlag);
+    c.homePageLink.RaiseMouseMove();
+    ExpectShowing(form, State::HomePage);
+    form.Form().RaiseMouseMove();
+    ExpectShowing(form, State::None);
+    form.Form().RaiseMouseMove();
+    ExpectShowing(form, State::None);
 }
 
 TEST_F(MainWindowHover, OtherControlsKeepTheHighlight)
 {
-    ui::frmTolvan& form = Open(0);
-    form.imgLangHUN.RaiseMouseMove();
-    for (auto* other : {&form.imgLangHUN_hl, &form.lblTitle, &form.recList, &form.ComNew,
-                        &form.frAbout, &form.lblVersion}) {
+    ui::MainWindow& form = Open(Language::Hungarian);
+    c.hungarianFlag.RaiseMouseMove();
+    for (auto* other : {&c.hungarianFlagLit, &c.titleLabel, &c.entryList, &c.newButton,
+                        &c.descriptionFrame, &c.versionLabel}) {
         other->RaiseMouseMove();
     }
-    ExpectShowing(form, State::kHoverHungarianFlag);
+    ExpectShowing(form, State::HungarianFlag);
 }
 
 TEST_F(MainWindowHover, TimerEndsTheHighlightOnlyOnceTheCursorIsOutside)
 {
-    ui::frmTolvan& form = Open(0);
+    ui::MainWindow& form = Open(Language::Hungarian);
     windows.outerRect = {100, 200, 821, 629};
     struct Case {
         platform::window::ScreenPoint cursor;
@@ -71,103 +75,100 @@ TEST_F(MainWindowHover, TimerEndsTheHighlightOnlyOnceTheCursorIsOutside)
         {{450, 629}, true},                                           // bottom edge: outside
         {{99, 400}, true},   {{450, 199}, true},  {{-5, -5}, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cursor.x << "," << c.cursor.y);
-        form.imgLangENG.RaiseMouseMove();
-        windows.cursorPos = c.cursor;
-        form.tmrLang.RaiseTimer();
-        ExpectShowing(form, c.outside ? State::kHoverNone : State::kHoverEnglishFlag);
-        form.form().RaiseMouseMove();
+    for (const Case& check : cases) {
+        SCOPED_TRACE(testing::Message() << check.cursor.x << "," << check.cursor.y);
+        c.englishFlag.RaiseMouseMove();
+        windows.cursorPos = check.cursor;
+        c.hoverTimer.RaiseTimer();
+        ExpectShowing(form, check.outside ? State::None : State::EnglishFlag);
+        form.Form().RaiseMouseMove();
     }
 }
 
 TEST_F(MainWindowHover, TickWithNothingLitDoesNothing)
 {
-    ui::frmTolvan& form = Open(0);
+    Open(Language::Hungarian);
     windows.cursorPos = {-100, -100};
-    form.lblHomepage.SetUnderline(true); // only ResetHover would clear it
-    form.tmrLang.RaiseTimer();
-    EXPECT_TRUE(form.lblHomepage.Underline());
+    c.homePageLink.SetUnderline(true); // only ResetHover would clear it
+    c.hoverTimer.RaiseTimer();
+    EXPECT_TRUE(c.homePageLink.Underline());
 }
 
 TEST_F(MainWindowHover, FlagClickStoresTheLanguageAndKeepsTheHighlight)
 {
-    ui::frmTolvan& form = Open(0);
-    form.imgLangENG.RaiseMouseMove();
-    form.imgLangENG_hl.RaiseClick();
+    ui::MainWindow& form = Open(Language::Hungarian);
+    c.englishFlag.RaiseMouseMove();
+    c.englishFlagLit.RaiseClick();
     EXPECT_EQ(StoredLanguageBytes(), Bytes({0x01, 0x00}));
-    EXPECT_EQ(modTolvan::langFlag, 1);
-    EXPECT_EQ(form.form().Caption(), L"Manage Windows startup programs");
-    EXPECT_EQ(form.lblTitle.Caption(), L"Manage Windows startup programs");
-    EXPECT_EQ(form.ComEdit.Caption(), L"Edit");
-    ExpectShowing(form, State::kHoverEnglishFlag);
+    EXPECT_EQ(language.Current(), Language::English);
+    EXPECT_EQ(form.Form().Caption(), L"Manage Windows startup programs");
+    EXPECT_EQ(c.titleLabel.Caption(), L"Manage Windows startup programs");
+    EXPECT_EQ(c.editButton.Caption(), L"Edit");
+    ExpectShowing(form, State::EnglishFlag);
 
     // The same language again is stored and applied again.
-    EXPECT_TRUE(registry.DeleteKeyTree(platform::reg::kCurrentUser, modRegistry::kSettingsKeyPath));
-    form.imgLangENG_hl.RaiseClick();
+    EXPECT_TRUE(registry.DeleteKeyTree(platform::reg::kCurrentUser, registry::kSettingsKeyPath));
+    c.englishFlagLit.RaiseClick();
     EXPECT_EQ(StoredLanguageBytes(), Bytes({0x01, 0x00}));
 
-    form.imgLangHUN.RaiseMouseMove();
-    form.imgLangHUN_hl.RaiseClick();
+    c.hungarianFlag.RaiseMouseMove();
+    c.hungarianFlagLit.RaiseClick();
     EXPECT_EQ(StoredLanguageBytes(), Bytes({0x00, 0x00}));
-    EXPECT_EQ(form.ComNew.Caption(), L"Új");
-    EXPECT_EQ(form.lblTitle.Caption(), L"Windows indulásakor induló programok");
-    ExpectShowing(form, State::kHoverHungarianFlag);
+    EXPECT_EQ(c.newButton.Caption(), L"Új");
+    EXPECT_EQ(c.titleLabel.Caption(), L"Windows indulásakor induló programok");
+    ExpectShowing(form, State::HungarianFlag);
 }
 
 TEST_F(MainWindowHover, FailedSaveStillSwitchesTheLanguage)
 {
-    ui::frmTolvan& form = Open(0);
-    registry.DenyAccess(platform::reg::kCurrentUser, modRegistry::kSettingsKeyPath);
-    form.imgLangENG_hl.RaiseClick();
+    Open(Language::Hungarian);
+    registry.DenyAccess(platform::reg::kCurrentUser, registry::kSettingsKeyPath);
+    c.englishFlagLit.RaiseClick();
     EXPECT_EQ(StoredLanguageBytes(), Bytes({}));
-    EXPECT_EQ(form.ComDel.Caption(), L"Delete");
+    EXPECT_EQ(c.deleteButton.Caption(), L"Delete");
 }
 
 TEST_F(MainWindowHover, NextStartComesUpInTheStoredLanguage)
 {
-    ui::frmTolvan& first = Open(0);
-    first.imgLangENG_hl.RaiseClick();
-    first.ComExit.RaiseClick();
-    modTolvan::langFlag = 0;
+    Open(Language::Hungarian);
+    c.englishFlagLit.RaiseClick();
+    c.closeButton.RaiseClick();
 
     platform::portable::HeadlessWindowSystem nextWindows;
-    ui::MainWindow next{services, nextWindows};
-    modTolvan::Main(services, next);
-    ASSERT_NE(next.instance(), nullptr);
-    EXPECT_EQ(next.instance()->form().Caption(), L"Manage Windows startup programs");
+    app::Application next(services, nextWindows);
+    ASSERT_TRUE(next.Start());
+    EXPECT_EQ(next.MainWindow()->Form().Caption(), L"Manage Windows startup programs");
 
-    next.instance()->imgLangHUN_hl.RaiseClick();
-    next.instance()->ComExit.RaiseClick();
+    next.MainWindow()->Controls().hungarianFlagLit.RaiseClick();
+    next.MainWindow()->Controls().closeButton.RaiseClick();
     platform::portable::HeadlessWindowSystem thirdWindows;
-    ui::MainWindow third{services, thirdWindows};
-    modTolvan::Main(services, third);
-    EXPECT_EQ(third.instance()->ComExit.Caption(), L"Bezár");
+    app::Application third(services, thirdWindows);
+    ASSERT_TRUE(third.Start());
+    EXPECT_EQ(third.MainWindow()->Controls().closeButton.Caption(), L"Bezár");
 }
 
 TEST_F(MainWindowHover, HomePageClickOpensTheAddressWithoutTouchingTheHighlight)
 {
-    ui::frmTolvan& form = Open(1);
-    form.lblHomepage.RaiseMouseMove();
-    form.lblHomepage.RaiseClick();
+    ui::MainWindow& form = Open(Language::English);
+    c.homePageLink.RaiseMouseMove();
+    c.homePageLink.RaiseClick();
     ASSERT_EQ(shell.openedAddresses.size(), 1u);
     const auto& opened = shell.openedAddresses[0];
-    EXPECT_EQ(opened.owner, windows.Handle(form.form()));
+    EXPECT_EQ(opened.owner, windows.Handle(form.Form()));
     EXPECT_NE(opened.owner, 0u);
     EXPECT_EQ(opened.address, ui::kHomePageAddress);
-    EXPECT_EQ(opened.directory, L"C:\\");
-    EXPECT_EQ(opened.showCommand, 0);
-    ExpectShowing(form, State::kHoverHomePage);
+    EXPECT_EQ(opened.startFolder, L"C:\\");
+    ExpectShowing(form, State::HomePage);
 
     // A shell that cannot open it changes nothing either; the label keeps its text in both
     // languages.
-    shell.openResult = 2;
-    form.form().RaiseMouseMove();
-    form.lblHomepage.RaiseClick();
+    shell.opens = false;
+    form.Form().RaiseMouseMove();
+    c.homePageLink.RaiseClick();
     EXPECT_EQ(shell.openedAddresses.size(), 2u);
-    ExpectShowing(form, State::kHoverNone);
-    form.ApplyLanguage(0);
-    EXPECT_EQ(form.lblHomepage.Caption(), ui::kHomePageText);
+    ExpectShowing(form, State::None);
+    form.ApplyLanguage(Language::Hungarian);
+    EXPECT_EQ(c.homePageLink.Caption(), ui::kHomePageText);
 }
 
 } // namespace

@@ -75,8 +75,8 @@ std::vector<std::string> Differences(platform::VersionResources& windows,
     }
     VersionInfo expected(windows);
     VersionInfo actual(portable);
-    expected.FileName(file);
-    actual.FileName(file);
+    expected.LoadFile(file);
+    actual.LoadFile(file);
     if (expected.Language() != actual.Language() || expected.CodePage() != actual.CodePage()) {
         fields.emplace_back("translation");
     }

@@ -73,9 +73,9 @@ TEST_F(VersionInfoLoader, ModulePathFailureIsFailureTwoAndKeepsTheFileName)
 {
     for (const Fault fault : {Fault::ModuleFileName, Fault::CutModuleFileName}) {
         VersionInfo info(resources);
-        info.FileName(FixtureFile(L"full.exe"));
+        info.LoadFile(FixtureFile(L"full.exe"));
         resources.fault = fault;
-        info.ModuleName(L"module.dll");
+        info.LoadModule(L"module.dll");
         ASSERT_TRUE(info.LastLoadError().has_value());
         EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::ModuleFileName);
         EXPECT_EQ(info.FileName(), FixtureFile(L"full.exe"));
@@ -88,7 +88,7 @@ TEST_F(VersionInfoLoader, FailedReadIsFailureFive)
 {
     resources.fault = Fault::Read;
     VersionInfo info(resources);
-    info.FileName(FixtureFile(L"full.exe"));
+    info.LoadFile(FixtureFile(L"full.exe"));
     ASSERT_TRUE(info.LastLoadError().has_value());
     EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::ResourceRead);
     EXPECT_EQ(info.ProductName(), L"");
@@ -99,7 +99,7 @@ TEST_F(VersionInfoLoader, MissingTranslationIsFailureSix)
 {
     resources.fault = Fault::Translation;
     VersionInfo info(resources);
-    info.FileName(FixtureFile(L"full.exe"));
+    info.LoadFile(FixtureFile(L"full.exe"));
     ASSERT_TRUE(info.LastLoadError().has_value());
     EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::Translation);
     EXPECT_EQ(info.ProductName(), L"");
@@ -110,7 +110,7 @@ TEST_F(VersionInfoLoader, MissingRootIsFailureSevenButStringsAnswer)
 {
     resources.fault = Fault::Root;
     VersionInfo info(resources);
-    info.FileName(FixtureFile(L"full.exe"));
+    info.LoadFile(FixtureFile(L"full.exe"));
     ASSERT_TRUE(info.LastLoadError().has_value());
     EXPECT_EQ(info.LastLoadError()->failure, VersionInfoFailure::FixedRecord);
     EXPECT_EQ(info.CompanyName(), L"Kavrenta");
@@ -121,9 +121,9 @@ TEST_F(VersionInfoLoader, MissingRootIsFailureSevenButStringsAnswer)
 TEST_F(VersionInfoLoader, ShortRecordOverwritesOnlyItsOwnBytes)
 {
     VersionInfo info(resources);
-    info.FileName(FixtureFile(L"full.exe"));
+    info.LoadFile(FixtureFile(L"full.exe"));
     resources.fault = Fault::ShortRoot;
-    info.FileName(FixtureFile(L"font.exe"));
+    info.LoadFile(FixtureFile(L"font.exe"));
     EXPECT_FALSE(info.LastLoadError().has_value());
     EXPECT_EQ(info.FileType(), L"Application");
     EXPECT_EQ(info.FileOS(), L"Win32 API on Windows NT");

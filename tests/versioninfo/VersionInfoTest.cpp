@@ -18,13 +18,13 @@ class VersionInfoOnFixtures : public ::testing::TestWithParam<VersionBackendKind
 protected:
     void SetUp() override { backend_ = GetParam().make(); }
 
-    platform::VersionResources& resources() { return backend_->resources(); }
-    VersionBackend& backend() { return *backend_; }
+    platform::VersionResources& Resources() { return backend_->Resources(); }
+    VersionBackend& Backend() { return *backend_; }
 
     VersionInfo Load(std::wstring_view fixture)
     {
-        VersionInfo info(resources());
-        info.FileName(FixtureFile(fixture));
+        VersionInfo info(Resources());
+        info.LoadFile(FixtureFile(fixture));
         return info;
     }
 
@@ -185,16 +185,16 @@ TEST_P(VersionInfoOnFixtures, FilesWithoutVersionResourceGiveEmptyTexts)
         EXPECT_EQ(info.Language(), 0);
         EXPECT_EQ(info.FileOS(), L"Unknown API");
     }
-    VersionInfo folder(resources());
-    folder.FileName(FixtureDirectory());
+    VersionInfo folder(Resources());
+    folder.LoadFile(FixtureDirectory());
     ExpectFailure(folder, VersionInfoFailure::ResourceSize);
     ExpectNoStrings(folder);
 }
 
 TEST_P(VersionInfoOnFixtures, EmptyFileNameIsFailureThree)
 {
-    VersionInfo info(resources());
-    info.FileName(L"");
+    VersionInfo info(Resources());
+    info.LoadFile(L"");
     ExpectFailure(info, VersionInfoFailure::NoFileName);
     ExpectNoStrings(info);
 }
@@ -202,7 +202,7 @@ TEST_P(VersionInfoOnFixtures, EmptyFileNameIsFailureThree)
 TEST_P(VersionInfoOnFixtures, FailedSecondLoadKeepsTheFirstFilesData)
 {
     VersionInfo info = Load(L"full.exe");
-    info.FileName(FixtureFile(L"no_version.exe"));
+    info.LoadFile(FixtureFile(L"no_version.exe"));
     ExpectFailure(info, VersionInfoFailure::ResourceSize);
     EXPECT_EQ(info.FileName(), FixtureFile(L"no_version.exe"));
     EXPECT_EQ(info.ProductName(), L"Tolvan ind\u00EDt\u00F3pult-kezel\u0151");
@@ -214,7 +214,7 @@ TEST_P(VersionInfoOnFixtures, LoadStoppedAtTheTranslationKeepsTheLaterFields)
 {
     // The data is replaced, the key and the fixed record stay as the first file left them.
     VersionInfo info = Load(L"full.exe");
-    info.FileName(FixtureFile(L"short_translation.exe"));
+    info.LoadFile(FixtureFile(L"short_translation.exe"));
     ExpectFailure(info, VersionInfoFailure::Other);
     EXPECT_EQ(info.Language(), 1033);
     EXPECT_EQ(info.CodePage(), 1200);
@@ -225,7 +225,7 @@ TEST_P(VersionInfoOnFixtures, LoadStoppedAtTheTranslationKeepsTheLaterFields)
 TEST_P(VersionInfoOnFixtures, SecondLoadReplacesEverything)
 {
     VersionInfo info = Load(L"full.exe");
-    info.FileName(FixtureFile(L"details.exe"));
+    info.LoadFile(FixtureFile(L"details.exe"));
     EXPECT_FALSE(info.LastLoadError().has_value());
     EXPECT_EQ(info.ProductName(), L"Minta");
     EXPECT_EQ(info.Comments(), L"");
@@ -234,11 +234,11 @@ TEST_P(VersionInfoOnFixtures, SecondLoadReplacesEverything)
 
 TEST_P(VersionInfoOnFixtures, ModuleNameLoadsTheModulesFile)
 {
-    ASSERT_TRUE(backend().LoadModule(L"module.dll", FixtureFile(L"module.dll")));
+    ASSERT_TRUE(Backend().LoadModule(L"module.dll", FixtureFile(L"module.dll")));
     for (const std::wstring_view name : {L"module.dll", L"MODULE.DLL", L"module"}) {
         SCOPED_TRACE(std::string(name.begin(), name.end()));
-        VersionInfo info(resources());
-        info.ModuleName(name);
+        VersionInfo info(Resources());
+        info.LoadModule(name);
         EXPECT_FALSE(info.LastLoadError().has_value());
         EXPECT_EQ(info.ModuleName(), name);
         EXPECT_EQ(info.ProductName(), L"Module fixture");
@@ -251,10 +251,10 @@ TEST_P(VersionInfoOnFixtures, ModuleNameLoadsTheModulesFile)
 
 TEST_P(VersionInfoOnFixtures, StoredModuleNameDecidesTheFileOnEveryLoad)
 {
-    ASSERT_TRUE(backend().LoadModule(L"module.dll", FixtureFile(L"module.dll")));
-    VersionInfo info(resources());
-    info.ModuleName(L"module.dll");
-    info.FileName(FixtureFile(L"full.exe"));
+    ASSERT_TRUE(Backend().LoadModule(L"module.dll", FixtureFile(L"module.dll")));
+    VersionInfo info(Resources());
+    info.LoadModule(L"module.dll");
+    info.LoadFile(FixtureFile(L"full.exe"));
     EXPECT_EQ(info.FileName().size(), FixtureFile(L"module.dll").size());
     EXPECT_EQ(info.ProductName(), L"Module fixture");
 }
@@ -262,7 +262,7 @@ TEST_P(VersionInfoOnFixtures, StoredModuleNameDecidesTheFileOnEveryLoad)
 TEST_P(VersionInfoOnFixtures, ModuleNotLoadedIsFailureOneAndKeepsTheFileName)
 {
     VersionInfo info = Load(L"full.exe");
-    info.ModuleName(L"tolvan_no_such_module.dll");
+    info.LoadModule(L"tolvan_no_such_module.dll");
     ExpectFailure(info, VersionInfoFailure::ModuleHandle);
     EXPECT_EQ(info.FileName(), FixtureFile(L"full.exe"));
     EXPECT_EQ(info.ProductName(), L"Tolvan ind\u00EDt\u00F3pult-kezel\u0151");
@@ -274,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(Backends, VersionInfoOnFixtures, ::testing::ValuesIn(Al
 TEST(VersionInfoNew, ReadsAsEmptyBeforeAnyLoad)
 {
     const auto backend = AllVersionBackends().front().make();
-    const VersionInfo info(backend->resources());
+    const VersionInfo info(backend->Resources());
     EXPECT_EQ(info.FileName(), L"");
     EXPECT_EQ(info.ModuleName(), L"");
     EXPECT_FALSE(info.LastLoadError().has_value());

@@ -150,25 +150,25 @@ TEST_F(RealWindows, MainWindowMatchesItsLayoutAndStartsAsItShould)
     ASSERT_NE(window, nullptr);
     ExpectLaidOut(window, form.layout(), true);
     EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-    EXPECT_FALSE(IsWindowEnabled(Child(form, L"ComEdit")));
-    EXPECT_FALSE(IsWindowEnabled(Child(form, L"ComDel")));
-    EXPECT_TRUE(IsWindowEnabled(Child(form, L"ComNew")));
-    EXPECT_FALSE(IsWindowVisible(Child(form, L"imgLangENG_hl")));
-    EXPECT_FALSE(IsWindowVisible(Child(form, L"imgLangHUN_hl")));
-    EXPECT_FALSE(form.control(L"tmrLang").TimerEnabled());
+    EXPECT_FALSE(IsWindowEnabled(Child(form, L"editButton")));
+    EXPECT_FALSE(IsWindowEnabled(Child(form, L"deleteButton")));
+    EXPECT_TRUE(IsWindowEnabled(Child(form, L"newButton")));
+    EXPECT_FALSE(IsWindowVisible(Child(form, L"englishFlagLit")));
+    EXPECT_FALSE(IsWindowVisible(Child(form, L"hungarianFlagLit")));
+    EXPECT_FALSE(form.control(L"hoverTimer").TimerEnabled());
     wchar_t caption[128]{};
     GetWindowTextW(window, caption, 128);
     EXPECT_EQ(std::wstring(caption), L"Windows indulásakor induló programok");
-    GetWindowTextW(Child(form, L"ComDel"), caption, 128);
+    GetWindowTextW(Child(form, L"deleteButton"), caption, 128);
     EXPECT_EQ(std::wstring(caption), L"Töröl");
 
     // Model changes reach the real controls.
-    form.control(L"ComEdit").SetEnabled(true);
-    EXPECT_TRUE(IsWindowEnabled(Child(form, L"ComEdit")));
-    form.control(L"recList").AddItems({L"első", L"második"});
-    EXPECT_EQ(SendMessageW(Child(form, L"recList"), LB_GETCOUNT, 0, 0), 2);
+    form.control(L"editButton").SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(Child(form, L"editButton")));
+    form.control(L"entryList").AddItems({L"első", L"második"});
+    EXPECT_EQ(SendMessageW(Child(form, L"entryList"), LB_GETCOUNT, 0, 0), 2);
 
-    form.control(L"ComExit").RaiseClick();
+    form.control(L"closeButton").RaiseClick();
     EXPECT_EQ(Window(form), nullptr);
     EXPECT_EQ(windows.Run(), 0);
 }
@@ -242,7 +242,7 @@ TEST_F(RealWindows, EditorMatchesItsLayoutFocusesTheNameAndEscCancelsIt)
         PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
         checked = true;
     });
-    main.control(L"ComNew").RaiseClick(); // returns once the editor is gone
+    main.control(L"newButton").RaiseClick(); // returns once the editor is gone
     EXPECT_TRUE(checked);
     EXPECT_TRUE(IsWindowEnabled(Window(main)));
     windows.Unload(main);
@@ -253,9 +253,9 @@ TEST_F(RealWindows, EnterInTheListIsItsKeyPressAndNotAButtonPress)
     mainWindow.ShowMainWindow();
     window::FormModel& main = mainWindow.instance()->form();
     std::vector<int> keys;
-    main.control(L"recList").onKeyPress = [&](int key) { keys.push_back(key); };
-    SetFocus(Child(main, L"recList"));
-    PostMessageW(Child(main, L"recList"), WM_KEYDOWN, VK_RETURN, 0);
+    main.control(L"entryList").onKeyPress = [&](int key) { keys.push_back(key); };
+    SetFocus(Child(main, L"entryList"));
+    PostMessageW(Child(main, L"entryList"), WM_KEYDOWN, VK_RETURN, 0);
     PostMessageW(Window(main), WM_CLOSE, 0, 0);
     EXPECT_EQ(windows.Run(), 0);
     EXPECT_EQ(keys, std::vector<int>{13});

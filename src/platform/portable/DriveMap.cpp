@@ -4,6 +4,7 @@
 #include "HostName.h"
 #include "WindowsPath.h"
 
+#include <exception>
 #include <system_error>
 
 namespace platform::portable {
@@ -35,7 +36,7 @@ std::optional<std::filesystem::path> DriveMap::Root(wchar_t drive) const noexcep
         if (const auto index = DriveIndex(drive)) {
             return roots_[*index];
         }
-    } catch (...) {
+    } catch (const std::exception&) {
         // A copy of the path that cannot be made answers as an unmapped drive.
     }
     return std::nullopt;
@@ -70,7 +71,7 @@ std::optional<std::filesystem::path> DriveMap::Resolve(std::wstring_view windows
             }
         }
         return host;
-    } catch (...) {
+    } catch (const std::exception&) {
         return std::nullopt;
     }
 }
@@ -102,7 +103,7 @@ std::optional<std::filesystem::path> FindEntryIgnoringCase(const std::filesystem
                 return candidate;
             }
         }
-    } catch (...) {
+    } catch (const std::exception&) {
         // An unreadable folder holds nothing we can name.
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include "WildcardMatch.h"
 #include "WindowsPath.h"
 
+#include <exception>
 #include <string>
 #include <system_error>
 
@@ -60,7 +61,7 @@ bool DriveMapFileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
         folder += L'\\';
         const std::optional<std::filesystem::path> hostFolder = drives_.Resolve(folder);
         return hostFolder && AnyFileInFolderMatches(*hostFolder, last);
-    } catch (...) {
+    } catch (const std::exception&) {
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #include "FileByteSource.h"
 
+#include <exception>
 #include <limits>
 
 namespace platform::portable {
@@ -22,7 +23,7 @@ std::unique_ptr<FileByteSource> FileByteSource::Open(const std::filesystem::path
         }
         source->size_ = size;
         return source;
-    } catch (...) {
+    } catch (const std::exception&) {
         return nullptr;
     }
 }
@@ -39,7 +40,7 @@ bool FileByteSource::Read(std::uint64_t offset, std::span<std::byte> out) const 
         stream_.seekg(static_cast<std::streamoff>(offset));
         stream_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
         return stream_.gcount() == static_cast<std::streamsize>(out.size());
-    } catch (...) {
+    } catch (const std::exception&) {
         return false;
     }
 }

@@ -3,6 +3,7 @@
 #include "LittleEndian.h"
 
 #include <array>
+#include <exception>
 #include <span>
 
 namespace platform::portable {
@@ -295,7 +296,7 @@ std::optional<std::vector<std::byte>> FindVersionResource(const ByteSource& file
 {
     try {
         return Locate(file);
-    } catch (...) {
+    } catch (const std::exception&) {
         // Out of memory on the way: the file is as unreadable as one without the resource.
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include "VersionTree.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace platform::portable {
 namespace {
@@ -120,7 +121,7 @@ std::vector<std::byte> PeVersionResources::LoadResource(std::wstring_view fileNa
         }
         auto resource = FindVersionResource(*file);
         return resource ? std::move(*resource) : std::vector<std::byte>();
-    } catch (...) {
+    } catch (const std::exception&) {
         return {};
     }
 }

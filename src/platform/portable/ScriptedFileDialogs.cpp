@@ -1,27 +1,26 @@
 #include "ScriptedFileDialogs.h"
 
+#include <new>
+
 namespace platform::portable {
 
-bool ScriptedFileDialogs::ShowOpenDialog(OpenFileRecord& record) noexcept
+std::optional<std::wstring>
+ScriptedFileDialogs::ChooseFileToOpen(const OpenFileRequest& request) noexcept
 {
     try {
-        shown.push_back(record);
+        shown.push_back(request);
         if (answers.empty()) {
-            return false;
+            return std::nullopt;
         }
-        Answer answer = std::move(answers.front());
+        std::optional<std::wstring> answer = std::move(answers.front());
         answers.pop_front();
-        // Like the real dialog: a path that does not fit the buffer is a failure.
-        if (!answer.path || answer.path->size() >= record.file.size()) {
-            return false;
+        // Like the real dialog: a path longer than its buffer is a failure.
+        if (answer && answer->size() > kLongestPath) {
+            return std::nullopt;
         }
-        std::wstring buffer = *answer.path;
-        buffer.resize(record.file.size(), L'\0');
-        record.file = std::move(buffer);
-        record.filterIndex = answer.filterIndex;
-        return true;
-    } catch (...) {
-        return false;
+        return answer;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
 }
 

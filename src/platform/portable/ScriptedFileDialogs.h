@@ -2,7 +2,6 @@
 
 #include "platform/FileDialogs.h"
 
-#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -10,21 +9,15 @@
 
 namespace platform::portable {
 
-// Open-file dialogs answered by script: every record shown is kept as it was given, and each
-// dialog takes the next queued answer (cancelled when the queue is empty).
+// Open-file dialogs answered by script: every request is kept as it was given, and each dialog
+// takes the next queued answer (cancelled when the queue is empty).
 class ScriptedFileDialogs final : public FileDialogs {
 public:
-    struct Answer {
-        // The path the user picks; none for Cancel.
-        std::optional<std::wstring> path;
-        // The filter left selected, counted from 1.
-        std::uint32_t filterIndex = 1;
-    };
+    std::optional<std::wstring> ChooseFileToOpen(const OpenFileRequest& request) noexcept override;
 
-    bool ShowOpenDialog(OpenFileRecord& record) noexcept override;
-
-    std::deque<Answer> answers;
-    std::vector<OpenFileRecord> shown;
+    // The path the user picks, or nothing for Cancel.
+    std::deque<std::optional<std::wstring>> answers;
+    std::vector<OpenFileRequest> shown;
 };
 
 } // namespace platform::portable

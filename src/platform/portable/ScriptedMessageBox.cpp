@@ -1,19 +1,23 @@
 #include "ScriptedMessageBox.h"
 
+#include <new>
+
 namespace platform::portable {
 
-std::int32_t ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
-                                      std::wstring_view title, std::uint32_t style) noexcept
+MessageAnswer ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
+                                       std::wstring_view title, MessageButtons buttons,
+                                       MessageIcon icon) noexcept
 {
     try {
-        shown.push_back(Shown{owner, std::wstring(text), std::wstring(title), style});
-    } catch (...) {
-        // A test that runs out of memory here fails on its own assertions.
+        shown.push_back(Shown{owner, std::wstring(text), std::wstring(title), buttons, icon});
+    } catch (const std::bad_alloc&) {
+        // As MessageBoxW answers when it cannot make the box.
+        return MessageAnswer::NotShown;
     }
     if (answers.empty()) {
-        return mb::kIdOk;
+        return MessageAnswer::Ok;
     }
-    const std::int32_t answer = answers.front();
+    const MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;
 }

@@ -16,13 +16,14 @@ public:
         WindowId owner = 0;
         std::wstring text;
         std::wstring title;
-        std::uint32_t style = 0;
+        MessageButtons buttons = MessageButtons::Ok;
+        MessageIcon icon = MessageIcon::None;
     };
 
-    std::int32_t Show(WindowId owner, std::wstring_view text, std::wstring_view title,
-                      std::uint32_t style) noexcept override;
+    MessageAnswer Show(WindowId owner, std::wstring_view text, std::wstring_view title,
+                       MessageButtons buttons, MessageIcon icon) noexcept override;
 
-    std::deque<std::int32_t> answers;
+    std::deque<MessageAnswer> answers;
     std::vector<Shown> shown;
 };
 

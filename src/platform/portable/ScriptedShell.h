@@ -2,6 +2,7 @@
 
 #include "platform/Shell.h"
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -11,39 +12,34 @@ namespace platform::portable {
 // that was asked; every address it was asked to open, and what it answers.
 class ScriptedShell final : public Shell {
 public:
-    std::int32_t IsUserAnAdmin() noexcept override
+    bool IsAdministrator() noexcept override
     {
         ++adminQueries;
-        return isAdmin;
+        return isAdministrator;
     }
 
-    std::intptr_t OpenAddress(WindowId owner, std::wstring_view address,
-                              std::wstring_view directory,
-                              std::int32_t showCommand) noexcept override
+    bool OpenAddress(WindowId owner, std::wstring_view address,
+                     std::wstring_view startFolder) noexcept override
     {
         try {
             openedAddresses.push_back(
-                OpenedAddress{owner, std::wstring(address), std::wstring(directory), showCommand});
-        } catch (...) {
-            return kOutOfResources;
+                OpenedAddress{owner, std::wstring(address), std::wstring(startFolder)});
+        } catch (const std::bad_alloc&) {
+            return false;
         }
-        return openResult;
+        return opens;
     }
 
     struct OpenedAddress {
         WindowId owner = 0;
         std::wstring address;
-        std::wstring directory;
-        std::int32_t showCommand = 0;
+        std::wstring startFolder;
     };
 
-    // What ShellExecute answers when it runs out of memory.
-    static constexpr std::intptr_t kOutOfResources = 0;
-
-    std::int32_t isAdmin = 1;
+    bool isAdministrator = true;
     int adminQueries = 0;
     std::vector<OpenedAddress> openedAddresses;
-    std::intptr_t openResult = 42;
+    bool opens = true;
 };
 
 } // namespace platform::portable

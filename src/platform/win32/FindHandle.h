@@ -8,8 +8,8 @@ namespace platform::win32 {
 
 struct FindHandleTraits {
     using pointer = HANDLE;
-    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(pointer handle) noexcept { FindClose(handle); }
+    static pointer Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(pointer handle) noexcept { FindClose(handle); }
 };
 
 // A search started by FindFirstFileExW, closed with FindClose on every path.

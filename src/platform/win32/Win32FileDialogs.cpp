@@ -5,16 +5,15 @@
 #include <windows.h>
 
 #include <commdlg.h>
-#include <limits>
-#include <vector>
+#include <new>
 
 namespace platform::win32 {
 namespace {
 
 struct LibraryTraits {
     using pointer = HMODULE;
-    static constexpr pointer invalid() noexcept { return nullptr; }
-    static void close(pointer library) noexcept { FreeLibrary(library); }
+    static constexpr pointer Invalid() noexcept { return nullptr; }
+    static void Close(pointer library) noexcept { FreeLibrary(library); }
 };
 using OwnedLibrary = UniqueHandle<LibraryTraits>;
 
@@ -34,45 +33,58 @@ GetOpenFileNameFunction OpenFileDialog() noexcept
         reinterpret_cast<void*>(GetProcAddress(library.get(), "GetOpenFileNameW")));
 }
 
+// The dialog's filter list: description and pattern of each filter, each ended by a NUL, and one
+// more NUL after the last.
+std::wstring FilterList(const std::vector<FileFilter>& filters)
+{
+    std::wstring list;
+    for (const FileFilter& filter : filters) {
+        list += filter.description;
+        list += L'\0';
+        list += filter.pattern;
+        list += L'\0';
+    }
+    list += L'\0';
+    return list;
+}
+
 } // namespace
 
-bool Win32FileDialogs::ShowOpenDialog(OpenFileRecord& record) noexcept
+std::optional<std::wstring>
+Win32FileDialogs::ChooseFileToOpen(const OpenFileRequest& request) noexcept
 {
     try {
         const GetOpenFileNameFunction getOpenFileName = OpenFileDialog();
         if (getOpenFileName == nullptr) {
-            return false;
+            return std::nullopt;
         }
-        // Own copies, each ending in a NUL that Windows can rely on; the record is changed only
-        // when a file was chosen.
-        std::vector<wchar_t> file(record.file.begin(), record.file.end());
-        file.push_back(L'\0');
-        const std::wstring filter = record.filter;
-        const std::wstring folder = record.initialFolder;
-        const std::wstring title = record.title;
-        if (file.size() - 1 > std::numeric_limits<DWORD>::max()) {
-            return false;
+        // The dialog writes the chosen path into this buffer; it proposes what the buffer holds.
+        std::wstring file(kLongestPath + 1, L'\0');
+        if (request.proposedName.size() <= kLongestPath) {
+            file.replace(0, request.proposedName.size(), request.proposedName);
         }
+        const std::wstring filters = request.filters.empty() ? L"" : FilterList(request.filters);
 
         OPENFILENAMEW dialog{};
         // The record without the fields that came with Windows 2000 (places bar, extra flags).
         dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-        dialog.hwndOwner = reinterpret_cast<HWND>(record.owner);
-        dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-        dialog.nFilterIndex = record.filterIndex;
+        dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
+        dialog.lpstrFilter = filters.empty() ? nullptr : filters.c_str();
         dialog.lpstrFile = file.data();
-        dialog.nMaxFile = static_cast<DWORD>(file.size() - 1);
-        dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-        dialog.lpstrTitle = title.c_str();
-        dialog.Flags = record.flags;
+        dialog.nMaxFile = static_cast<DWORD>(file.size());
+        dialog.lpstrInitialDir =
+            request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+        dialog.lpstrTitle = request.title.c_str();
+        dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
         if (getOpenFileName(&dialog) == 0) {
-            return false;
+            return std::nullopt;
         }
-        record.file.assign(file.begin(), file.end() - 1);
-        record.filterIndex = dialog.nFilterIndex;
-        return true;
-    } catch (...) {
-        return false;
+        if (const std::size_t end = file.find(L'\0'); end != std::wstring::npos) {
+            file.resize(end);
+        }
+        return file;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
 }
 

@@ -6,7 +6,7 @@ namespace platform::win32 {
 
 class Win32FileDialogs final : public FileDialogs {
 public:
-    bool ShowOpenDialog(OpenFileRecord& record) noexcept override;
+    std::optional<std::wstring> ChooseFileToOpen(const OpenFileRequest& request) noexcept override;
 };
 
 } // namespace platform::win32

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 namespace platform::win32 {
@@ -59,7 +60,7 @@ bool Win32FileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
             }
         } while (FindNextFileW(search.get(), &found));
         return false;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }

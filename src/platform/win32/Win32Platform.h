@@ -14,7 +14,7 @@ namespace platform::win32 {
 // The real Windows services, owned in one place and lent out as a Platform.
 class Win32Platform {
 public:
-    [[nodiscard]] Platform& services() noexcept { return services_; }
+    [[nodiscard]] Platform& Services() noexcept { return services_; }
 
 private:
     Win32Registry registry_;

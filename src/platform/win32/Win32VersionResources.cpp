@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <limits>
+#include <new>
 #include <string>
 
 namespace platform::win32 {
@@ -12,7 +13,7 @@ ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName)
     try {
         const std::wstring name(moduleName);
         return reinterpret_cast<ModuleHandle>(GetModuleHandleW(name.c_str()));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return 0;
     }
 }
@@ -40,7 +41,7 @@ std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileN
         const std::wstring name(fileName);
         DWORD ignored = 0;
         return GetFileVersionInfoSizeW(name.c_str(), &ignored);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return 0;
     }
 }
@@ -55,7 +56,7 @@ bool Win32VersionResources::ReadVersionResource(std::wstring_view fileName,
         const std::wstring name(fileName);
         return GetFileVersionInfoW(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
                FALSE;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }
@@ -83,7 +84,7 @@ bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
             value.bytes = data.subspan(static_cast<std::size_t>(at - data.data()));
         }
         return true;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }

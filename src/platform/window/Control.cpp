@@ -27,15 +27,15 @@ void Control::Reset()
     width_ = layout_.width;
     height_ = layout_.height;
     items_.clear();
-    listIndex_ = -1;
-    value_ = false;
+    selectedIndex_ = kNoSelection;
+    checked_ = false;
     timerEnabled_ = layout_.kind == ControlKind::Timer && !layout_.Has(kDisabled);
     interval_ = layout_.interval;
 }
 
 void Control::Changed(Property property)
 {
-    if (FormObserver* observer = form_.observer()) {
+    if (FormObserver* observer = form_.Observer()) {
         observer->ControlChanged(*this, property);
     }
 }
@@ -120,36 +120,36 @@ void Control::AddItems(std::vector<std::wstring> texts)
 void Control::ClearItems()
 {
     items_.clear();
-    listIndex_ = -1;
+    selectedIndex_ = kNoSelection;
     Changed(Property::Items);
 }
 
-void Control::SetListIndex(int index)
+void Control::SetSelectedIndex(std::ptrdiff_t index)
 {
-    if (index < -1 || index >= static_cast<int>(items_.size())) {
-        index = -1;
+    if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) {
+        index = kNoSelection;
     }
-    listIndex_ = index;
-    Changed(Property::ListIndex);
-    if (index >= 0) {
+    selectedIndex_ = index;
+    Changed(Property::Selection);
+    if (index != kNoSelection) {
         RaiseClick();
     }
 }
 
-void Control::SetValue(bool value)
+void Control::SetChecked(bool checked)
 {
-    value_ = value;
-    if (value && layout_.kind == ControlKind::OptionButton) {
-        for (const auto& other : form_.controls()) {
-            if (other.get() != this && other->layout().kind == ControlKind::OptionButton &&
-                other->layout().container == layout_.container && other->value_) {
-                other->value_ = false;
-                other->Changed(Property::Value);
+    checked_ = checked;
+    if (checked && layout_.kind == ControlKind::OptionButton) {
+        for (const auto& other : form_.Controls()) {
+            if (other.get() != this && other->Layout().kind == ControlKind::OptionButton &&
+                other->Layout().container == layout_.container && other->checked_) {
+                other->checked_ = false;
+                other->Changed(Property::Checked);
             }
         }
     }
-    Changed(Property::Value);
-    if (value) {
+    Changed(Property::Checked);
+    if (checked) {
         RaiseClick();
     }
 }
@@ -175,13 +175,13 @@ void Control::RaiseClick()
 {
     Raise(onClick);
 }
-void Control::RaiseDblClick()
+void Control::RaiseDoubleClick()
 {
-    Raise(onDblClick);
+    Raise(onDoubleClick);
 }
-void Control::RaiseKeyPress(int key)
+void Control::RaiseEnter()
 {
-    Raise(onKeyPress, key);
+    Raise(onEnter);
 }
 void Control::RaiseMouseMove()
 {

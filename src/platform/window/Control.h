@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,6 +11,9 @@
 namespace platform::window {
 
 class FormModel;
+
+// A list box's selected index when nothing is selected.
+inline constexpr std::ptrdiff_t kNoSelection = -1;
 
 // What changed on a control, so that a real window can follow the model.
 enum class Property : std::uint8_t {
@@ -23,8 +27,8 @@ enum class Property : std::uint8_t {
     Position,
     Size,
     Items,
-    ListIndex,
-    Value,
+    Selection,
+    Checked,
     Timer,
 };
 
@@ -37,8 +41,8 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    [[nodiscard]] const ControlLayout& layout() const noexcept { return layout_; }
-    [[nodiscard]] FormModel& form() const noexcept { return form_; }
+    [[nodiscard]] const ControlLayout& Layout() const noexcept { return layout_; }
+    [[nodiscard]] FormModel& Form() const noexcept { return form_; }
 
     // Caption of a label, button or frame; text of a text box.
     [[nodiscard]] const std::wstring& Caption() const noexcept { return caption_; }
@@ -69,20 +73,22 @@ public:
     // The size a label took to fit its text, as the window measured it.
     void TakeSize(int width, int height);
 
-    // List box: items in the order added (no sorting) and the selected index, -1 for none.
+    // List box: items in the order added (no sorting) and the selected index, kNoSelection for
+    // none.
     [[nodiscard]] const std::vector<std::wstring>& Items() const noexcept { return items_; }
     void AddItem(std::wstring_view text);
     void AddItems(std::vector<std::wstring> texts);
     void ClearItems();
-    [[nodiscard]] int ListIndex() const noexcept { return listIndex_; }
-    // Selecting an item (0 or more) raises Click as the user's selection does; -1 selects nothing.
-    void SetListIndex(int index);
-    void TakeListIndex(int index) { listIndex_ = index; }
+    [[nodiscard]] std::ptrdiff_t SelectedIndex() const noexcept { return selectedIndex_; }
+    // Selecting an item raises Click as the user's selection does; kNoSelection, or an index past
+    // the end, selects nothing.
+    void SetSelectedIndex(std::ptrdiff_t index);
+    void TakeSelectedIndex(std::ptrdiff_t index) { selectedIndex_ = index; }
 
-    // Option button: choosing one clears the others of the window and raises Click.
-    [[nodiscard]] bool Value() const noexcept { return value_; }
-    void SetValue(bool value);
-    void TakeValue(bool value) { value_ = value; }
+    // Option button: checking one clears the others of its container and raises Click.
+    [[nodiscard]] bool Checked() const noexcept { return checked_; }
+    void SetChecked(bool checked);
+    void TakeChecked(bool checked) { checked_ = checked; }
 
     // Timer.
     [[nodiscard]] bool TimerEnabled() const noexcept { return timerEnabled_; }
@@ -91,14 +97,14 @@ public:
 
     // Events, raised by the window system (or a test) and handled by the form's behaviour.
     std::function<void()> onClick;
-    std::function<void()> onDblClick;
-    std::function<void(int)> onKeyPress;
+    std::function<void()> onDoubleClick;
+    std::function<void()> onEnter; // the Enter key pressed while the control has the focus
     std::function<void()> onMouseMove;
     std::function<void()> onTimer;
 
     void RaiseClick();
-    void RaiseDblClick();
-    void RaiseKeyPress(int key);
+    void RaiseDoubleClick();
+    void RaiseEnter();
     void RaiseMouseMove();
     void RaiseTimer();
 
@@ -122,8 +128,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::wstring> items_;
-    int listIndex_ = -1;
-    bool value_ = false;
+    std::ptrdiff_t selectedIndex_ = kNoSelection;
+    bool checked_ = false;
     bool timerEnabled_ = false;
     int interval_ = 0;
 };

@@ -1,7 +1,5 @@
 #include "FormModel.h"
 
-#include <stdexcept>
-
 namespace platform::window {
 
 FormModel::FormModel(const WindowLayout& layout) : layout_(layout), caption_(layout.caption)
@@ -10,16 +8,6 @@ FormModel::FormModel(const WindowLayout& layout) : layout_(layout), caption_(lay
     for (const ControlLayout& controlLayout : layout.controls) {
         controls_.push_back(std::make_unique<Control>(*this, controlLayout));
     }
-}
-
-Control& FormModel::control(std::wstring_view name, int index)
-{
-    for (const auto& owned : controls_) {
-        if (owned->layout().name == name && owned->layout().index == index) {
-            return *owned;
-        }
-    }
-    throw std::out_of_range("no such control in the layout");
 }
 
 void FormModel::SetCaption(std::wstring_view caption)

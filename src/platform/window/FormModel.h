@@ -3,6 +3,7 @@
 #include "Control.h"
 #include "Layout.h"
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,12 +28,12 @@ public:
     FormModel(const FormModel&) = delete;
     FormModel& operator=(const FormModel&) = delete;
 
-    [[nodiscard]] const WindowLayout& layout() const noexcept { return layout_; }
+    [[nodiscard]] const WindowLayout& Layout() const noexcept { return layout_; }
 
-    // The control of this name (and index, for a control array); throws std::out_of_range for a
-    // name the layout does not have.
-    [[nodiscard]] Control& control(std::wstring_view name, int index = -1);
-    [[nodiscard]] const std::vector<std::unique_ptr<Control>>& controls() const noexcept
+    // The control with this id (its place in the layout's table). A window's own enumeration of
+    // its controls names the ids, so that no control is ever looked up by a text.
+    [[nodiscard]] Control& ControlAt(std::size_t id) const { return *controls_.at(id); }
+    [[nodiscard]] const std::vector<std::unique_ptr<Control>>& Controls() const noexcept
     {
         return controls_;
     }
@@ -53,7 +54,7 @@ public:
     void RaiseMouseMove();
 
     void SetObserver(FormObserver* observer) noexcept { observer_ = observer; }
-    [[nodiscard]] FormObserver* observer() const noexcept { return observer_; }
+    [[nodiscard]] FormObserver* Observer() const noexcept { return observer_; }
 
     // Puts every control and the caption back as the layout has them (a window is loaded afresh).
     void ResetToLayout();

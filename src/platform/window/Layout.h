@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -54,11 +55,25 @@ enum ControlFlag : std::uint16_t {
     kBorder = 1u << 5,       // a single-line border
 };
 
+// The id of a control, from its window's own enumeration of its controls.
+template <typename ControlEnumeration>
+[[nodiscard]] constexpr int Id(ControlEnumeration control) noexcept
+{
+    return static_cast<int>(control);
+}
+
+// The `container` of a control that sits on the window itself.
+inline constexpr int kNoContainer = -1;
+
 struct ControlLayout {
+    // The control's place in its window's table: the behaviour reaches it by this number, through
+    // the window's own enumeration of its controls.
+    int id = 0;
+    // What the control is for, in words; tools that drive the program from outside find the
+    // control by it.
     std::wstring_view name{};
-    int index = -1; // element of a control array; -1 for a plain control
     ControlKind kind = ControlKind::Label;
-    std::wstring_view container{}; // the frame it sits in; empty for the window itself
+    int container = kNoContainer; // the id of the frame it sits in
     std::wstring_view caption{};
     int left = 0;
     int top = 0;
@@ -80,6 +95,18 @@ struct ControlLayout {
 
     [[nodiscard]] constexpr bool Has(ControlFlag flag) const { return (flags & flag) != 0; }
 };
+
+// True when every control's id is its place in the table, so that an enumeration of the controls
+// in table order reaches each one by its own number.
+[[nodiscard]] constexpr bool IdsFollowTableOrder(std::span<const ControlLayout> controls)
+{
+    for (std::size_t at = 0; at < controls.size(); ++at) {
+        if (controls[at].id != static_cast<int>(at)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 struct WindowLayout {
     std::wstring_view name{};

@@ -1,0 +1,43 @@
+#include "Application.h"
+
+#include "registry/LanguageSetting.h"
+
+namespace app {
+namespace {
+
+constexpr std::wstring_view kApplicationTitle = L"Tolvan";
+
+constexpr std::wstring_view kRefusalHungarian =
+    L"A fájl futtatásához rendszergazdai jogosultság szükséges.\r\n"
+    L"Klikkelj jobb egérgombbal az exe fájlra és válaszd a 'Futtatás rendszergazdaként' pontot.";
+constexpr std::wstring_view kRefusalEnglish =
+    L"You need administrative privileges to run this tool.\r\n"
+    L"Right click on the exe and select 'Run as Administrator'.";
+
+} // namespace
+
+Application::Application(platform::Platform& platform, platform::window::WindowSystem& windows)
+    : platform_(platform), windows_(windows), table_(platform)
+{
+}
+
+bool Application::Start()
+{
+    // The language comes first, so that the refusal below already speaks it.
+    language_.Set(registry::LoadLanguage(platform_.registry));
+
+    if (!platform_.shell.IsAdministrator()) {
+        (void)platform_.messageBox.Show(0, language_.Text(kRefusalHungarian, kRefusalEnglish),
+                                        kApplicationTitle, platform::MessageButtons::Ok,
+                                        platform::MessageIcon::Warning);
+        return false;
+    }
+
+    if (!mainWindow_) {
+        mainWindow_ = std::make_unique<ui::MainWindow>(platform_, windows_, language_, table_);
+    }
+    mainWindow_->Show();
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,65 @@
+#include "EntryTable.h"
+
+#include "CommandLine.h"
+#include "EntryDetails.h"
+#include "EntryOrder.h"
+#include "RunKeys.h"
+#include "platform/Utf16.h"
+
+#include <exception>
+#include <new>
+
+namespace entries {
+namespace {
+
+constexpr std::wstring_view kOutOfMemory = L"Out of memory";
+
+void Record(RebuildReport& report, DetailsFailure failure)
+{
+    if (!report.firstFailure) {
+        report.firstFailure = std::move(failure);
+    }
+    ++report.failedEntries;
+}
+
+} // namespace
+
+std::wstring DisplayTextOf(const StartupEntry& entry)
+{
+    if (!entry.description.empty()) {
+        return entry.description;
+    }
+    return entry.name + L";  (" + entry.programPath + L")";
+}
+
+void EntryTable::Resolve(std::span<StartupEntry> entries, RebuildReport& report)
+{
+    for (StartupEntry& entry : entries) {
+        CommandParts parts = SplitCommand(entry.command, platform_.files);
+        entry.programPath = std::move(parts.programPath);
+        entry.arguments = std::move(parts.arguments);
+        try {
+            ReadProgramDetails(platform_.versions, entry);
+        } catch (const std::bad_alloc&) {
+            // The fixed text needs no memory of its own beyond the report's.
+            Record(report, {std::wstring(kOutOfMemory), kOutOfMemoryNumber});
+        } catch (const std::exception& failure) {
+            Record(report, {platform::FromLatin1(failure.what()), kUnexpectedFailureNumber});
+        }
+        entry.displayText = DisplayTextOf(entry);
+    }
+}
+
+RebuildReport EntryTable::Rebuild()
+{
+    entries_.clear();
+    // A Run key that cannot be read leaves its entries out; the list shows what was read.
+    (void)ReadRunKey(platform_.registry, Scope::CurrentUser, entries_);
+    (void)ReadRunKey(platform_.registry, Scope::AllUsers, entries_);
+    RebuildReport report;
+    Resolve(entries_, report);
+    SortByDisplayText(entries_, platform_.collation);
+    return report;
+}
+
+} // namespace entries

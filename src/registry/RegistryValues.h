@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <cstdint>
+#include <string_view>
+
+// The tool's only writer of the registry. Each operation opens or creates one key, reads, writes
+// or deletes one value in it, closes the key on every path and hands back a result code: 0 on
+// success, 99 when no root was given (and no registry call was made), otherwise the Windows error
+// code of the first call that failed (8 when memory ran out on the way). Nothing here shows
+// anything to the user.
+namespace registry {
+
+inline constexpr platform::RegResult kNoRoot = 99;
+
+// Reads a number stored in at most 2 bytes: `value` starts as `defaultValue` and the stored bytes
+// replace its low-order bytes, low byte first. Longer data gives 234 and keeps the default.
+[[nodiscard]] platform::RegResult ReadBinaryNumber(platform::Registry& registry,
+                                                   platform::RootKey root, std::wstring_view subKey,
+                                                   std::wstring_view valueName,
+                                                   std::int32_t defaultValue, std::int32_t& value);
+
+// Stores the low-order 16 bits of `number` as 2 bytes of REG_BINARY, little-endian, creating the
+// key path when it is missing.
+[[nodiscard]] platform::RegResult
+WriteBinaryNumber(platform::Registry& registry, platform::RootKey root, std::wstring_view subKey,
+                  std::wstring_view valueName, std::int32_t number);
+
+// Stores `text` as REG_SZ with its terminating NUL, creating the key path when it is missing.
+[[nodiscard]] platform::RegResult WriteString(platform::Registry& registry, platform::RootKey root,
+                                              std::wstring_view subKey, std::wstring_view valueName,
+                                              std::wstring_view text);
+
+[[nodiscard]] platform::RegResult DeleteValue(platform::Registry& registry, platform::RootKey root,
+                                              std::wstring_view subKey,
+                                              std::wstring_view valueName);
+
+} // namespace registry

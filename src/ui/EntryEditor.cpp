@@ -1,0 +1,149 @@
+#include "EntryEditor.h"
+
+#include "FileChooser.h"
+#include "RunningProgram.h"
+#include "entries/TextTrim.h"
+#include "registry/RegistryValues.h"
+
+namespace ui {
+
+using entries::Scope;
+namespace reg = platform::reg;
+
+EntryEditor::EntryEditor(platform::Platform& platform, platform::window::WindowSystem& windows,
+                         const InterfaceLanguage& language)
+    : platform_(platform), windows_(windows), language_(language), form_(EntryEditorLayout()),
+      controls_(form_)
+{
+    form_.onLoad = [this] { OnLoad(); };
+    controls_.allUsersOption.onClick = [this] { OnScopeChosen(Scope::AllUsers); };
+    controls_.currentUserOption.onClick = [this] { OnScopeChosen(Scope::CurrentUser); };
+    controls_.addPathButton.onClick = [this] { OnAddPathClicked(); };
+    controls_.saveButton.onClick = [this] { OnSaveClicked(); };
+    controls_.cancelButton.onClick = [this] { OnCancelClicked(); };
+}
+
+void EntryEditor::ShowForNewEntry(platform::window::FormModel& owner, EntryDraft proposal)
+{
+    Show(owner, std::move(proposal), true);
+}
+
+void EntryEditor::ShowForEntry(platform::window::FormModel& owner, EntryDraft stored)
+{
+    Show(owner, std::move(stored), false);
+}
+
+void EntryEditor::Show(platform::window::FormModel& owner, EntryDraft draft, bool isNew)
+{
+    original_ = std::move(draft);
+    isNew_ = isNew;
+    windows_.ShowModal(form_, owner);
+}
+
+void EntryEditor::OnLoad()
+{
+    const InterfaceLanguage& text = language_;
+    const EntryEditorControls& c = controls_;
+    form_.SetCaption(text.Text(L"Szerkesztés", L"Editing"));
+    c.addPathButton.SetCaption(text.Text(L"Fájl elérési út hozzáadása...", L"Add file path..."));
+    c.scopeLabel.SetCaption(text.Text(L"Hatáskör:", L"Range:"));
+    c.allUsersOption.SetCaption(text.Text(L"Összes felhasználó", L"All users"));
+    c.currentUserOption.SetCaption(text.Text(L"Jelenlegi felhasználó", L"Current user"));
+    c.nameLabel.SetCaption(text.Text(L"Név:", L"Name:"));
+    c.valueLabel.SetCaption(text.Text(L"Érték:", L"Value:"));
+    c.nameHintLabel.SetCaption(text.Text(L"(a név bármi lehet, csak legyen egyedi)",
+                                         L"(the name can be anything, just be unique)"));
+    c.saveButton.SetCaption(text.Text(L"Mentés", L"Save"));
+    c.cancelButton.SetCaption(text.Text(L"Mégse", L"Cancel"));
+
+    // Checking the option chooses its scope; a scope left over from the last showing must never
+    // be saved to.
+    chosenScope_.reset();
+    (original_.scope == Scope::CurrentUser ? c.currentUserOption : c.allUsersOption)
+        .SetChecked(true);
+
+    c.nameBox.SetCaption(original_.name);
+    c.valueBox.SetCaption(original_.command);
+}
+
+void EntryEditor::OnScopeChosen(Scope scope)
+{
+    chosenScope_ = scope;
+}
+
+std::wstring EntryEditor::StartingFolder() const
+{
+    // The command as it was when the dialog opened, not what the box holds now.
+    if (entries::TrimSpaces(original_.command).empty()) {
+        return RunningProgramPath(platform_.versions).substr(0, 3);
+    }
+    std::wstring_view command = original_.command;
+    if (command.front() == L'"') {
+        command.remove_prefix(1);
+    }
+    const std::size_t lastBackslash = command.rfind(L'\\');
+    if (lastBackslash == std::wstring_view::npos) {
+        return {};
+    }
+    return std::wstring(command.substr(0, lastBackslash + 1));
+}
+
+void EntryEditor::OnAddPathClicked()
+{
+    const platform::FileFilter allFiles{language_.Text(L"Minden fájl", L"All Files"), L"*.*"};
+    if (const std::optional<std::wstring> chosen = ChooseFile(
+            platform_.fileDialogs, windows_.Handle(form_),
+            language_.Text(L"Válassz egy fájl-t", L"Select a file"), allFiles, StartingFolder())) {
+        controls_.valueBox.SetCaption(*chosen);
+    }
+}
+
+platform::RegResult EntryEditor::SaveEntry(std::wstring_view name, std::wstring_view command)
+{
+    platform::Registry& registry = platform_.registry;
+    const platform::RootKey oldRoot = entries::RootKeyOf(original_.scope);
+    platform::RegResult outcome = reg::kSuccess;
+    bool oldValueRemoved = false;
+    // Compared as typed: a change of letter case alone is a new name.
+    if (!isNew_ && (name != original_.name || chosenScope_ != original_.scope)) {
+        outcome = registry::DeleteValue(registry, oldRoot, entries::kRunKeyPath, original_.name);
+        oldValueRemoved = outcome == reg::kSuccess;
+    }
+    if (outcome != reg::kSuccess) {
+        return outcome;
+    }
+    outcome = chosenScope_ ? registry::WriteString(registry, entries::RootKeyOf(*chosenScope_),
+                                                   entries::kRunKeyPath, name, command)
+                           : registry::kNoRoot;
+    if (outcome != reg::kSuccess && oldValueRemoved) {
+        // A failed move or rename must not cost the user the entry: put the old value back as it
+        // was. Should that fail too, the message the caller shows is all that can be said.
+        (void)registry::WriteString(registry, oldRoot, entries::kRunKeyPath, original_.name,
+                                    original_.command);
+    }
+    return outcome;
+}
+
+void EntryEditor::OnSaveClicked()
+{
+    const std::wstring name = controls_.nameBox.Caption();
+    const std::wstring command = controls_.valueBox.Caption();
+    if (SaveEntry(name, command) != reg::kSuccess) {
+        (void)platform_.messageBox.Show(
+            windows_.Handle(form_),
+            language_.Text(L"Nem módosítható a registry bejegyzés. Próbálja meg a programot "
+                           L"rendszergazdaként futtatni.",
+                           L"Can't modify registry entry. Try running this application with "
+                           L"administrator rights."),
+            language_.Text(L"Hiba", L"Error"), platform::MessageButtons::Ok,
+            platform::MessageIcon::Error);
+    }
+    windows_.Unload(form_);
+}
+
+void EntryEditor::OnCancelClicked()
+{
+    windows_.Unload(form_);
+}
+
+} // namespace ui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "InterfaceLanguage.h"
+#include "entries/Scope.h"
+#include "layouts/EntryEditorLayout.h"
+#include "platform/Platform.h"
+#include "platform/window/WindowSystem.h"
+
+#include <optional>
+#include <string>
+
+namespace ui {
+
+// What the editor opens with: an entry as it is stored, or the proposal for a new one.
+struct EntryDraft {
+    std::wstring name;
+    std::wstring command;
+    entries::Scope scope = entries::Scope::AllUsers;
+};
+
+// The entry editor: a modal dialog in which an entry's name, command and scope are changed. Its
+// only effect is on the registry; it closes itself when the user saves or cancels.
+class EntryEditor {
+public:
+    EntryEditor(platform::Platform& platform, platform::window::WindowSystem& windows,
+                const InterfaceLanguage& language);
+
+    [[nodiscard]] platform::window::FormModel& Form() noexcept { return form_; }
+    [[nodiscard]] const EntryEditorControls& Controls() const noexcept { return controls_; }
+
+    // Shows the dialog over its owner, filled with the proposal; Save adds the entry. Returns once
+    // the dialog has closed.
+    void ShowForNewEntry(platform::window::FormModel& owner, EntryDraft proposal);
+    // Likewise for the entry stored as `stored`: Save replaces it, and a renamed or moved entry
+    // leaves no value behind under its old name and scope.
+    void ShowForEntry(platform::window::FormModel& owner, EntryDraft stored);
+
+private:
+    void Show(platform::window::FormModel& owner, EntryDraft draft, bool isNew);
+    void OnLoad();
+    void OnScopeChosen(entries::Scope scope);
+    void OnAddPathClicked();
+    void OnSaveClicked();
+    void OnCancelClicked();
+    // Writes the entry as the user left it; a failed move or rename restores the old value.
+    [[nodiscard]] platform::RegResult SaveEntry(std::wstring_view name, std::wstring_view command);
+
+    // The folder "Add file path..." opens in: the command's folder, or the root of the drive
+    // the tool runs from.
+    [[nodiscard]] std::wstring StartingFolder() const;
+
+    platform::Platform& platform_;
+    platform::window::WindowSystem& windows_;
+    const InterfaceLanguage& language_;
+    platform::window::FormModel form_;
+    EntryEditorControls controls_;
+
+    // The entry as the dialog opened with it.
+    EntryDraft original_;
+    bool isNew_ = false;
+    // The scope the option buttons last chose; none until one is chosen.
+    std::optional<entries::Scope> chosenScope_;
+};
+
+} // namespace ui

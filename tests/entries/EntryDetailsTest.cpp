@@ -1,0 +1,143 @@
+// The version texts of an entry's executable, and whether a path names a file.
+#include "entries/EntryDetails.h"
+
+#include "Fixtures.h"
+#include "entries/EntryTable.h"
+#include "support/Entries.h"
+#include "support/PlatformBackend.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvan::test {
+namespace {
+
+using entries::Scope;
+using entries::StartupEntry;
+
+class EntryDetails : public ::testing::TestWithParam<PlatformKind> {
+protected:
+    // An entry whose program is `programPath`, with its details read.
+    StartupEntry ReadDetailsOf(std::wstring_view programPath)
+    {
+        StartupEntry entry = MakeEntry(Scope::CurrentUser, L"N", std::wstring(programPath));
+        entry.programPath = entry.command;
+        entries::ReadProgramDetails(backend_->Services().versions, entry);
+        return entry;
+    }
+
+    // Places a fixture program on the drive under this name and returns its Windows path.
+    std::wstring PlaceFixture(std::wstring_view fixture, std::wstring_view name)
+    {
+        std::wstring path = L"C:\\TolvanDetails\\";
+        path += name;
+        backend_->PutCopyOf(path, std::filesystem::path(FixtureFile(fixture)));
+        return path;
+    }
+
+    static void ExpectNoTexts(const entries::StartupEntry& entry)
+    {
+        EXPECT_EQ(entry.productName, L"");
+        EXPECT_EQ(entry.companyName, L"");
+        EXPECT_EQ(entry.legalCopyright, L"");
+        EXPECT_EQ(entry.description, L"");
+    }
+
+    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
+};
+
+TEST_P(EntryDetails, EmptyPathReadsNothingAndSaysNothing)
+{
+    ExpectNoTexts(ReadDetailsOf(L""));
+    EXPECT_EQ(backend_->Versions().fileCalls, 0);
+}
+
+TEST_P(EntryDetails, MissingOrVersionlessFilesGiveEmptyTextsWithoutAMessage)
+{
+    backend_->PutFile(L"C:\\TolvanDetails\\empty.exe");
+    ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\missing.exe"));
+    ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\empty.exe"));
+    ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails"));
+    EXPECT_GT(backend_->Versions().fileCalls, 0);
+}
+
+TEST_P(EntryDetails, ReadsTheFourTextsTrimmed)
+{
+    const StartupEntry entry = ReadDetailsOf(PlaceFixture(L"details.exe", L"Minta.exe"));
+    EXPECT_EQ(entry.productName, L"Minta");
+    EXPECT_EQ(entry.companyName, L"Kavrenta Kft."); // stored with spaces on both sides
+    EXPECT_EQ(entry.legalCopyright, L"(c) Kavrenta");
+    EXPECT_EQ(entry.description, L"Mintaprogram árvíztűrő tükörfúrógép");
+}
+
+TEST_P(EntryDetails, DescriptionNamesTheEntryOtherwiseNameAndPath)
+{
+    const std::wstring described = PlaceFixture(L"details.exe", L"minta.exe");
+    const std::wstring productOnly = PlaceFixture(L"product_only.exe", L"product.exe");
+    const std::wstring versionless = PlaceFixture(L"no_version.exe", L"plain.exe");
+    std::vector<StartupEntry> entries{
+        MakeEntry(Scope::CurrentUser, L"Described", L"\"" + described + L"\" /x"),
+        MakeEntry(Scope::CurrentUser, L"Product", productOnly),
+        MakeEntry(Scope::AllUsers, L"Plain", versionless + L" -q")};
+    entries::EntryTable table(backend_->Services());
+    entries::RebuildReport report;
+    table.Resolve(entries, report);
+    EXPECT_FALSE(report.firstFailure.has_value());
+
+    EXPECT_EQ(entries[0].displayText, L"Mintaprogram árvíztűrő tükörfúrógép");
+    EXPECT_EQ(entries[0].arguments, L"/x");
+    EXPECT_EQ(entries[1].productName, L"Only a product");
+    EXPECT_EQ(entries[1].description, L"");
+    EXPECT_EQ(entries[1].displayText, L"Product;  (" + productOnly + L")");
+    EXPECT_EQ(entries[2].productName, L"");
+    EXPECT_EQ(entries[2].displayText, L"Plain;  (" + versionless + L")");
+}
+
+TOLVAN_FOR_EACH_PLATFORM(EntryDetails);
+
+class FileExists : public EntryDetails {
+protected:
+    bool Exists(std::wstring_view path)
+    {
+        return entries::ProgramFileExists(backend_->Services().files, path);
+    }
+};
+
+TEST_P(FileExists, ShortTextsAreNeverLookedUp)
+{
+    for (const std::wstring_view path : {L"", L"C:\\", L"abc", L"   C:\\   ", L"    ", L"x:"}) {
+        EXPECT_FALSE(Exists(path)) << ::testing::PrintToString(std::wstring(path));
+    }
+    EXPECT_TRUE(backend_->Files().patterns.empty());
+}
+
+TEST_P(FileExists, FilesYesFoldersNo)
+{
+    backend_->PutFile(L"C:\\TolvanDetails\\tool.exe");
+    EXPECT_TRUE(Exists(L"C:\\TolvanDetails\\tool.exe"));
+    EXPECT_TRUE(Exists(L"c:\\tolvandetails\\TOOL.EXE"));
+    EXPECT_FALSE(Exists(L"C:\\TolvanDetails"));
+    EXPECT_FALSE(Exists(L"C:\\TolvanDetails\\"));
+    EXPECT_FALSE(Exists(L"C:\\TolvanDetails\\other.exe"));
+    // The path is searched as given: leading spaces make it a different, relative name.
+    EXPECT_FALSE(Exists(L"  C:\\TolvanDetails\\tool.exe"));
+}
+
+TEST_P(FileExists, HiddenSystemFilesExist)
+{
+    backend_->PutFile(L"C:\\TolvanDetails\\pagefile.sys");
+    (void)backend_->MakeHiddenSystem(L"C:\\TolvanDetails\\pagefile.sys");
+    EXPECT_TRUE(Exists(L"C:\\TolvanDetails\\pagefile.sys"));
+}
+
+TEST_P(FileExists, MissingDriveAndBadNamesDoNotExist)
+{
+    std::wstring onMissingDrive = L"X:\\Program Files\\tool.exe";
+    onMissingDrive[0] = backend_->MissingDrive();
+    EXPECT_FALSE(Exists(onMissingDrive));
+    EXPECT_FALSE(Exists(L"C:\\TolvanDetails\\<tool>.exe"));
+}
+
+TOLVAN_FOR_EACH_PLATFORM(FileExists);
+
+} // namespace
+} // namespace tolvan::test

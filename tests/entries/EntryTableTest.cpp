@@ -1,0 +1,121 @@
+// The refill of the entry table from both Run keys.
+#include "entries/EntryTable.h"
+
+#include "Fixtures.h"
+#include "entries/EntryDetails.h"
+#include "registry/RegistryValues.h"
+#include "support/PlatformBackend.h"
+
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <vector>
+
+namespace tolvan::test {
+namespace {
+
+using entries::Scope;
+using platform::reg::kCurrentUser;
+using platform::reg::kLocalMachine;
+
+class RebuildEntryTable : public ::testing::TestWithParam<PlatformKind> {
+protected:
+    // The table, rebuilt; no failure to report.
+    std::span<const entries::StartupEntry> Rebuilt()
+    {
+        const entries::RebuildReport report = table_.Rebuild();
+        EXPECT_FALSE(report.firstFailure.has_value());
+        EXPECT_EQ(report.failedEntries, 0u);
+        return table_.Entries();
+    }
+
+    void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
+    {
+        ASSERT_EQ(registry::WriteString(backend_->Registry().Registry(), root, entries::kRunKeyPath,
+                                        name, command),
+                  0);
+    }
+
+    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
+    entries::EntryTable table_{backend_->Services()};
+};
+
+TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
+{
+    backend_->PutFile(L"C:\\WINDOWS\\System32\\tolvan-tray.exe");
+    PutRunValue(kCurrentUser, L"zulu", L"\"C:\\Z\\z.exe\" --hidden");
+    PutRunValue(kCurrentUser, L"Tray", L"tolvan-tray.exe");
+    PutRunValue(kLocalMachine, L"alpha", L"C:\\A\\a.exe /s");
+    PutRunValue(kLocalMachine, L"zulu", L"C:\\Z\\other.exe");
+
+    PutRunValue(kCurrentUser, L"left over", L"from an earlier refill");
+    EXPECT_EQ(Rebuilt().size(), 5u);
+    ASSERT_EQ(registry::DeleteValue(backend_->Registry().Registry(), kCurrentUser,
+                                    entries::kRunKeyPath, L"left over"),
+              0);
+    const auto listed = Rebuilt();
+
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed[0].displayText, L"alpha;  (C:\\A\\a.exe)");
+    EXPECT_EQ(listed[0].scope, Scope::AllUsers);
+    EXPECT_EQ(listed[0].arguments, L"/s");
+    EXPECT_EQ(listed[1].displayText, L"Tray;  (C:\\WINDOWS\\System32\\tolvan-tray.exe)");
+    EXPECT_EQ(listed[2].displayText, L"zulu;  (C:\\Z\\other.exe)");
+    EXPECT_EQ(listed[2].scope, Scope::AllUsers);
+    EXPECT_EQ(listed[3].displayText, L"zulu;  (C:\\Z\\z.exe)");
+    EXPECT_EQ(listed[3].scope, Scope::CurrentUser);
+    EXPECT_EQ(listed[3].arguments, L"--hidden");
+}
+
+TEST_P(RebuildEntryTable, NoRunValuesGiveAnEmptyTable)
+{
+    EXPECT_TRUE(Rebuilt().empty());
+}
+
+// Files named like programs that are not programs: each is listed by name and path without
+// version texts and without a message, and only the folder counts as missing.
+TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
+{
+    std::ifstream fixture(std::filesystem::path(FixtureFile(L"full.exe")), std::ios::binary);
+    const std::vector<char> program((std::istreambuf_iterator<char>(fixture)),
+                                    std::istreambuf_iterator<char>());
+    ASSERT_GT(program.size(), 1024u);
+    const auto firstBytes = [&](std::size_t count) {
+        return std::as_bytes(std::span(program).first(count));
+    };
+    const std::string text = "This is a text file, not a program.\r\n";
+    backend_->PutFile(L"C:\\Bad\\empty.exe");
+    backend_->PutFile(L"C:\\Bad\\text.exe", std::as_bytes(std::span(text)));
+    backend_->PutFile(L"C:\\Bad\\headers cut.exe", firstBytes(200));
+    backend_->PutFile(L"C:\\Bad\\half.exe", firstBytes(program.size() / 2));
+    backend_->PutFolder(L"C:\\Bad\\x.exe");
+    PutRunValue(kCurrentUser, L"empty", L"C:\\Bad\\empty.exe");
+    PutRunValue(kCurrentUser, L"text", L"\"C:\\Bad\\text.exe\" /x");
+    PutRunValue(kLocalMachine, L"headers cut", L"C:\\Bad\\headers cut.exe");
+    PutRunValue(kLocalMachine, L"half", L"C:\\Bad\\half.exe -q");
+    PutRunValue(kLocalMachine, L"x", L"C:\\Bad\\x.exe");
+
+    const auto listed = Rebuilt();
+
+    ASSERT_EQ(listed.size(), 5u);
+    EXPECT_EQ(listed[0].displayText, L"empty;  (C:\\Bad\\empty.exe)");
+    EXPECT_EQ(listed[1].displayText, L"half;  (C:\\Bad\\half.exe)");
+    EXPECT_EQ(listed[2].displayText, L"headers cut;  (C:\\Bad\\headers cut.exe)");
+    EXPECT_EQ(listed[3].displayText, L"text;  (C:\\Bad\\text.exe)");
+    EXPECT_EQ(listed[4].displayText, L"x;  (C:\\Bad\\x.exe)");
+    for (const entries::StartupEntry& entry : listed) {
+        SCOPED_TRACE(std::string(entry.name.begin(), entry.name.end()));
+        EXPECT_EQ(entry.productName + entry.companyName + entry.legalCopyright + entry.description,
+                  L"");
+        // The main window says "no information available" for a file and "file is missing"
+        // for anything else.
+        EXPECT_EQ(entries::ProgramFileExists(backend_->Services().files, entry.programPath),
+                  entry.name != L"x");
+    }
+}
+
+TOLVAN_FOR_EACH_PLATFORM(RebuildEntryTable);
+
+} // namespace
+} // namespace tolvan::test

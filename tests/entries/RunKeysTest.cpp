@@ -1,0 +1,145 @@
+// Reading the Run keys into the entry table, on every registry backend.
+#include "entries/RunKeys.h"
+
+#include "registry/RegistryValues.h"
+#include "support/RegistryTestBase.h"
+
+#include <algorithm>
+
+namespace tolvan::test {
+namespace {
+
+using namespace platform;
+using entries::kRunKeyPath;
+using entries::Scope;
+
+class ReadRunKey : public RegistryTest {
+protected:
+    RegResult Read(Scope scope) { return entries::ReadRunKey(Registry(), scope, read); }
+    void Run(RootKey root, std::wstring_view name, const std::vector<std::byte>& data,
+             std::uint32_t type = reg::kTypeSz)
+    {
+        Put(root, kRunKeyPath, name, type, data);
+    }
+    const entries::StartupEntry* Find(std::wstring_view name, Scope scope)
+    {
+        const auto it = std::find_if(read.begin(), read.end(), [&](const auto& e) {
+            return e.name == name && e.scope == scope;
+        });
+        return it == read.end() ? nullptr : &*it;
+    }
+
+    std::vector<entries::StartupEntry> read;
+};
+
+TEST_P(ReadRunKey, MissingKeysAddNothing)
+{
+    EXPECT_EQ(Read(Scope::CurrentUser), reg::kFileNotFound);
+    EXPECT_EQ(read.size(), 0u);
+
+    // Keys that exist but hold no values.
+    Run(reg::kCurrentUser, L"x", Utf16(L"x"));
+    ASSERT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kRunKeyPath, L"x"), 0);
+    EXPECT_EQ(Read(Scope::CurrentUser), 0);
+    EXPECT_EQ(read.size(), 0u);
+}
+
+TEST_P(ReadRunKey, ListsStringValuesOnlyWithTheirRoot)
+{
+    Run(reg::kCurrentUser, L"Same", Utf16(L"C:\\user.exe"));
+    Run(reg::kCurrentUser, L"Expand", Utf16(L"%windir%\\x.exe"), reg::kTypeExpandSz);
+    Run(reg::kCurrentUser, L"Number", Bytes({1, 0, 0, 0}), reg::kTypeDword);
+    Run(reg::kLocalMachine, L"Same", Utf16(L"C:\\machine.exe"));
+    Run(reg::kLocalMachine, L"Other", Utf16(L"C:\\other.exe"));
+
+    EXPECT_EQ(Read(Scope::CurrentUser), 0);
+    EXPECT_EQ(Read(Scope::AllUsers), 0);
+
+    ASSERT_EQ(read.size(), 3u);
+    // Every current-user record comes before every all-users record.
+    EXPECT_EQ(read[0].scope, Scope::CurrentUser);
+    EXPECT_EQ(read[1].scope, Scope::AllUsers);
+    EXPECT_EQ(read[2].scope, Scope::AllUsers);
+    ASSERT_NE(Find(L"Same", Scope::CurrentUser), nullptr);
+    ASSERT_NE(Find(L"Same", Scope::AllUsers), nullptr);
+    EXPECT_EQ(Find(L"Same", Scope::CurrentUser)->command, L"C:\\user.exe");
+    EXPECT_EQ(Find(L"Same", Scope::AllUsers)->command, L"C:\\machine.exe");
+    for (const auto& entry : read) {
+        EXPECT_TRUE(entry.displayText.empty() && entry.programPath.empty() &&
+                    entry.description.empty());
+    }
+}
+
+TEST_P(ReadRunKey, TakesTheDataAsTextWithoutItsTerminator)
+{
+    Run(reg::kCurrentUser, L"a-terminated", Utf16(L"C:\\a.exe"));
+    Run(reg::kCurrentUser, L"b-unterminated", Utf16(L"C:\\b.exe", false));
+    Run(reg::kCurrentUser, L"c-nul-only", Utf16(L""));
+    Run(reg::kCurrentUser, L"d-no-bytes", {});
+    Run(reg::kCurrentUser, L"e-odd", Bytes({'a', 0, 'b', 0, 'c'}));
+    Run(reg::kCurrentUser, L"f-inner-nul", Utf16(std::wstring(L"x\0y", 3)));
+    Run(reg::kCurrentUser, L"g-two-nuls", Utf16(std::wstring(L"z\0", 2)));
+
+    EXPECT_EQ(Read(Scope::CurrentUser), 0);
+    ASSERT_EQ(read.size(), 7u);
+    EXPECT_EQ(Find(L"a-terminated", Scope::CurrentUser)->command, L"C:\\a.exe");
+    EXPECT_EQ(Find(L"b-unterminated", Scope::CurrentUser)->command, L"C:\\b.exe");
+    EXPECT_EQ(Find(L"c-nul-only", Scope::CurrentUser)->command, L"");
+    EXPECT_EQ(Find(L"d-no-bytes", Scope::CurrentUser)->command, L"");
+    EXPECT_EQ(Find(L"e-odd", Scope::CurrentUser)->command, L"ab");
+    EXPECT_EQ(Find(L"f-inner-nul", Scope::CurrentUser)->command, std::wstring(L"x\0y", 3));
+    // Only one terminator is removed.
+    EXPECT_EQ(Find(L"g-two-nuls", Scope::CurrentUser)->command, std::wstring(L"z\0", 2));
+}
+
+TEST_P(ReadRunKey, ALongNameHidesNothing)
+{
+    const std::wstring longName = L"A" + std::wstring(9999, L'x');
+    Run(reg::kCurrentUser, longName, Utf16(L"C:\\long.exe"));
+    Run(reg::kCurrentUser, L"B after", Utf16(L"C:\\b.exe"));
+    Run(reg::kCurrentUser, L"C after", Utf16(L"C:\\c.exe"));
+
+    EXPECT_EQ(Read(Scope::CurrentUser), 0);
+    ASSERT_EQ(read.size(), 3u);
+    ASSERT_NE(Find(longName, Scope::CurrentUser), nullptr);
+    EXPECT_EQ(Find(longName, Scope::CurrentUser)->command, L"C:\\long.exe");
+    EXPECT_NE(Find(L"B after", Scope::CurrentUser), nullptr);
+    EXPECT_NE(Find(L"C after", Scope::CurrentUser), nullptr);
+}
+
+// The longest name the registry allows, a name of spaces alone and the unnamed default value are
+// entries like any other.
+TEST_P(ReadRunKey, NamesAtTheRegistrysLimitsAreEntriesLikeAnyOther)
+{
+    const std::wstring longest = L"L" + std::wstring(reg::kMaxValueNameChars - 1, L'n');
+    Run(reg::kCurrentUser, longest, Utf16(L"C:\\long.exe"));
+    Run(reg::kCurrentUser, L"   ", Utf16(L"C:\\spaces.exe"));
+    Run(reg::kCurrentUser, L"", Utf16(L"C:\\default.exe"));
+    Run(reg::kCurrentUser, L"after", Utf16(L"C:\\after.exe"));
+
+    EXPECT_EQ(Read(Scope::CurrentUser), 0);
+    ASSERT_EQ(read.size(), 4u);
+    ASSERT_NE(Find(longest, Scope::CurrentUser), nullptr);
+    EXPECT_EQ(Find(longest, Scope::CurrentUser)->command, L"C:\\long.exe");
+    ASSERT_NE(Find(L"   ", Scope::CurrentUser), nullptr);
+    EXPECT_EQ(Find(L"   ", Scope::CurrentUser)->command, L"C:\\spaces.exe");
+    ASSERT_NE(Find(L"", Scope::CurrentUser), nullptr);
+    EXPECT_EQ(Find(L"", Scope::CurrentUser)->command, L"C:\\default.exe");
+    EXPECT_NE(Find(L"after", Scope::CurrentUser), nullptr);
+}
+
+TEST_P(ReadRunKey, TextOutsideAnyCodePageComesBackUnchanged)
+{
+    const std::wstring name = L"\u0150r\u00FCl\u0151 \u4E2D\u6587";
+    const std::wstring command = L"C:\\\u00C1rv\u00EDzt\u0171r\u0151\\\u4E2D.exe /\u00DF";
+    ASSERT_EQ(registry::WriteString(Registry(), reg::kLocalMachine, kRunKeyPath, name, command), 0);
+    EXPECT_EQ(Read(Scope::AllUsers), 0);
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].name, name);
+    EXPECT_EQ(read[0].command, command);
+}
+
+TOLVAN_FOR_EACH_REGISTRY(ReadRunKey);
+
+} // namespace
+} // namespace tolvan::test
