@@ -17,14 +17,14 @@ constexpr int kCounts[] = {10, 1000, 10000};
 // One platform and one workload per count, made on first use and kept for every run.
 RefillWorkload& WorkloadFor(int count)
 {
-    static const std::unique_ptr<BenchPlatform> platform = MakePortableBenchPlatform();
+    static const std::unique_ptr<BenchPlatform> kPlatform = MakePortableBenchPlatform();
     static std::map<int, std::unique_ptr<RefillWorkload>> workloads;
     if (const auto found = workloads.find(count); found != workloads.end()) {
         return *found->second;
     }
     workloads.clear(); // one set of Run values at a time
     auto& fresh = workloads[count];
-    fresh = std::make_unique<RefillWorkload>(platform->Services(), platform->HostPaths(), count);
+    fresh = std::make_unique<RefillWorkload>(kPlatform->Services(), kPlatform->HostPaths(), count);
     return *fresh;
 }
 

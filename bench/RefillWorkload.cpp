@@ -38,11 +38,11 @@ std::wstring ProgramPath(std::size_t which)
 // A value name a user could have: a random word and a number, so the sort has real work.
 std::wstring NameFor(std::mt19937& random, int index)
 {
-    constexpr std::wstring_view letters = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
+    constexpr std::wstring_view kLetters = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
     std::wstring name;
     for (int k = 0; k < 8; ++k) {
-        name += letters[letter(random)];
+        name += kLetters[letter(random)];
     }
     return name + L" " + std::to_wstring(index);
 }

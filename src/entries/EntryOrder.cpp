@@ -26,7 +26,9 @@ Split Partition(std::vector<StartupEntry>& entries, Position lo, Position hi,
     };
     Position i = lo;
     Position j = hi;
-    const std::wstring pivot = text(lo + (hi - lo) / 2);
+    // A copy: the entries move while it is compared against.
+    const std::wstring pivot =
+        text(lo + (hi - lo) / 2); // NOLINT(performance-unnecessary-copy-initialization)
     do {
         while (collation.Compare(text(i), pivot) < 0 && i < hi) {
             ++i;

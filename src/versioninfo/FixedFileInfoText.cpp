@@ -53,24 +53,24 @@ std::wstring FileFlagsText(std::uint32_t flags)
 
 std::wstring FileOSText(std::uint32_t fileOS)
 {
-    constexpr std::array<std::wstring_view, 5> interfaces{L"Unknown API", L"Win16 API", L"PM16 API",
-                                                          L"PM32 API", L"Win32 API"};
-    constexpr std::array<std::wstring_view, 5> systems{L"", L" on DOS", L" on OS2/16",
-                                                       L" on OS2/32", L" on Windows NT"};
+    constexpr std::array<std::wstring_view, 5> kInterfaces{L"Unknown API", L"Win16 API",
+                                                           L"PM16 API", L"PM32 API", L"Win32 API"};
+    constexpr std::array<std::wstring_view, 5> kSystems{L"", L" on DOS", L" on OS2/16",
+                                                        L" on OS2/32", L" on Windows NT"};
     const std::uint32_t low = fileOS & 0xFFFFu;
     const std::uint32_t high = fileOS >> 16;
-    std::wstring text = TextAt(interfaces, low, interfaces[0]);
-    text += TextAt(systems, high, L"");
+    std::wstring text = TextAt(kInterfaces, low, kInterfaces[0]);
+    text += TextAt(kSystems, high, L"");
     return text;
 }
 
 std::wstring FileTypeText(std::uint32_t fileType)
 {
     // Type 6 has no name of its own; unlisted types give no text rather than "Unknown".
-    constexpr std::array<std::wstring_view, 8> types{
+    constexpr std::array<std::wstring_view, 8> kTypes{
         L"Unknown", L"Application", L"DLL", L"Driver", L"Font", L"VXD", L"", L"Static-link library",
     };
-    return TextAt(types, fileType, L"");
+    return TextAt(kTypes, fileType, L"");
 }
 
 std::wstring FileSubTypeText(std::uint32_t fileType, std::uint32_t fileSubtype)

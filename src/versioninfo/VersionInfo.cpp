@@ -62,13 +62,13 @@ void OverlayRecord(FixedFileInfo& record, std::span<const std::byte> source)
 // Upper-case hexadecimal without leading zeros, "0" for zero.
 std::wstring Hex(std::byte value)
 {
-    constexpr std::wstring_view digits = L"0123456789ABCDEF";
+    constexpr std::wstring_view kDigits = L"0123456789ABCDEF";
     const auto bits = std::to_integer<unsigned>(value);
     std::wstring text;
     if (bits >= 16) {
-        text += digits[bits >> 4];
+        text += kDigits[bits >> 4];
     }
-    text += digits[bits & 0xFu];
+    text += kDigits[bits & 0xFu];
     return text;
 }
 

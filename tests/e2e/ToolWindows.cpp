@@ -1,7 +1,8 @@
 #include "ToolWindows.h"
 
 #include "platform/win32/window/ControlIds.h"
-#include "ui/layout/Layouts.h"
+#include "ui/layouts/EntryEditorLayout.h"
+#include "ui/layouts/MainWindowLayout.h"
 
 #include <cwchar>
 
@@ -64,7 +65,7 @@ HWND MainControl(HWND main, std::wstring_view name)
 
 HWND EditorControl(HWND editor, std::wstring_view name)
 {
-    return ControlOf(editor, ui::ChangeRegLayout(), name);
+    return ControlOf(editor, ui::EntryEditorLayout(), name);
 }
 
 std::wstring TextOf(HWND window)

@@ -21,7 +21,7 @@ protected:
     {
         StartupEntry entry = MakeEntry(Scope::CurrentUser, L"N", std::wstring(programPath));
         entry.programPath = entry.command;
-        entries::ReadProgramDetails(backend_->Services().versions, entry);
+        entries::ReadProgramDetails(backend->Services().versions, entry);
         return entry;
     }
 
@@ -30,7 +30,7 @@ protected:
     {
         std::wstring path = L"C:\\TolvanDetails\\";
         path += name;
-        backend_->PutCopyOf(path, std::filesystem::path(FixtureFile(fixture)));
+        backend->PutCopyOf(path, std::filesystem::path(FixtureFile(fixture)));
         return path;
     }
 
@@ -42,22 +42,22 @@ protected:
         EXPECT_EQ(entry.description, L"");
     }
 
-    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
+    std::unique_ptr<PlatformBackend> backend = GetParam().make();
 };
 
 TEST_P(EntryDetails, EmptyPathReadsNothingAndSaysNothing)
 {
     ExpectNoTexts(ReadDetailsOf(L""));
-    EXPECT_EQ(backend_->Versions().fileCalls, 0);
+    EXPECT_EQ(backend->Versions().fileCalls, 0);
 }
 
 TEST_P(EntryDetails, MissingOrVersionlessFilesGiveEmptyTextsWithoutAMessage)
 {
-    backend_->PutFile(L"C:\\TolvanDetails\\empty.exe");
+    backend->PutFile(L"C:\\TolvanDetails\\empty.exe");
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\missing.exe"));
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\empty.exe"));
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails"));
-    EXPECT_GT(backend_->Versions().fileCalls, 0);
+    EXPECT_GT(backend->Versions().fileCalls, 0);
 }
 
 TEST_P(EntryDetails, ReadsTheFourTextsTrimmed)
@@ -78,7 +78,7 @@ TEST_P(EntryDetails, DescriptionNamesTheEntryOtherwiseNameAndPath)
         MakeEntry(Scope::CurrentUser, L"Described", L"\"" + described + L"\" /x"),
         MakeEntry(Scope::CurrentUser, L"Product", productOnly),
         MakeEntry(Scope::AllUsers, L"Plain", versionless + L" -q")};
-    entries::EntryTable table(backend_->Services());
+    entries::EntryTable table(backend->Services());
     entries::RebuildReport report;
     table.Resolve(entries, report);
     EXPECT_FALSE(report.firstFailure.has_value());
@@ -98,7 +98,7 @@ class FileExists : public EntryDetails {
 protected:
     bool Exists(std::wstring_view path)
     {
-        return entries::ProgramFileExists(backend_->Services().files, path);
+        return entries::ProgramFileExists(backend->Services().files, path);
     }
 };
 
@@ -107,12 +107,12 @@ TEST_P(FileExists, ShortTextsAreNeverLookedUp)
     for (const std::wstring_view path : {L"", L"C:\\", L"abc", L"   C:\\   ", L"    ", L"x:"}) {
         EXPECT_FALSE(Exists(path)) << ::testing::PrintToString(std::wstring(path));
     }
-    EXPECT_TRUE(backend_->Files().patterns.empty());
+    EXPECT_TRUE(backend->Files().patterns.empty());
 }
 
 TEST_P(FileExists, FilesYesFoldersNo)
 {
-    backend_->PutFile(L"C:\\TolvanDetails\\tool.exe");
+    backend->PutFile(L"C:\\TolvanDetails\\tool.exe");
     EXPECT_TRUE(Exists(L"C:\\TolvanDetails\\tool.exe"));
     EXPECT_TRUE(Exists(L"c:\\tolvandetails\\TOOL.EXE"));
     EXPECT_FALSE(Exists(L"C:\\TolvanDetails"));
@@ -124,15 +124,15 @@ TEST_P(FileExists, FilesYesFoldersNo)
 
 TEST_P(FileExists, HiddenSystemFilesExist)
 {
-    backend_->PutFile(L"C:\\TolvanDetails\\pagefile.sys");
-    (void)backend_->MakeHiddenSystem(L"C:\\TolvanDetails\\pagefile.sys");
+    backend->PutFile(L"C:\\TolvanDetails\\pagefile.sys");
+    (void)backend->MakeHiddenSystem(L"C:\\TolvanDetails\\pagefile.sys");
     EXPECT_TRUE(Exists(L"C:\\TolvanDetails\\pagefile.sys"));
 }
 
 TEST_P(FileExists, MissingDriveAndBadNamesDoNotExist)
 {
     std::wstring onMissingDrive = L"X:\\Program Files\\tool.exe";
-    onMissingDrive[0] = backend_->MissingDrive();
+    onMissingDrive[0] = backend->MissingDrive();
     EXPECT_FALSE(Exists(onMissingDrive));
     EXPECT_FALSE(Exists(L"C:\\TolvanDetails\\<tool>.exe"));
 }

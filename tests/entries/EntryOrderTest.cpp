@@ -84,9 +84,9 @@ std::vector<StartupEntry> RandomTable(std::mt19937& random, int count, int maxLe
 
 class SortEntries : public ::testing::TestWithParam<PlatformKind> {
 protected:
-    platform::Collation& Collation() { return backend_->Services().collation; }
+    platform::Collation& Collation() { return backend->Services().collation; }
 
-    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
+    std::unique_ptr<PlatformBackend> backend = GetParam().make();
 };
 
 TEST_P(SortEntries, OrdersByDisplayTextIgnoringCaseWhateverTheScope)
@@ -197,6 +197,7 @@ TEST(SortEntriesOrder, TheWorstOrderFitsASmallStack)
 {
     constexpr int kCount = 3000;
     std::vector<StartupEntry> probe;
+    probe.reserve(kCount);
     for (int k = 0; k < kCount; ++k) {
         probe.push_back(Entry(Number(k)));
     }
@@ -207,6 +208,7 @@ TEST(SortEntriesOrder, TheWorstOrderFitsASmallStack)
 
     const std::vector<int> ranks = adversary.Ranks();
     std::vector<StartupEntry> table;
+    table.reserve(kCount);
     for (int k = 0; k < kCount; ++k) {
         table.push_back(Entry(Number(ranks[static_cast<std::size_t>(k)]), Number(k)));
     }

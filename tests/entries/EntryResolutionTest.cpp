@@ -25,7 +25,7 @@ protected:
     void Resolve(std::vector<StartupEntry>& entries)
     {
         entries::RebuildReport report;
-        table_.Resolve(entries, report);
+        table.Resolve(entries, report);
         EXPECT_FALSE(report.firstFailure.has_value());
     }
 
@@ -44,8 +44,8 @@ protected:
         EXPECT_EQ(entries[0].scope, Scope::CurrentUser);
     }
 
-    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
-    entries::EntryTable table_{backend_->Services()};
+    std::unique_ptr<PlatformBackend> backend = GetParam().make();
+    entries::EntryTable table{backend->Services()};
 };
 
 TEST_P(ResolveEntries, CommandsThatNameAFolderAreSplitByTheirTextAlone)
@@ -71,7 +71,7 @@ TEST_P(ResolveEntries, CommandsThatNameAFolderAreSplitByTheirTextAlone)
         ExpectRow(row);
     }
     // None of these looks at the file system.
-    EXPECT_TRUE(backend_->Files().patterns.empty());
+    EXPECT_TRUE(backend->Files().patterns.empty());
 }
 
 TEST_P(ResolveEntries, ExtensionFarIntoALongCommandIsStillFound)
@@ -82,15 +82,15 @@ TEST_P(ResolveEntries, ExtensionFarIntoALongCommandIsStillFound)
 
 TEST_P(ResolveEntries, BareNamesAreLookedForInTheThreeWindowsFolders)
 {
-    backend_->PutFile(kProbeInSystem32);
+    backend->PutFile(kProbeInSystem32);
     ExpectRow({std::wstring(kProbeName), std::wstring(kProbeInSystem32), L""});
-    EXPECT_EQ(backend_->Files().patterns,
+    EXPECT_EQ(backend->Files().patterns,
               (std::vector<std::wstring>{L"C:\\WINDOWS\\tolvan-ctfmon.exe",
                                          L"C:\\WINDOWS\\System32\\tolvan-ctfmon.exe"}));
 
-    backend_->Files().patterns.clear();
+    backend->Files().patterns.clear();
     ExpectRow({L"tolvan-missing.exe", L"", L""});
-    EXPECT_EQ(backend_->Files().patterns,
+    EXPECT_EQ(backend->Files().patterns,
               (std::vector<std::wstring>{L"C:\\WINDOWS\\tolvan-missing.exe",
                                          L"C:\\WINDOWS\\System32\\tolvan-missing.exe",
                                          L"C:\\WINDOWS\\System\\tolvan-missing.exe"}));
@@ -98,17 +98,17 @@ TEST_P(ResolveEntries, BareNamesAreLookedForInTheThreeWindowsFolders)
 
 TEST_P(ResolveEntries, FoldersAreTriedInTheirFixedOrder)
 {
-    backend_->PutFile(L"C:\\WINDOWS\\System\\tolvan-old.exe");
-    backend_->PutFile(L"C:\\WINDOWS\\System32\\tolvan-both.exe");
-    backend_->PutFile(L"C:\\WINDOWS\\tolvan-both.exe");
+    backend->PutFile(L"C:\\WINDOWS\\System\\tolvan-old.exe");
+    backend->PutFile(L"C:\\WINDOWS\\System32\\tolvan-both.exe");
+    backend->PutFile(L"C:\\WINDOWS\\tolvan-both.exe");
     ExpectRow({L"tolvan-old.exe", L"C:\\WINDOWS\\System\\tolvan-old.exe", L""});
     ExpectRow({L"TOLVAN-BOTH.EXE", L"C:\\WINDOWS\\TOLVAN-BOTH.EXE", L""});
 }
 
 TEST_P(ResolveEntries, BareNamesThatNameNoFileStayUnresolved)
 {
-    backend_->PutFile(kProbeInSystem32);
-    backend_->PutFolder(L"C:\\WINDOWS\\System32\\tolvan-folder.exe");
+    backend->PutFile(kProbeInSystem32);
+    backend->PutFolder(L"C:\\WINDOWS\\System32\\tolvan-folder.exe");
     const std::vector<Row> rows = {
         {std::wstring(kProbeName) + L" /n", L"", L""}, // used whole, arguments included
         {L"\"\" x", L"", L""},
@@ -125,7 +125,7 @@ TEST_P(ResolveEntries, BareNamesThatNameNoFileStayUnresolved)
 
 TEST_P(ResolveEntries, EveryEntryIsResolvedInTableOrder)
 {
-    backend_->PutFile(kProbeInSystem32);
+    backend->PutFile(kProbeInSystem32);
     std::vector<StartupEntry> entries{
         MakeEntry(Scope::CurrentUser, L"first", L"\"C:\\A\\a.exe\" -a"),
         MakeEntry(Scope::AllUsers, L"second", std::wstring(kProbeName)),

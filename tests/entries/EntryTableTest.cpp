@@ -24,26 +24,26 @@ protected:
     // The table, rebuilt; no failure to report.
     std::span<const entries::StartupEntry> Rebuilt()
     {
-        const entries::RebuildReport report = table_.Rebuild();
+        const entries::RebuildReport report = table.Rebuild();
         EXPECT_FALSE(report.firstFailure.has_value());
         EXPECT_EQ(report.failedEntries, 0u);
-        return table_.Entries();
+        return table.Entries();
     }
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(registry::WriteString(backend_->Registry().Registry(), root, entries::kRunKeyPath,
+        ASSERT_EQ(registry::WriteString(backend->Registry().Registry(), root, entries::kRunKeyPath,
                                         name, command),
                   0);
     }
 
-    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
-    entries::EntryTable table_{backend_->Services()};
+    std::unique_ptr<PlatformBackend> backend = GetParam().make();
+    entries::EntryTable table{backend->Services()};
 };
 
 TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
 {
-    backend_->PutFile(L"C:\\WINDOWS\\System32\\tolvan-tray.exe");
+    backend->PutFile(L"C:\\WINDOWS\\System32\\tolvan-tray.exe");
     PutRunValue(kCurrentUser, L"zulu", L"\"C:\\Z\\z.exe\" --hidden");
     PutRunValue(kCurrentUser, L"Tray", L"tolvan-tray.exe");
     PutRunValue(kLocalMachine, L"alpha", L"C:\\A\\a.exe /s");
@@ -51,7 +51,7 @@ TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
 
     PutRunValue(kCurrentUser, L"left over", L"from an earlier refill");
     EXPECT_EQ(Rebuilt().size(), 5u);
-    ASSERT_EQ(registry::DeleteValue(backend_->Registry().Registry(), kCurrentUser,
+    ASSERT_EQ(registry::DeleteValue(backend->Registry().Registry(), kCurrentUser,
                                     entries::kRunKeyPath, L"left over"),
               0);
     const auto listed = Rebuilt();
@@ -85,11 +85,11 @@ TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
         return std::as_bytes(std::span(program).first(count));
     };
     const std::string text = "This is a text file, not a program.\r\n";
-    backend_->PutFile(L"C:\\Bad\\empty.exe");
-    backend_->PutFile(L"C:\\Bad\\text.exe", std::as_bytes(std::span(text)));
-    backend_->PutFile(L"C:\\Bad\\headers cut.exe", firstBytes(200));
-    backend_->PutFile(L"C:\\Bad\\half.exe", firstBytes(program.size() / 2));
-    backend_->PutFolder(L"C:\\Bad\\x.exe");
+    backend->PutFile(L"C:\\Bad\\empty.exe");
+    backend->PutFile(L"C:\\Bad\\text.exe", std::as_bytes(std::span(text)));
+    backend->PutFile(L"C:\\Bad\\headers cut.exe", firstBytes(200));
+    backend->PutFile(L"C:\\Bad\\half.exe", firstBytes(program.size() / 2));
+    backend->PutFolder(L"C:\\Bad\\x.exe");
     PutRunValue(kCurrentUser, L"empty", L"C:\\Bad\\empty.exe");
     PutRunValue(kCurrentUser, L"text", L"\"C:\\Bad\\text.exe\" /x");
     PutRunValue(kLocalMachine, L"headers cut", L"C:\\Bad\\headers cut.exe");
@@ -110,7 +110,7 @@ TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
                   L"");
         // The main window says "no information available" for a file and "file is missing"
         // for anything else.
-        EXPECT_EQ(entries::ProgramFileExists(backend_->Services().files, entry.programPath),
+        EXPECT_EQ(entries::ProgramFileExists(backend->Services().files, entry.programPath),
                   entry.name != L"x");
     }
 }

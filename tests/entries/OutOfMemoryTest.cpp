@@ -47,21 +47,21 @@ class OutOfMemory : public ::testing::TestWithParam<PlatformKind> {
 protected:
     void SetUp() override
     {
-        backend_->PutCopyOf(L"C:\\WINDOWS\\System32\\tolvan-present.exe",
-                            std::filesystem::path(FixtureFile(L"details.exe")));
+        backend->PutCopyOf(L"C:\\WINDOWS\\System32\\tolvan-present.exe",
+                           std::filesystem::path(FixtureFile(L"details.exe")));
     }
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(registry::WriteString(real_.registry, root, entries::kRunKeyPath, name, command),
+        ASSERT_EQ(registry::WriteString(real.registry, root, entries::kRunKeyPath, name, command),
                   platform::reg::kSuccess);
     }
 
-    std::unique_ptr<PlatformBackend> backend_ = GetParam().make();
-    platform::Platform& real_ = backend_->Services();
-    OutOfMemoryAfterSearch files_{real_.files};
-    platform::Platform services_{real_.registry,  real_.shell,    real_.messageBox, files_,
-                                 real_.collation, real_.versions, real_.fileDialogs};
+    std::unique_ptr<PlatformBackend> backend = GetParam().make();
+    platform::Platform& real = backend->Services();
+    OutOfMemoryAfterSearch failingFiles{real.files};
+    platform::Platform services{real.registry,  real.shell,    real.messageBox, failingFiles,
+                                real.collation, real.versions, real.fileDialogs};
 };
 
 TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)
@@ -71,7 +71,7 @@ TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)
         MakeEntry(Scope::CurrentUser, L"failing", std::wstring(kFailingName)),
         MakeEntry(Scope::AllUsers, L"present", L"tolvan-present.exe"),
         MakeEntry(Scope::AllUsers, L"failing again", std::wstring(kFailingName))};
-    entries::EntryTable table(services_);
+    entries::EntryTable table(services);
     entries::RebuildReport report;
     table.Resolve(entries, report);
     EXPECT_FALSE(AllocationFailurePending());
@@ -99,11 +99,11 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
     }
     platform::portable::HeadlessWindowSystem windows;
     ui::InterfaceLanguage language(registry::Language::English);
-    entries::EntryTable table(services_);
-    ui::MainWindow window(services_, windows, language, table);
+    entries::EntryTable table(services);
+    ui::MainWindow window(services, windows, language, table);
     window.Show();
 
-    auto& shown = backend_->Messages().shown;
+    auto& shown = backend->Messages().shown;
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, L"Error: Out of memory (7)\r\n(and 2 more entries)");
     EXPECT_EQ(shown[0].title, L"Tolvan");
@@ -118,7 +118,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
 
     // A single failure is told as it always was.
     for (const wchar_t* name : {L"failing 2", L"failing 3"}) {
-        ASSERT_EQ(registry::DeleteValue(real_.registry, kLocalMachine, entries::kRunKeyPath, name),
+        ASSERT_EQ(registry::DeleteValue(real.registry, kLocalMachine, entries::kRunKeyPath, name),
                   platform::reg::kSuccess);
     }
     window.RefreshList();
@@ -188,14 +188,14 @@ TEST_P(OutOfMemory, AReadRunKeyThatRunsOutOfMemoryFails)
 {
     PutRunValue(kCurrentUser, L"one", L"C:\\one.exe");
     PutRunValue(kCurrentUser, L"two", L"C:\\two.exe");
-    OutOfMemoryAfterQuery failing(real_.registry, 2);
+    OutOfMemoryAfterQuery failing(real.registry, 2);
     std::vector<StartupEntry> read;
     EXPECT_EQ(entries::ReadRunKey(failing, Scope::CurrentUser, read),
               platform::reg::kNotEnoughMemory);
     EXPECT_FALSE(AllocationFailurePending());
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0].command, L"C:\\one.exe");
-    if (const auto open = backend_->Registry().OpenKeyCount()) {
+    if (const auto open = backend->Registry().OpenKeyCount()) {
         EXPECT_EQ(*open, 0);
     }
 }
@@ -203,7 +203,7 @@ TEST_P(OutOfMemory, AReadRunKeyThatRunsOutOfMemoryFails)
 TEST_P(OutOfMemory, AValueThatCannotBeConvertedIsNotWritten)
 {
     FailNextAllocation();
-    EXPECT_EQ(registry::WriteString(real_.registry, kCurrentUser, entries::kRunKeyPath, L"name",
+    EXPECT_EQ(registry::WriteString(real.registry, kCurrentUser, entries::kRunKeyPath, L"name",
                                     L"C:\\a long enough command.exe"),
               platform::reg::kNotEnoughMemory);
     EXPECT_FALSE(AllocationFailurePending());

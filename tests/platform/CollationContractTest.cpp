@@ -8,13 +8,13 @@ namespace {
 
 class CollationContract : public ::testing::TestWithParam<PlatformKind> {
 protected:
-    void SetUp() override { backend_ = GetParam().make(); }
+    void SetUp() override { backend = GetParam().make(); }
     int Compare(std::wstring_view a, std::wstring_view b)
     {
-        return backend_->Services().collation.Compare(a, b);
+        return backend->Services().collation.Compare(a, b);
     }
 
-    std::unique_ptr<PlatformBackend> backend_;
+    std::unique_ptr<PlatformBackend> backend;
 };
 
 TEST_P(CollationContract, LetterCaseIsIgnored)

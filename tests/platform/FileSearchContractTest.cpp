@@ -12,17 +12,17 @@ class FileSearchContract : public ::testing::TestWithParam<PlatformKind> {
 protected:
     void SetUp() override
     {
-        backend_ = GetParam().make();
-        backend_->PutFolder(kFolder);
-        backend_->PutFile(L"C:\\TolvanSearch\\Setup.exe");
-        backend_->PutFile(L"C:\\TolvanSearch\\readme");
-        backend_->PutFolder(L"C:\\TolvanSearch\\Tools.exe");
-        backend_->PutFolder(L"C:\\TolvanSearch\\Only folders\\Sub.exe");
+        backend = GetParam().make();
+        backend->PutFolder(kFolder);
+        backend->PutFile(L"C:\\TolvanSearch\\Setup.exe");
+        backend->PutFile(L"C:\\TolvanSearch\\readme");
+        backend->PutFolder(L"C:\\TolvanSearch\\Tools.exe");
+        backend->PutFolder(L"C:\\TolvanSearch\\Only folders\\Sub.exe");
     }
 
-    bool Matches(std::wstring_view pattern) { return backend_->Files().AnyFileMatches(pattern); }
+    bool Matches(std::wstring_view pattern) { return backend->Files().AnyFileMatches(pattern); }
 
-    std::unique_ptr<PlatformBackend> backend_;
+    std::unique_ptr<PlatformBackend> backend;
 };
 
 TEST_P(FileSearchContract, FindsFilesWhateverTheLetterCase)
@@ -69,7 +69,7 @@ TEST_P(FileSearchContract, WildcardsInTheLastComponent)
 TEST_P(FileSearchContract, BadNamesAndMissingDrivesAreNotFound)
 {
     std::wstring onMissingDrive = L"X:\\TolvanSearch\\Setup.exe";
-    onMissingDrive[0] = backend_->MissingDrive();
+    onMissingDrive[0] = backend->MissingDrive();
     EXPECT_FALSE(Matches(onMissingDrive));
     EXPECT_FALSE(Matches(L""));
     EXPECT_FALSE(Matches(L"C:\\Tolvan*\\Setup.exe"));
@@ -82,8 +82,8 @@ TEST_P(FileSearchContract, BadNamesAndMissingDrivesAreNotFound)
 
 TEST_P(FileSearchContract, HiddenSystemFilesCount)
 {
-    backend_->PutFile(L"C:\\TolvanSearch\\hidden.sys");
-    const bool attributesSet = backend_->MakeHiddenSystem(L"C:\\TolvanSearch\\hidden.sys");
+    backend->PutFile(L"C:\\TolvanSearch\\hidden.sys");
+    const bool attributesSet = backend->MakeHiddenSystem(L"C:\\TolvanSearch\\hidden.sys");
     EXPECT_EQ(attributesSet, GetParam().name == "win32");
     EXPECT_TRUE(Matches(L"C:\\TolvanSearch\\hidden.sys"));
     EXPECT_TRUE(Matches(L"C:\\TolvanSearch\\hid*"));

@@ -71,43 +71,43 @@ protected:
     void SetUp() override
     {
         std::random_device seed;
-        root_ =
+        root =
             std::filesystem::temp_directory_path() / ("tolvan-drivemap-" + std::to_string(seed()));
-        std::filesystem::create_directories(root_ / "Windows" / "system32");
-        std::ofstream(root_ / "Windows" / "system32" / "Notepad.exe") << "MZ";
-        drives_.Map(L'c', root_);
+        std::filesystem::create_directories(root / "Windows" / "system32");
+        std::ofstream(root / "Windows" / "system32" / "Notepad.exe") << "MZ";
+        drives.Map(L'c', root);
     }
-    void TearDown() override { std::filesystem::remove_all(root_); }
+    void TearDown() override { std::filesystem::remove_all(root); }
 
-    std::filesystem::path root_;
-    DriveMap drives_;
+    std::filesystem::path root;
+    DriveMap drives;
 };
 
 TEST_F(DriveMapping, FindsExistingNamesWhateverTheirCase)
 {
-    EXPECT_TRUE(SameEntry(drives_.Resolve(L"C:\\WINDOWS\\System32\\NOTEPAD.EXE"),
-                          root_ / "Windows" / "system32" / "Notepad.exe"));
-    EXPECT_TRUE(SameEntry(drives_.Resolve(L"c:\\windows\\"), root_ / "Windows"));
-    EXPECT_TRUE(SameEntry(drives_.Resolve(L"C:\\"), root_));
+    EXPECT_TRUE(SameEntry(drives.Resolve(L"C:\\WINDOWS\\System32\\NOTEPAD.EXE"),
+                          root / "Windows" / "system32" / "Notepad.exe"));
+    EXPECT_TRUE(SameEntry(drives.Resolve(L"c:\\windows\\"), root / "Windows"));
+    EXPECT_TRUE(SameEntry(drives.Resolve(L"C:\\"), root));
 }
 
 TEST_F(DriveMapping, KeepsMissingNamesAsWritten)
 {
-    const auto missing = drives_.Resolve(L"C:\\WINDOWS\\Fonts\\Arial.ttf");
+    const auto missing = drives.Resolve(L"C:\\WINDOWS\\Fonts\\Arial.ttf");
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->filename(), "Arial.ttf");
     EXPECT_EQ(missing->parent_path().filename(), "Fonts");
-    EXPECT_TRUE(SameEntry(missing->parent_path().parent_path(), root_ / "Windows"));
+    EXPECT_TRUE(SameEntry(missing->parent_path().parent_path(), root / "Windows"));
 }
 
 TEST_F(DriveMapping, OnlyMappedDrivesAndPlainNames)
 {
-    EXPECT_FALSE(drives_.Resolve(L"D:\\Windows"));
-    EXPECT_FALSE(drives_.Resolve(L"Windows\\system32"));
-    EXPECT_FALSE(drives_.Resolve(L"C:\\Windows\\*.exe"));
-    const auto resolver = drives_.Resolver();
+    EXPECT_FALSE(drives.Resolve(L"D:\\Windows"));
+    EXPECT_FALSE(drives.Resolve(L"Windows\\system32"));
+    EXPECT_FALSE(drives.Resolve(L"C:\\Windows\\*.exe"));
+    const auto resolver = drives.Resolver();
     EXPECT_TRUE(SameEntry(resolver(L"C:\\windows\\SYSTEM32\\notepad.exe"),
-                          root_ / "Windows" / "system32" / "Notepad.exe"));
+                          root / "Windows" / "system32" / "Notepad.exe"));
 }
 
 } // namespace

@@ -14,21 +14,21 @@ class MemoryRegistryValues : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(registry_.CreateKey(reg::kCurrentUser, L"Software\\Values",
-                                      reg::kKeyQueryValue | reg::kKeySetValue, key_),
+        ASSERT_EQ(memory.CreateKey(reg::kCurrentUser, L"Software\\Values",
+                                   reg::kKeyQueryValue | reg::kKeySetValue, key),
                   0);
     }
-    void TearDown() override { EXPECT_EQ(registry_.CloseKey(key_), 0); }
+    void TearDown() override { EXPECT_EQ(memory.CloseKey(key), 0); }
 
     void Set(std::wstring_view name, std::wstring_view text)
     {
-        ASSERT_EQ(registry_.SetValue(key_, name, reg::kTypeSz, ToUtf16Le(text)), 0);
+        ASSERT_EQ(memory.SetValue(key, name, reg::kTypeSz, ToUtf16Le(text)), 0);
     }
     std::wstring Get(std::wstring_view name)
     {
         std::uint32_t size = 64;
         std::vector<std::byte> data(size);
-        if (registry_.QueryValue(key_, name, nullptr, data.data(), &size) != 0) {
+        if (memory.QueryValue(key, name, nullptr, data.data(), &size) != 0) {
             return L"<missing>";
         }
         return FromUtf16Le(std::span(data).first(size));
@@ -40,15 +40,15 @@ protected:
         std::uint32_t length = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        for (std::uint32_t index = 0;
-             registry_.EnumValue(key_, index, buffer, length, type, size) == 0; ++index) {
+        for (std::uint32_t index = 0; memory.EnumValue(key, index, buffer, length, type, size) == 0;
+             ++index) {
             names.emplace_back(buffer.data(), length);
         }
         return names;
     }
 
-    portable::MemoryRegistry registry_;
-    KeyHandle key_ = 0;
+    portable::MemoryRegistry memory;
+    KeyHandle key = 0;
 };
 
 TEST_F(MemoryRegistryValues, DeletingInTheMiddleKeepsTheRestFindableAndInOrder)
@@ -56,8 +56,8 @@ TEST_F(MemoryRegistryValues, DeletingInTheMiddleKeepsTheRestFindableAndInOrder)
     for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie", L"Delta", L"Echo"}) {
         Set(name, name);
     }
-    EXPECT_EQ(registry_.DeleteValue(key_, L"BRAVO"), 0);
-    EXPECT_EQ(registry_.DeleteValue(key_, L"bravo"), reg::kFileNotFound);
+    EXPECT_EQ(memory.DeleteValue(key, L"BRAVO"), 0);
+    EXPECT_EQ(memory.DeleteValue(key, L"bravo"), reg::kFileNotFound);
     EXPECT_EQ(Get(L"charlie"), L"Charlie");
     EXPECT_EQ(Get(L"ECHO"), L"Echo");
     EXPECT_EQ(Get(L"Bravo"), L"<missing>");
@@ -69,7 +69,7 @@ TEST_F(MemoryRegistryValues, DeletingInTheMiddleKeepsTheRestFindableAndInOrder)
     EXPECT_EQ(Get(L"Delta"), L"replaced");
     EXPECT_EQ(Get(L"BRAVO"), L"again");
 
-    EXPECT_EQ(registry_.DeleteValue(key_, L"alpha"), 0);
+    EXPECT_EQ(memory.DeleteValue(key, L"alpha"), 0);
     EXPECT_EQ(Get(L"Echo"), L"Echo");
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Charlie", L"Delta", L"Echo", L"bravo"}));
 }

@@ -60,9 +60,9 @@ int Brightness(pictures::Rgba c)
 long TotalBrightness(const pictures::Canvas& canvas)
 {
     long total = 0;
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            total += Brightness(canvas.at(x, y));
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            total += Brightness(canvas.At(x, y));
         }
     }
     return total;
@@ -97,7 +97,7 @@ TEST(PictureFiles, EveryPictureTheResourceScriptNamesIsDrawn)
 TEST(PictureFiles, BitmapRowsStartAtTheBottomAndArePaddedWithZeros)
 {
     pictures::Canvas canvas(21, 2, pictures::kWhite);
-    canvas.set(0, 1, pictures::Opaque(10, 20, 30)); // bottom left
+    canvas.Set(0, 1, pictures::Opaque(10, 20, 30)); // bottom left
     const Bytes bmp = pictures::EncodeBmp24(canvas);
     ASSERT_EQ(bmp.size(), 54u + 2 * 64);
     EXPECT_EQ(bmp[54], 30); // blue, green, red
@@ -114,7 +114,7 @@ TEST(PictureFiles, EncodersRefuseWhatTheFormatsCannotHold)
 
     pictures::Canvas colourful(32, 32);
     for (int i = 0; i < 32 * 32; ++i) {
-        colourful.set(i % 32, i / 32,
+        colourful.Set(i % 32, i / 32,
                       pictures::Opaque(static_cast<std::uint8_t>(i % 256),
                                        static_cast<std::uint8_t>(i / 256), 7));
     }
@@ -147,7 +147,7 @@ pictures::Canvas DecodeIconImage(const Bytes& ico, std::size_t offset, int size)
                 palette + 4 * static_cast<std::size_t>(
                                   ico.at(colours + colourStride * static_cast<std::size_t>(row) +
                                          static_cast<std::size_t>(x)));
-            image.set(x, y, pictures::Opaque(ico.at(entry + 2), ico.at(entry + 1), ico.at(entry)));
+            image.Set(x, y, pictures::Opaque(ico.at(entry + 2), ico.at(entry + 1), ico.at(entry)));
         }
     }
     return image;
@@ -180,10 +180,10 @@ TEST(PictureFiles, IconHoldsThe16And32PixelPicturesIn256ColoursWithoutLoss)
         const pictures::Canvas decoded = DecodeIconImage(ico, offset, size);
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                ASSERT_EQ(decoded.at(x, y), expected.at(x, y)) << "at " << x << ',' << y;
+                ASSERT_EQ(decoded.At(x, y), expected.At(x, y)) << "at " << x << ',' << y;
             }
         }
-        EXPECT_EQ(decoded.at(0, 0).a, 0) << "the corner shows the desktop through the mask";
+        EXPECT_EQ(decoded.At(0, 0).a, 0) << "the corner shows the desktop through the mask";
     }
     EXPECT_EQ(seen, (std::set<int>{16, 32}));
 }
@@ -197,22 +197,22 @@ TEST(PictureFiles, HighlightedFlagsLightUpInPlace)
         {pictures::DrawHungarianFlag(FlagLook::Plain),
          pictures::DrawHungarianFlag(FlagLook::Highlighted)}};
     for (const auto& [plain, lit] : flags) {
-        ASSERT_EQ(lit.width(), plain.width());
-        ASSERT_EQ(lit.height(), plain.height());
+        ASSERT_EQ(lit.Width(), plain.Width());
+        ASSERT_EQ(lit.Height(), plain.Height());
         // The frame changes, and no pixel of the cloth grows darker while most grow brighter.
-        EXPECT_NE(lit.at(0, 10), plain.at(0, 10));
+        EXPECT_NE(lit.At(0, 10), plain.At(0, 10));
         int brighter = 0;
         for (int y = 4; y < 16; ++y) {
             for (int x = 1; x < 20; ++x) {
-                EXPECT_GE(Brightness(lit.at(x, y)), Brightness(plain.at(x, y)));
-                brighter += Brightness(lit.at(x, y)) > Brightness(plain.at(x, y)) ? 1 : 0;
+                EXPECT_GE(Brightness(lit.At(x, y)), Brightness(plain.At(x, y)));
+                brighter += Brightness(lit.At(x, y)) > Brightness(plain.At(x, y)) ? 1 : 0;
             }
         }
         EXPECT_GT(brighter, 19 * 12 / 2);
         EXPECT_GT(TotalBrightness(lit), TotalBrightness(plain));
         // Plain, the flag sits on the white banner.
-        EXPECT_EQ(plain.at(10, 0), pictures::kWhite);
-        EXPECT_EQ(plain.at(10, plain.height() - 1), pictures::kWhite);
+        EXPECT_EQ(plain.At(10, 0), pictures::kWhite);
+        EXPECT_EQ(plain.At(10, plain.Height() - 1), pictures::kWhite);
     }
 }
 

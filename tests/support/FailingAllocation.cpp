@@ -7,7 +7,8 @@
 namespace tolvan::test {
 namespace {
 
-std::atomic<bool> failNext{false};
+// The replaced operator new has no other place to learn of the armed failure.
+std::atomic<bool> failNext{false}; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 void* Allocate(std::size_t size)
 {

@@ -64,7 +64,7 @@ TEST_F(ChooseFile, ANameTooLongForTheDialogIsNotProposed)
 
 TEST_F(ChooseFile, TheChosenFileComesBackWhole)
 {
-    dialogs.answers.push_back(L"C:\\My Files\\a b.exe");
+    dialogs.answers.emplace_back(L"C:\\My Files\\a b.exe");
     EXPECT_EQ(ui::ChooseFile(dialogs, 0, L"t", kAllFiles, L""), L"C:\\My Files\\a b.exe");
 }
 

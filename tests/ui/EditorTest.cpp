@@ -341,7 +341,7 @@ TEST_F(AddFilePath, WithoutACommandOpensAtTheRootOfTheToolsDrive)
 
 TEST_F(AddFilePath, TheChosenPathReplacesTheCommandUnquoted)
 {
-    fileDialogs.answers.push_back(L"C:\\Program Files\\New App\\new app.exe");
+    fileDialogs.answers.emplace_back(L"C:\\Program Files\\New App\\new app.exe");
     Run(false, L"App", L"app.exe --tray", Scope::CurrentUser, [](const Controls& c) {
         c.addPathButton.RaiseClick();
         EXPECT_EQ(c.valueBox.Caption(), L"C:\\Program Files\\New App\\new app.exe");

@@ -32,9 +32,9 @@ std::vector<std::byte> ReadHostFile(const std::wstring& fileName)
 
 const std::vector<std::byte>& SampleResource()
 {
-    static const std::vector<std::byte> resource =
+    static const std::vector<std::byte> kResource =
         Serialize(UsualRoot(u"040904B0", {TextValue(u"ProductName", u"Tolvan")}, Le32(0x04B00409)));
-    return resource;
+    return kResource;
 }
 
 class PeReader : public ::testing::TestWithParam<bool> {};

@@ -9,22 +9,22 @@ namespace pictures {
 // Little-endian fields, the byte order of every Windows file header.
 class ByteWriter {
 public:
-    void u8(std::uint8_t value) { bytes_.push_back(value); }
-    void u16(std::uint16_t value)
+    void U8(std::uint8_t value) { bytes_.push_back(value); }
+    void U16(std::uint16_t value)
     {
-        u8(static_cast<std::uint8_t>(value & 0xFF));
-        u8(static_cast<std::uint8_t>(value >> 8));
+        U8(static_cast<std::uint8_t>(value & 0xFF));
+        U8(static_cast<std::uint8_t>(value >> 8));
     }
-    void u32(std::uint32_t value)
+    void U32(std::uint32_t value)
     {
-        u16(static_cast<std::uint16_t>(value & 0xFFFF));
-        u16(static_cast<std::uint16_t>(value >> 16));
+        U16(static_cast<std::uint16_t>(value & 0xFFFF));
+        U16(static_cast<std::uint16_t>(value >> 16));
     }
-    void i32(std::int32_t value) { u32(static_cast<std::uint32_t>(value)); }
-    void zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    void I32(std::int32_t value) { U32(static_cast<std::uint32_t>(value)); }
+    void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
 
-    [[nodiscard]] std::size_t size() const noexcept { return bytes_.size(); }
-    [[nodiscard]] std::vector<std::uint8_t> take() { return std::move(bytes_); }
+    [[nodiscard]] std::size_t Size() const noexcept { return bytes_.size(); }
+    [[nodiscard]] std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
 private:
     std::vector<std::uint8_t> bytes_;

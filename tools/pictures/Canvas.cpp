@@ -14,7 +14,7 @@ Canvas::Canvas(int width, int height, Rgba fill)
     }
 }
 
-Rgba Canvas::at(int x, int y) const
+Rgba Canvas::At(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         throw std::out_of_range("pixel outside the canvas");
@@ -23,7 +23,7 @@ Rgba Canvas::at(int x, int y) const
                    static_cast<std::size_t>(x)];
 }
 
-void Canvas::set(int x, int y, Rgba colour)
+void Canvas::Set(int x, int y, Rgba colour)
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         throw std::out_of_range("pixel outside the canvas");
@@ -66,7 +66,7 @@ Canvas Render(int width, int height, const Scene& scene, int samplesPerAxis)
                 }
             }
             if (opaque > 0 && opaque * 2 > samples) {
-                canvas.set(x, y,
+                canvas.Set(x, y,
                            Opaque(RoundedAverage(r, opaque), RoundedAverage(g, opaque),
                                   RoundedAverage(b, opaque)));
             }

@@ -31,10 +31,10 @@ class Canvas {
 public:
     Canvas(int width, int height, Rgba fill = kTransparent);
 
-    [[nodiscard]] int width() const noexcept { return width_; }
-    [[nodiscard]] int height() const noexcept { return height_; }
-    [[nodiscard]] Rgba at(int x, int y) const;
-    void set(int x, int y, Rgba colour);
+    [[nodiscard]] int Width() const noexcept { return width_; }
+    [[nodiscard]] int Height() const noexcept { return height_; }
+    [[nodiscard]] Rgba At(int x, int y) const;
+    void Set(int x, int y, Rgba colour);
 
 private:
     int width_;

@@ -25,9 +25,9 @@ std::vector<Rgba> PaletteOf(const Canvas& image)
 {
     const Rgba black = Opaque(0, 0, 0);
     std::vector<Rgba> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (const Rgba c = image.at(x, y); c.a != 0 && Opaque(c.r, c.g, c.b) != black) {
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            if (const Rgba c = image.At(x, y); c.a != 0 && Opaque(c.r, c.g, c.b) != black) {
                 colours.push_back(Opaque(c.r, c.g, c.b));
             }
         }
@@ -56,52 +56,52 @@ std::uint8_t IndexOf(const std::vector<Rgba>& palette, Rgba colour)
 
 std::uint32_t ImageSize(const Canvas& image)
 {
-    const auto rows = static_cast<std::uint32_t>(image.height());
+    const auto rows = static_cast<std::uint32_t>(image.Height());
     return kInfoHeaderSize + 4 * static_cast<std::uint32_t>(kPaletteSize) +
-           DibStride(image.width(), 8) * rows + DibStride(image.width(), 1) * rows;
+           DibStride(image.Width(), 8) * rows + DibStride(image.Width(), 1) * rows;
 }
 
 void WriteImage(ByteWriter& out, const Canvas& image)
 {
     const std::vector<Rgba> palette = PaletteOf(image);
-    const auto rows = static_cast<std::uint32_t>(image.height());
-    const std::uint32_t colourStride = DibStride(image.width(), 8);
-    const std::uint32_t maskStride = DibStride(image.width(), 1);
+    const auto rows = static_cast<std::uint32_t>(image.Height());
+    const std::uint32_t colourStride = DibStride(image.Width(), 8);
+    const std::uint32_t maskStride = DibStride(image.Width(), 1);
 
-    out.u32(kInfoHeaderSize);
-    out.i32(image.width());
-    out.i32(image.height() * 2); // the colour rows and the mask rows
-    out.u16(1);
-    out.u16(8);
-    out.u32(0); // BI_RGB
-    out.u32((colourStride + maskStride) * rows);
-    out.i32(0);
-    out.i32(0);
-    out.u32(0); // all 256 palette entries
-    out.u32(0);
+    out.U32(kInfoHeaderSize);
+    out.I32(image.Width());
+    out.I32(image.Height() * 2); // the colour rows and the mask rows
+    out.U16(1);
+    out.U16(8);
+    out.U32(0); // BI_RGB
+    out.U32((colourStride + maskStride) * rows);
+    out.I32(0);
+    out.I32(0);
+    out.U32(0); // all 256 palette entries
+    out.U32(0);
 
     for (std::size_t i = 0; i < kPaletteSize; ++i) {
         const Rgba c = i < palette.size() ? palette[i] : Rgba{};
-        out.u8(c.b);
-        out.u8(c.g);
-        out.u8(c.r);
-        out.u8(0);
+        out.U8(c.b);
+        out.U8(c.g);
+        out.U8(c.r);
+        out.U8(0);
     }
-    for (int y = image.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width(); ++x) {
-            out.u8(IndexOf(palette, image.at(x, y)));
+    for (int y = image.Height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            out.U8(IndexOf(palette, image.At(x, y)));
         }
-        out.zeros(colourStride - static_cast<std::uint32_t>(image.width()));
+        out.Zeros(colourStride - static_cast<std::uint32_t>(image.Width()));
     }
-    for (int y = image.height() - 1; y >= 0; --y) {
+    for (int y = image.Height() - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(maskStride, 0);
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.at(x, y).a == 0) {
+        for (int x = 0; x < image.Width(); ++x) {
+            if (image.At(x, y).a == 0) {
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
             }
         }
         for (const std::uint8_t bits : row) {
-            out.u8(bits);
+            out.U8(bits);
         }
     }
 }
@@ -114,29 +114,29 @@ std::vector<std::uint8_t> EncodeIco8(const std::vector<Canvas>& images)
         throw std::invalid_argument("an icon needs at least one image");
     }
     ByteWriter out;
-    out.u16(0);
-    out.u16(1); // icon, not cursor
-    out.u16(static_cast<std::uint16_t>(images.size()));
+    out.U16(0);
+    out.U16(1); // icon, not cursor
+    out.U16(static_cast<std::uint16_t>(images.size()));
 
     std::uint32_t offset = kDirectorySize + kEntrySize * static_cast<std::uint32_t>(images.size());
     for (const Canvas& image : images) {
-        if (image.width() > 256 || image.height() > 256) {
+        if (image.Width() > 256 || image.Height() > 256) {
             throw std::invalid_argument("icon images are at most 256 pixels a side");
         }
-        out.u8(static_cast<std::uint8_t>(image.width() % 256)); // 0 stands for 256
-        out.u8(static_cast<std::uint8_t>(image.height() % 256));
-        out.u8(0); // 0 colours in the directory means 256
-        out.u8(0);
-        out.u16(1);
-        out.u16(8);
-        out.u32(ImageSize(image));
-        out.u32(offset);
+        out.U8(static_cast<std::uint8_t>(image.Width() % 256)); // 0 stands for 256
+        out.U8(static_cast<std::uint8_t>(image.Height() % 256));
+        out.U8(0); // 0 colours in the directory means 256
+        out.U8(0);
+        out.U16(1);
+        out.U16(8);
+        out.U32(ImageSize(image));
+        out.U32(offset);
         offset += ImageSize(image);
     }
     for (const Canvas& image : images) {
         WriteImage(out, image);
     }
-    return out.take();
+    return out.Take();
 }
 
 } // namespace pictures

@@ -134,28 +134,4 @@ const WindowLayout& EntryEditorLayout()
     return kEntryEditor;
 }
 
-namespace {
-
-Control& At(const FormModel& form, EntryEditorControl control)
-{
-    return form.ControlAt(static_cast<std::size_t>(control));
-}
-
-} // namespace
-
-EntryEditorControls::EntryEditorControls(const FormModel& form)
-    : scopeLabel(At(form, EntryEditorControl::ScopeLabel)),
-      allUsersOption(At(form, EntryEditorControl::AllUsersOption)),
-      currentUserOption(At(form, EntryEditorControl::CurrentUserOption)),
-      nameLabel(At(form, EntryEditorControl::NameLabel)),
-      nameBox(At(form, EntryEditorControl::NameBox)),
-      nameHintLabel(At(form, EntryEditorControl::NameHintLabel)),
-      valueLabel(At(form, EntryEditorControl::ValueLabel)),
-      valueBox(At(form, EntryEditorControl::ValueBox)),
-      addPathButton(At(form, EntryEditorControl::AddPathButton)),
-      saveButton(At(form, EntryEditorControl::SaveButton)),
-      cancelButton(At(form, EntryEditorControl::CancelButton))
-{
-}
-
 } // namespace ui

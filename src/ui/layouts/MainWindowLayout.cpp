@@ -373,42 +373,4 @@ const WindowLayout& MainWindowLayout()
     return kMainWindow;
 }
 
-namespace {
-
-Control& At(const FormModel& form, MainWindowControl control)
-{
-    return form.ControlAt(static_cast<std::size_t>(control));
-}
-
-} // namespace
-
-MainWindowControls::MainWindowControls(const FormModel& form)
-    : entryList(At(form, MainWindowControl::EntryList)),
-      newButton(At(form, MainWindowControl::NewButton)),
-      editButton(At(form, MainWindowControl::EditButton)),
-      deleteButton(At(form, MainWindowControl::DeleteButton)),
-      closeButton(At(form, MainWindowControl::CloseButton)),
-      descriptionFrame(At(form, MainWindowControl::DescriptionFrame)),
-      productLabel(At(form, MainWindowControl::ProductLabel)),
-      descriptionLabel(At(form, MainWindowControl::DescriptionLabel)),
-      makerLabel(At(form, MainWindowControl::MakerLabel)),
-      locationFrame(At(form, MainWindowControl::LocationFrame)),
-      programPathField(At(form, MainWindowControl::ProgramPathField)),
-      registryFrame(At(form, MainWindowControl::RegistryFrame)),
-      scopeLabel(At(form, MainWindowControl::ScopeLabel)),
-      nameLabel(At(form, MainWindowControl::NameLabel)),
-      valueLabel(At(form, MainWindowControl::ValueLabel)),
-      nameField(At(form, MainWindowControl::NameField)),
-      valueField(At(form, MainWindowControl::ValueField)),
-      titleLabel(At(form, MainWindowControl::TitleLabel)),
-      versionLabel(At(form, MainWindowControl::VersionLabel)),
-      englishFlag(At(form, MainWindowControl::EnglishFlag)),
-      hungarianFlag(At(form, MainWindowControl::HungarianFlag)),
-      englishFlagLit(At(form, MainWindowControl::EnglishFlagLit)),
-      hungarianFlagLit(At(form, MainWindowControl::HungarianFlagLit)),
-      homePageLink(At(form, MainWindowControl::HomePageLink)),
-      hoverTimer(At(form, MainWindowControl::HoverTimer))
-{
-}
-
 } // namespace ui
