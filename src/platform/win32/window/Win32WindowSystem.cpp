@@ -16,7 +16,7 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) noexcept : instance_(in
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    FormWindow::RegisterClass(instance);
+    FormWindow::RegisterWindowClass(instance);
 }
 
 FormWindow* Win32WindowSystem::Find(const window::FormModel& form) const noexcept
