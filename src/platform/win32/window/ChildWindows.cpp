@@ -1,6 +1,7 @@
 #include "ChildWindows.h"
 
 #include "ControlIds.h"
+#include "WindowFailures.h"
 
 #include <windows.h>
 
@@ -148,6 +149,12 @@ void ChildWindows::CreateOne(ChildWindow& child, HWND parent, HINSTANCE instance
     child.hwnd =
         CreateWindowExW(made.exStyle, made.name, caption.c_str(), made.style, 0, 0, 0, 0, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), instance, nullptr);
+    if (child.hwnd == nullptr) {
+        const DWORD error = GetLastError();
+        ThrowCreationFailure(error, L"cannot create the window of control " +
+                                        std::wstring(layout.name) + L" in form " +
+                                        std::wstring(layout_.name));
+    }
     if (layout.kind == ControlKind::OptionButton && control.Value()) {
         SendMessageW(child.hwnd, BM_SETCHECK, BST_CHECKED, 0);
     }

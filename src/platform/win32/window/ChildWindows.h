@@ -25,7 +25,8 @@ class ChildWindows {
 public:
     explicit ChildWindows(window::FormModel& form);
 
-    // Makes the windows in their stacking order and starts the timers that run.
+    // Makes the windows in their stacking order and starts the timers that run. Throws
+    // std::system_error naming the control when Windows refuses a window.
     void Create(HWND parent, HINSTANCE instance);
     void StopTimers(HWND parent) noexcept;
     static void SyncTimer(HWND parent, const ChildWindow& child) noexcept;

@@ -2,8 +2,12 @@
 
 #include "Dpi.h"
 #include "Win32WindowSystem.h"
+#include "WindowFailures.h"
 
 #include <windows.h>
+
+#include <exception>
+#include <string>
 
 namespace platform::win32 {
 namespace {
@@ -24,7 +28,7 @@ WindowFrame FrameFor(const window::WindowLayout& layout) noexcept
 
 } // namespace
 
-void FormWindow::RegisterWindowClass(HINSTANCE instance) noexcept
+void FormWindow::RegisterWindowClass(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -32,7 +36,13 @@ void FormWindow::RegisterWindowClass(HINSTANCE instance) noexcept
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
+    if (RegisterClassExW(&windowClass) == 0) {
+        // Every window system of the process registers it; the first one's stands.
+        if (const DWORD error = GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS) {
+            ThrowCreationFailure(error,
+                                 std::wstring(L"cannot register the window class ") + kClassName);
+        }
+    }
 }
 
 FormWindow::FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND owner)
@@ -58,12 +68,18 @@ void FormWindow::CreateWindows()
         CreateWindowExW(frame_.exStyle, kClassName, form_.Caption().c_str(), frame_.style,
                         CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner_, nullptr, instance, this);
     if (window_ == nullptr) {
-        return;
+        const DWORD error = GetLastError();
+        ThrowCreationFailure(error, L"cannot create the window of form " +
+                                        std::wstring(form_.layout().name));
     }
+    // No destructor runs for an object whose constructor throws: until the window is complete,
+    // a failure takes it down, with whatever it holds, here.
+    OwnedWindow incomplete(window_);
     LoadIcons(instance);
-    tooltips_.Create(window_, instance);
+    tooltips_.Create(window_, instance, form_.layout().name);
     children_.Create(window_, instance);
     ApplyDpi(dpi::ForWindow(window_), nullptr);
+    static_cast<void>(incomplete.release());
 }
 
 void FormWindow::LoadIcons(HINSTANCE instance)
@@ -244,11 +260,19 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     if (self == nullptr || self->window_ != window) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    // Read before the handler runs: it may unload the form, and a message loop it then runs may
+    // free this object.
+    // cppcheck-suppress variableScope ; needed after the handler, which may free its source
+    Win32WindowSystem& system = self->system_;
+    const FailureSite site{message, self->form_.layout().name};
     try {
         return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind through the window system; the event is lost, the program goes on.
-        return DefWindowProcW(window, message, wParam, lParam);
+    } catch (...) { // handed on, not hidden
+        // The window system ends its message loops and rethrows the failure from them. The
+        // message counts as handled: Windows' own handling could act on a half-done change
+        // (WM_CLOSE would destroy the window of a form that is still loaded).
+        system.StopWithFailure(std::current_exception(), site);
+        return 0;
     }
 }
 

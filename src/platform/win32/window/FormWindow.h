@@ -18,6 +18,7 @@ class Win32WindowSystem;
 // turning window messages into the model's events. It coordinates the parts that do each job.
 class FormWindow final : public window::FormObserver {
 public:
+    // Throws std::system_error, naming the form, when Windows will not make its windows.
     FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND owner);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
@@ -34,9 +35,11 @@ public:
     void ControlChanged(window::Control& control, window::Property property) override;
     void CaptionChanged(window::FormModel& form) override;
 
-    static void RegisterWindowClass(HINSTANCE instance) noexcept;
+    // Throws std::system_error when Windows refuses the class (not when it is already there).
+    static void RegisterWindowClass(HINSTANCE instance);
 
 private:
+    // Hands any failure to the window system: nothing may unwind through Windows.
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

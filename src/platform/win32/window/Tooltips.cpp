@@ -1,5 +1,7 @@
 #include "Tooltips.h"
 
+#include "WindowFailures.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,19 +9,21 @@
 
 namespace platform::win32 {
 
-void Tooltips::Create(HWND window, HINSTANCE instance) noexcept
+void Tooltips::Create(HWND window, HINSTANCE instance, std::wstring_view formName)
 {
     tooltip_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+    if (tooltip_ == nullptr) {
+        const DWORD error = GetLastError();
+        ThrowCreationFailure(error,
+                             L"cannot create the tooltip window of form " + std::wstring(formName));
+    }
 }
 
 void Tooltips::Update(HWND window, ChildWindow& child)
 {
-    if (tooltip_ == nullptr) {
-        return;
-    }
     std::wstring text = child.control->Tooltip();
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);

@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace platform::win32 {
 
 // The tooltip window of a form, with a tool for every child whose tooltip text is not empty.
 class Tooltips {
 public:
-    void Create(HWND window, HINSTANCE instance) noexcept;
+    // Throws std::system_error naming the form when Windows refuses the window.
+    void Create(HWND window, HINSTANCE instance, std::wstring_view formName);
     // Adds, changes or removes the child's tool as its text says.
     void Update(HWND window, ChildWindow& child);
     // The child's tool follows its rectangle.
