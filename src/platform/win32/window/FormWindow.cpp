@@ -47,8 +47,8 @@ void FormWindow::RegisterWindowClass(HINSTANCE instance)
 
 FormWindow::FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND owner)
     : system_(system), form_(form), owner_(owner), frame_(FrameFor(form.layout())), children_(form),
-      layout_(form, children_, system.instance(),
-              owner != nullptr ? dpi::ForWindow(owner) : dpi::ForSystem()),
+      dpiLayout_(form, children_, system.instance(),
+                 owner != nullptr ? dpi::ForWindow(owner) : dpi::ForSystem()),
       painter_(children_), events_(form, children_)
 {
     CreateWindows();
@@ -125,17 +125,17 @@ void FormWindow::Show() noexcept
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested)
 {
-    layout_.Rescale(window_, dpi);
+    dpiLayout_.Rescale(window_, dpi);
     for (const ChildWindow& child : children_) {
         tooltips_.Move(window_, child);
     }
-    layout_.PlaceWindow(window_, owner_, frame_, suggested);
+    dpiLayout_.PlaceWindow(window_, owner_, frame_, suggested);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void FormWindow::PlaceChild(ChildWindow& child)
 {
-    layout_.Place(window_, child);
+    dpiLayout_.Place(window_, child);
     tooltips_.Move(window_, child);
 }
 
@@ -170,7 +170,7 @@ void FormWindow::ControlChanged(Control& control, Property property)
         InvalidateRect(child->hwnd != nullptr ? child->hwnd : window_, nullptr, TRUE);
         break;
     case Property::Underline:
-        layout_.ApplyFont(*child);
+        dpiLayout_.ApplyFont(*child);
         if (sizesToText) {
             PlaceChild(*child);
         }
@@ -208,7 +208,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND:
-        painter_.PaintBackground(window_, reinterpret_cast<HDC>(wParam), layout_.CurrentDpi());
+        painter_.PaintBackground(window_, reinterpret_cast<HDC>(wParam), dpiLayout_.CurrentDpi());
         return 1;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(

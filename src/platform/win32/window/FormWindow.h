@@ -55,7 +55,7 @@ private:
     WindowFrame frame_;
     HWND window_ = nullptr;
     ChildWindows children_;
-    DpiLayout layout_;
+    DpiLayout dpiLayout_;
     SurfacePainter painter_;
     Tooltips tooltips_;
     EventRouter events_;
