@@ -19,4 +19,10 @@ void AdjustWindowRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept
     return MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
+[[nodiscard]] inline RECT Pixels(const RECT& twips, UINT dpi) noexcept
+{
+    return RECT{Pixels(twips.left, dpi), Pixels(twips.top, dpi), Pixels(twips.right, dpi),
+                Pixels(twips.bottom, dpi)};
+}
+
 } // namespace platform::win32::dpi

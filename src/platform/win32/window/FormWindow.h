@@ -1,23 +1,24 @@
 #pragma once
 
+#include "ChildWindows.h"
+#include "DpiLayout.h"
+#include "EventRouter.h"
 #include "GdiHandles.h"
+#include "SurfacePainter.h"
+#include "Tooltips.h"
 #include "platform/window/FormModel.h"
 
 #include <windows.h>
-
-#include <map>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace platform::win32 {
 
 class Win32WindowSystem;
 
 // The real window of one form: made from the form's layout, kept in step with its model, and
-// turning window messages into the model's events.
+// turning window messages into the model's events. It coordinates the parts that do each job.
 class FormWindow final : public window::FormObserver {
 public:
+    // Throws std::system_error, naming the form, when Windows will not make its windows.
     FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND owner);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
@@ -34,63 +35,32 @@ public:
     void ControlChanged(window::Control& control, window::Property property) override;
     void CaptionChanged(window::FormModel& form) override;
 
-    static void RegisterClass(HINSTANCE instance) noexcept;
+    // Throws std::system_error when Windows refuses the class (not when it is already there).
+    static void RegisterWindowClass(HINSTANCE instance);
 
 private:
-    struct Child {
-        window::Control* control = nullptr;
-        HWND hwnd = nullptr;
-        int id = 0;
-        RECT rect{}; // in the form's client area, pixels
-        OwnedBitmap bitmap;
-        bool hasTool = false;
-    };
-    using FontKey = std::tuple<std::wstring, int, bool, int, bool>;
-
+    // Hands any failure to the window system: nothing may unwind through Windows.
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void CreateChildren();
-    void CreateChild(Child& child);
+    void CreateWindows();
+    void LoadIcons(HINSTANCE instance);
     void ApplyDpi(UINT dpi, const RECT* suggested);
-    void PlaceWindow(const RECT* suggested);
-    void PlaceChild(Child& child);
-    void FitToText(Child& child);
-    void LoadPicture(Child& child);
-    void ApplyFont(Child& child);
-    void UpdateTooltip(Child& child);
-    void SyncItems(Child& child);
-    void SyncTimer(Child& child);
-    void PaintBackground(HDC dc);
-    void OnCommand(int id, int code, HWND control);
-    void OnMouse(UINT message, POINT point);
-    LRESULT OnColourStatic(HDC dc, HWND control);
-
-    [[nodiscard]] RECT TwipsRect(const window::Control& control) const;
-    [[nodiscard]] POINT TwipsOrigin(const window::Control& control) const;
-    [[nodiscard]] HFONT Font(const window::Control& control);
-    [[nodiscard]] HBRUSH Brush(COLORREF colour);
-    [[nodiscard]] Child* FindById(int id);
-    [[nodiscard]] Child* FindByWindow(HWND window);
-    [[nodiscard]] Child* FindByControl(const window::Control& control);
-    [[nodiscard]] Child* HitTest(POINT point);
+    void PlaceChild(ChildWindow& child);
 
     Win32WindowSystem& system_;
     window::FormModel& form_;
     HWND owner_;
+    WindowFrame frame_;
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
-    UINT dpi_ = 96;
-    DWORD style_ = 0;
-    DWORD exStyle_ = 0;
-    std::vector<Child> children_;
-    std::map<FontKey, OwnedFont> fonts_;
-    std::map<COLORREF, OwnedBrush> brushes_;
+    ChildWindows children_;
+    DpiLayout dpiLayout_;
+    SurfacePainter painter_;
+    Tooltips tooltips_;
+    EventRouter events_;
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
-    int pressedId_ = 0;        // the control a left click started on
-    HWND lastFocus_ = nullptr; // the control that had the focus when the window was deactivated
 };
 
 } // namespace platform::win32

@@ -6,17 +6,18 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <utility>
 
 namespace platform::win32 {
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) noexcept : instance_(instance)
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance)
 {
     dpi::BecomePerMonitorAware();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    FormWindow::RegisterClass(instance);
+    FormWindow::RegisterWindowClass(instance);
 }
 
 FormWindow* Win32WindowSystem::Find(const window::FormModel& form) const noexcept
@@ -49,6 +50,8 @@ void Win32WindowSystem::Show(window::FormModel& form)
 
 void Win32WindowSystem::ShowModal(window::FormModel& form, window::FormModel& owner)
 {
+    // Nothing more opens once a failure is on its way up.
+    RethrowFailure();
     FormWindow* ownerWindow = Find(owner);
     HWND ownerHandle = ownerWindow != nullptr ? ownerWindow->hwnd() : nullptr;
     FormWindow& window = Load(form, ownerHandle);
@@ -65,6 +68,8 @@ void Win32WindowSystem::ShowModal(window::FormModel& form, window::FormModel& ow
         EnableWindow(ownerHandle, TRUE);
         SetActiveWindow(ownerHandle);
     }
+    // A failure in the loop goes on through the code that opened this window.
+    RethrowFailure();
 }
 
 void Win32WindowSystem::Unload(window::FormModel& form)
@@ -118,6 +123,11 @@ window::ScreenPoint Win32WindowSystem::CursorPos() const noexcept
 
 bool Win32WindowSystem::Pump() noexcept
 {
+    const bool anyWindowLeft = std::any_of(windows_.begin(), windows_.end(),
+                                           [](const auto& w) { return w->hwnd() != nullptr; });
+    if (failure_ != nullptr || !anyWindowLeft) {
+        return false;
+    }
     MSG message{};
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
@@ -135,19 +145,42 @@ bool Win32WindowSystem::Pump() noexcept
         DispatchMessageW(&message);
     }
     closed_.clear();
-    return true;
+    return failure_ == nullptr;
 }
 
 int Win32WindowSystem::Run()
 {
-    while (!windows_.empty() && Pump()) {
+    while (Pump()) {
     }
     closed_.clear();
     // The quit request of the last window is answered; it must not end a later message loop.
     MSG quit{};
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+    RethrowFailure();
     return exitCode_;
+}
+
+// No quit message is posted: a message box open at that moment would end as if answered.
+void Win32WindowSystem::StopWithFailure(std::exception_ptr failure,
+                                        const FailureSite& site) noexcept
+{
+    if (failure_ != nullptr) {
+        WriteFailure(failure, site, L"; dropped, an earlier failure is on its way");
+        return;
+    }
+    if (failure != rethrown_) {
+        WriteFailure(failure, site, {});
+    }
+    failure_ = std::move(failure);
+}
+
+void Win32WindowSystem::RethrowFailure()
+{
+    if (failure_ != nullptr) {
+        rethrown_ = std::exchange(failure_, nullptr);
+        std::rethrow_exception(rethrown_);
+    }
 }
 
 } // namespace platform::win32

@@ -1,0 +1,128 @@
+#include "EventRouter.h"
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+namespace platform::win32 {
+namespace {
+
+using window::Control;
+using window::ControlKind;
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+// cppcheck-suppress constParameter ; a window handle is opaque, its target never read
+void EventRouter::Command(int id, int code, HWND controlWindow)
+{
+    if (id == IDOK && controlWindow == nullptr) {
+        // Enter, as the dialog manager reports it: the list's key press when it has the focus.
+        if (const ChildWindow* focused = children_.FindByWindow(GetFocus());
+            focused != nullptr && focused->control->layout().kind == ControlKind::ListBox) {
+            focused->control->RaiseKeyPress(13);
+        }
+        return;
+    }
+    const ChildWindow* child = children_.FindById(id);
+    if (child == nullptr) {
+        return;
+    }
+    Control& control = *child->control;
+    switch (control.layout().kind) {
+    case ControlKind::CommandButton:
+        if (code == BN_CLICKED) {
+            control.RaiseClick();
+        }
+        break;
+    case ControlKind::OptionButton:
+        if (code == BN_CLICKED) {
+            for (const ChildWindow& other : children_) {
+                if (other.control->layout().kind == ControlKind::OptionButton) {
+                    other.control->TakeValue(SendMessageW(other.hwnd, BM_GETCHECK, 0, 0) ==
+                                             BST_CHECKED);
+                }
+            }
+            control.RaiseClick();
+        }
+        break;
+    case ControlKind::ListBox:
+        if (code == LBN_SELCHANGE) {
+            control.TakeListIndex(static_cast<int>(SendMessageW(child->hwnd, LB_GETCURSEL, 0, 0)));
+            control.RaiseClick();
+        } else if (code == LBN_DBLCLK) {
+            control.RaiseDblClick();
+        }
+        break;
+    case ControlKind::TextBox:
+        if (code == EN_CHANGE) {
+            control.TakeText(WindowText(child->hwnd));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void EventRouter::Mouse(HWND window, UINT message, POINT point)
+{
+    const ChildWindow* child = children_.HitTest(point);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (child != nullptr) {
+            child->control->RaiseMouseMove();
+        } else {
+            form_.RaiseMouseMove();
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        pressedId_ = child != nullptr ? child->id : 0;
+        if (pressedId_ != 0) {
+            SetCapture(window);
+        }
+        break;
+    case WM_LBUTTONUP: {
+        const int pressed = std::exchange(pressedId_, 0);
+        if (GetCapture() == window) {
+            ReleaseCapture();
+        }
+        if (child != nullptr && child->id == pressed) {
+            child->control->RaiseClick();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void EventRouter::Timer(UINT_PTR id)
+{
+    if (const ChildWindow* child = children_.FindById(static_cast<int>(id))) {
+        child->control->RaiseTimer();
+    }
+}
+
+// As dialog boxes do: the control that had the focus gets it back with the window.
+void EventRouter::Activate(HWND window, WORD state) noexcept
+{
+    if (state == WA_INACTIVE) {
+        if (HWND focused = GetFocus(); focused != nullptr && IsChild(window, focused)) {
+            lastFocus_ = focused;
+        }
+    } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+    } else if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) {
+        SetFocus(first);
+    }
+}
+
+} // namespace platform::win32
