@@ -1,5 +1,4 @@
 #include "Application.h"
-#include "platform/Utf16.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/window/Win32WindowSystem.h"
 
@@ -15,6 +14,23 @@ namespace {
 constexpr wchar_t kStoppedText[] = L"A Tolvan váratlan hiba miatt leáll.\r\n"
                                    L"Tolvan has stopped because of an unexpected error.";
 constexpr int kFailureExitCode = 1;
+
+// An exception's message as text: UTF-8 as the window system writes it, or else the system's
+// code page.
+std::wstring Widen(const char* message)
+{
+    for (const UINT codePage : {static_cast<UINT>(CP_UTF8), static_cast<UINT>(CP_ACP)}) {
+        const DWORD flags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;
+        const int length = MultiByteToWideChar(codePage, flags, message, -1, nullptr, 0);
+        if (length > 0) {
+            std::wstring text(static_cast<std::size_t>(length), L'\0');
+            MultiByteToWideChar(codePage, flags, message, -1, text.data(), length);
+            text.resize(static_cast<std::size_t>(length - 1)); // without the NUL
+            return text;
+        }
+    }
+    return L"(no description)";
+}
 
 // Records what failed for a debugger and tells the user; the program then ends.
 int ReportFailure(const wchar_t* what) noexcept
@@ -50,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
     } catch (const std::exception& failure) {
         std::wstring what;
         try {
-            what = platform::FromLatin1(failure.what());
+            what = Widen(failure.what());
         } catch (const std::bad_alloc&) {
             return ReportFailure(L"out of memory");
         }

@@ -10,7 +10,7 @@
 
 namespace tolvan::e2e {
 
-DenyOutcome DenyReading(HKEY root, const wchar_t* path, const std::wstring& saveFile)
+DenyOutcome DenyAccess(HKEY root, const wchar_t* path, REGSAM rights, const std::wstring& saveFile)
 {
     OwnedKey key;
     if (RegOpenKeyExW(root, path, 0, READ_CONTROL | WRITE_DAC, key.put()) != ERROR_SUCCESS) {
@@ -35,13 +35,12 @@ DenyOutcome DenyReading(HKEY root, const wchar_t* path, const std::wstring& save
     if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) {
         return DenyOutcome::Failed;
     }
-    // A deny entry first, then everything else allowed, so that only reading is refused.
+    // A deny entry first, then everything else allowed, so that only those rights are refused.
     std::vector<char> aclBuffer(512);
     auto* acl = reinterpret_cast<PACL>(aclBuffer.data());
-    const bool built =
-        InitializeAcl(acl, static_cast<DWORD>(aclBuffer.size()), ACL_REVISION) &&
-        AddAccessDeniedAce(acl, ACL_REVISION, KEY_QUERY_VALUE, everyone) &&
-        AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS & ~KEY_QUERY_VALUE, everyone);
+    const bool built = InitializeAcl(acl, static_cast<DWORD>(aclBuffer.size()), ACL_REVISION) &&
+                       AddAccessDeniedAce(acl, ACL_REVISION, rights, everyone) &&
+                       AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS & ~rights, everyone);
     SECURITY_DESCRIPTOR descriptor{};
     const bool set =
         built && InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
@@ -51,8 +50,8 @@ DenyOutcome DenyReading(HKEY root, const wchar_t* path, const std::wstring& save
     if (!set) {
         return DenyOutcome::Failed;
     }
-    OwnedKey reading;
-    const LSTATUS opened = RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, reading.put());
+    OwnedKey refused;
+    const LSTATUS opened = RegOpenKeyExW(root, path, 0, rights, refused.put());
     return opened == ERROR_ACCESS_DENIED ? DenyOutcome::Denied : DenyOutcome::NotEnforced;
 }
 

@@ -4,16 +4,18 @@
 
 #include <string>
 
-// Taking the right to read a key's values away from everyone, and giving it back, so that the
-// tool meets a Run key it cannot open.
+// Taking a right on a key away from everyone, and giving it back, so that the tool meets a Run
+// key it cannot read, or whose values it cannot change.
 namespace tolvan::e2e {
 
-// Saves the key's access list to `saveFile`, then denies everyone KEY_QUERY_VALUE. The result
-// tells whether opening the key for reading now fails with access denied.
+// Saves the key's access list to `saveFile`, then denies everyone the given rights (and allows
+// every other). The result tells whether opening the key with those rights now fails with access
+// denied.
 enum class DenyOutcome { Denied, NotEnforced, Failed };
-[[nodiscard]] DenyOutcome DenyReading(HKEY root, const wchar_t* path, const std::wstring& saveFile);
+[[nodiscard]] DenyOutcome DenyAccess(HKEY root, const wchar_t* path, REGSAM rights,
+                                     const std::wstring& saveFile);
 
-// Puts back the access list saved by DenyReading.
+// Puts back the access list saved by DenyAccess.
 [[nodiscard]] bool RestoreAccess(HKEY root, const wchar_t* path, const std::wstring& saveFile);
 
 } // namespace tolvan::e2e

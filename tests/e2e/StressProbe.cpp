@@ -5,9 +5,9 @@
 // non-zero when a check fails. Commands:
 //   snapshot FILE | restore FILE | diff BEFORE AFTER   (AFTER may be "now")
 //   seed-many COUNT FIXTURE_EXE | seed-leak COUNT | seed-odd | seed-bad | language 0|1 | unmanaged
-//   deny-machine SAVE_FILE | allow-machine SAVE_FILE
+//   deny user|machine read|change SAVE_FILE | allow user|machine SAVE_FILE
 //   alive | count | item INDEX | find TEXT (index or -1) | sorted | select INDEX | dialogs | edit
-//   COMMAND | delete check-odd | check-bad | leak DELETES OPENINGS
+//   COMMAND | delete | delete-refused | close-box | check-odd | check-bad | leak DELETES OPENINGS
 #include "KeyAccess.h"
 #include "OwnedHandles.h"
 #include "RegistrySnapshot.h"
@@ -250,6 +250,21 @@ int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
         Check(DeleteSelected(tool), L"Delete confirmed");
         return Result();
     }
+    if (command == L"delete-refused") {
+        // The box stays open, for a look at it; close-box closes it.
+        HWND box = DeleteAnsweredByABox(tool);
+        Check(box != nullptr, L"a refused Delete is answered by a message box");
+        if (box != nullptr) {
+            Print(BoxTexts(box));
+        }
+        return Result();
+    }
+    if (command == L"close-box") {
+        HWND box = ShownDialog(tool);
+        Check(box != nullptr && CloseBox(tool, box),
+              L"the message box closes and the tool answers again");
+        return Result();
+    }
     if (command == L"check-odd") {
         return CheckOdd(tool);
     }
@@ -327,8 +342,10 @@ int WithRegistry(const std::wstring& command, const std::vector<std::wstring>& a
                    ? 0
                    : 1;
     }
-    if (command == L"deny-machine" && args.size() == 1) {
-        switch (DenyReading(HKEY_LOCAL_MACHINE, kRunPath, args[0])) {
+    if (command == L"deny" && args.size() == 3) {
+        const HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        const REGSAM rights = args[1] == L"read" ? KEY_QUERY_VALUE : KEY_SET_VALUE;
+        switch (DenyAccess(root, kRunPath, rights, args[2])) {
         case DenyOutcome::Denied:
             Print(L"denied");
             return 0;
@@ -340,8 +357,9 @@ int WithRegistry(const std::wstring& command, const std::vector<std::wstring>& a
             return 1;
         }
     }
-    if (command == L"allow-machine" && args.size() == 1) {
-        Check(RestoreAccess(HKEY_LOCAL_MACHINE, kRunPath, args[0]), L"access put back");
+    if (command == L"allow" && args.size() == 2) {
+        const HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        Check(RestoreAccess(root, kRunPath, args[1]), L"access put back");
         return Result();
     }
     return -1;

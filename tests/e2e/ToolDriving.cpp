@@ -125,6 +125,50 @@ bool DeleteSelected(HWND main)
     if (!WaitUntil([&] { return (box = ShownDialog(main)) != nullptr; }, kWindowWait)) {
         return false;
     }
+    return CloseBox(main, box);
+}
+
+HWND DeleteAnsweredByABox(HWND main)
+{
+    if (!PostClick(main, MainControl(main, L"deleteButton"))) {
+        return nullptr;
+    }
+    HWND question = nullptr;
+    if (!WaitUntil([&] { return (question = ShownDialog(main)) != nullptr; }, kWindowWait)) {
+        return nullptr;
+    }
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND answer = nullptr;
+    const bool shown = WaitUntil(
+        [&] {
+            answer = ShownDialog(main);
+            return answer != nullptr && answer != question;
+        },
+        kWindowWait);
+    return shown ? answer : nullptr;
+}
+
+std::wstring BoxTexts(HWND box)
+{
+    std::wstring texts = TextOf(box);
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM param) -> BOOL {
+            wchar_t name[16]{};
+            GetClassNameW(child, name, 16);
+            if (std::wstring_view(name) == L"Static") {
+                if (std::wstring text = TextOf(child); !text.empty()) {
+                    *reinterpret_cast<std::wstring*>(param) += L"\n" + text;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool CloseBox(HWND main, HWND box)
+{
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitUntil([&] { return !IsWindow(box); }, kWindowWait) && Answers(main, kRefillWait);
 }

@@ -27,6 +27,14 @@ namespace tolvan::e2e {
 // Delete of the selected entry, confirmed with OK.
 [[nodiscard]] bool DeleteSelected(HWND main);
 
+// Delete of the selected entry, confirmed with OK, when the tool answers with a message box of its
+// own: that box, left open; null when none came.
+[[nodiscard]] HWND DeleteAnsweredByABox(HWND main);
+// The texts a message box shows, its title first, one a line.
+[[nodiscard]] std::wstring BoxTexts(HWND box);
+// Presses OK in a message box and waits until the tool answers again.
+[[nodiscard]] bool CloseBox(HWND main, HWND box);
+
 // A message box (or any dialog) the tool shows over the main window, or null.
 [[nodiscard]] HWND ShownDialog(HWND main) noexcept;
 

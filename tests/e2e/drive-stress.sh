@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real tolvan.exe under load and bad input, under Wine: ten thousand Run values; values of
-# every odd shape the registry allows; a Run key it may not read and one that is not there; files
-# that only look like programs; and its handles and GDI/USER objects over 200 refills and 50
-# openings of the editor. After every case the tool still answers, its list is right and the
+# every odd shape the registry allows; a Run key it may not read, one whose values it may not
+# delete and one that is not there; files that only look like programs; and its handles and
+# GDI/USER objects over 200 refills and 50 openings of the editor. After every case the tool still answers, its list is right and the
 # registry holds exactly what it held plus what the user changed. The Run keys and the language
 # setting are put back as they were found, whatever happens.
 # Usage: drive-stress.sh TOLVAN.EXE OUTDIR PROBE.EXE STRESS_PROBE.EXE FIXTURE_DIR
@@ -50,13 +50,18 @@ listed_in() { grep -c "^${2:-HK..}-Run 1 " "$work/$1"; }
 stress_files="$WINEPREFIX/drive_c/stress"
 tool=""
 machine_denied=0
+changes_denied=0
 clean_up() {
   if [[ -n "$tool" ]] && kill -0 "$tool" 2>/dev/null; then
     probe close >/dev/null
     sleep 2
     kill "$tool" 2>/dev/null
   fi
-  ((machine_denied)) && stress allow-machine "$(windows_path "$work/acl.bin")" >/dev/null
+  ((machine_denied)) && stress allow machine "$(windows_path "$work/acl.bin")" >/dev/null
+  if ((changes_denied)); then
+    stress allow user "$(windows_path "$work/user-acl.bin")" >/dev/null
+    stress allow machine "$(windows_path "$work/machine-acl.bin")" >/dev/null
+  fi
   [[ -f "$work/original" ]] && stress restore "$(windows_path "$work/original")" >/dev/null
   rm -rf "$stress_files" "$work"
 }
@@ -161,7 +166,7 @@ put_back
 echo "== $((SECONDS))s: Run keys that cannot be read"
 stress_check seed-many 9 "$(windows_path "$fixtures/full.exe")"
 snapshot readable
-denied=$(stress deny-machine "$(windows_path "$work/acl.bin")")
+denied=$(stress deny machine read "$(windows_path "$work/acl.bin")")
 machine_denied=1
 if [[ "$denied" == denied ]]; then
   if start_tool; then
@@ -174,8 +179,38 @@ if [[ "$denied" == denied ]]; then
 else
   fail "Wine did not refuse reading the machine's Run key ($denied)"
 fi
-stress_check allow-machine "$(windows_path "$work/acl.bin")"
+stress_check allow machine "$(windows_path "$work/acl.bin")"
 machine_denied=0
+
+echo "== $((SECONDS))s: Run values that may not be deleted"
+stress_check seed-many 9 "$(windows_path "$fixtures/full.exe")"
+snapshot undeletable
+changes_denied=1
+user_denied=$(stress deny user change "$(windows_path "$work/user-acl.bin")")
+machine_changes_denied=$(stress deny machine change "$(windows_path "$work/machine-acl.bin")")
+if [[ "$user_denied $machine_changes_denied" == "denied denied" ]]; then
+  if start_tool; then
+    listed=$(item_count)
+    stress_check select 0
+    stress_check delete-refused
+    # The box's title, then its text.
+    refusal=$'Error\nCan\'t delete registry entry. Try running this application with administrator rights.'
+    check "a refused delete is told in the error box's title and text" \
+      [ "$(grep -v '^ok:\|^FAILED:' "$work/last")" = "$refusal" ]
+    import -window root "$outdir/refused-delete.png"
+    stress_check close-box
+    check "after a refused delete the entry is still listed" [ "$(item_count)" = "$listed" ]
+    stress_check alive
+    stop_tool
+  fi
+else
+  fail "Wine did not refuse changing the Run keys ($user_denied, $machine_changes_denied)"
+fi
+stress_check allow user "$(windows_path "$work/user-acl.bin")"
+stress_check allow machine "$(windows_path "$work/machine-acl.bin")"
+changes_denied=0
+check "a refused delete changes nothing" no_changes_since undeletable
+put_back
 
 # The user's Run key deleted outright.
 { grep -v '^HKCU-Run' "$work/readable"; echo 'HKCU-Run missing'; } >"$work/no-user-key"

@@ -12,7 +12,8 @@
 #include "platform/win32/window/Win32WindowSystem.h"
 #include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
-#include "ui/layout/Layouts.h"
+#include "ui/layouts/EntryEditorLayout.h"
+#include "ui/layouts/MainWindowLayout.h"
 
 #include <windows.h>
 
@@ -45,8 +46,8 @@ RECT ChildRect(HWND parent, HWND child)
 RECT ExpectedTwips(const WindowLayout& layout, const ControlLayout& control)
 {
     const ControlLayout* placed = &control;
-    // The highlight pictures are laid over their flags when the window loads.
-    if (control.name.ends_with(L"_hl")) {
+    // The lit flags are laid over their plain ones when the window loads.
+    if (control.name.ends_with(L"Lit")) {
         const std::wstring_view flag = control.name.substr(0, control.name.size() - 3);
         for (const ControlLayout& other : layout.controls) {
             if (other.name == flag) {
@@ -55,11 +56,10 @@ RECT ExpectedTwips(const WindowLayout& layout, const ControlLayout& control)
         }
     }
     POINT origin{placed->left, placed->top};
-    for (const ControlLayout& frame : layout.controls) {
-        if (!control.container.empty() && frame.name == control.container) {
-            origin.x += frame.left;
-            origin.y += frame.top;
-        }
+    if (control.container != platform::window::kNoContainer) {
+        const ControlLayout& frame = layout.controls[static_cast<std::size_t>(control.container)];
+        origin.x += frame.left;
+        origin.y += frame.top;
     }
     return RECT{origin.x, origin.y, origin.x + control.width, origin.y + control.height};
 }
@@ -127,48 +127,46 @@ protected:
     {
         return reinterpret_cast<HWND>(windows.Handle(form));
     }
-    HWND Child(const window::FormModel& form, std::wstring_view name, int index = -1)
+    HWND Child(const window::FormModel& form, const window::Control& control)
     {
-        const auto& controls = form.layout().controls;
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            if (controls[i].name == name && controls[i].index == index) {
-                return GetDlgItem(Window(form), win32::ControlId(form.layout(), i));
-            }
-        }
-        return nullptr;
+        return GetDlgItem(Window(form), win32::ControlId(form.Layout(), static_cast<std::size_t>(
+                                                                            control.Layout().id)));
     }
 
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
-    ui::MainWindow mainWindow{services, windows};
+    ui::InterfaceLanguage language;
+    entries::EntryTable table{services};
+    ui::MainWindow mainWindow{services, windows, language, table};
+    const ui::MainWindowControls& c = mainWindow.Controls();
 };
 
 TEST_F(RealWindows, MainWindowMatchesItsLayoutAndStartsAsItShould)
 {
-    mainWindow.ShowMainWindow();
-    window::FormModel& form = mainWindow.instance()->form();
+    mainWindow.Show();
+    window::FormModel& form = mainWindow.Form();
     HWND window = Window(form);
     ASSERT_NE(window, nullptr);
-    ExpectLaidOut(window, form.layout(), true);
+    ExpectLaidOut(window, form.Layout(), true);
     EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-    EXPECT_FALSE(IsWindowEnabled(Child(form, L"editButton")));
-    EXPECT_FALSE(IsWindowEnabled(Child(form, L"deleteButton")));
-    EXPECT_TRUE(IsWindowEnabled(Child(form, L"newButton")));
-    EXPECT_FALSE(IsWindowVisible(Child(form, L"englishFlagLit")));
-    EXPECT_FALSE(IsWindowVisible(Child(form, L"hungarianFlagLit")));
-    EXPECT_FALSE(form.control(L"hoverTimer").TimerEnabled());
+    EXPECT_FALSE(IsWindowEnabled(Child(form, c.editButton)));
+    EXPECT_FALSE(IsWindowEnabled(Child(form, c.deleteButton)));
+    EXPECT_TRUE(IsWindowEnabled(Child(form, c.newButton)));
+    EXPECT_FALSE(IsWindowVisible(Child(form, c.englishFlagLit)));
+    EXPECT_FALSE(IsWindowVisible(Child(form, c.hungarianFlagLit)));
+    EXPECT_FALSE(c.hoverTimer.TimerEnabled());
     wchar_t caption[128]{};
     GetWindowTextW(window, caption, 128);
     EXPECT_EQ(std::wstring(caption), L"Windows indulásakor induló programok");
-    GetWindowTextW(Child(form, L"deleteButton"), caption, 128);
+    GetWindowTextW(Child(form, c.deleteButton), caption, 128);
     EXPECT_EQ(std::wstring(caption), L"Töröl");
 
     // Model changes reach the real controls.
-    form.control(L"editButton").SetEnabled(true);
-    EXPECT_TRUE(IsWindowEnabled(Child(form, L"editButton")));
-    form.control(L"entryList").AddItems({L"első", L"második"});
-    EXPECT_EQ(SendMessageW(Child(form, L"entryList"), LB_GETCOUNT, 0, 0), 2);
+    c.editButton.SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(Child(form, c.editButton)));
+    c.entryList.AddItems({L"első", L"második"});
+    EXPECT_EQ(SendMessageW(Child(form, c.entryList), LB_GETCOUNT, 0, 0), 2);
 
-    form.control(L"closeButton").RaiseClick();
+    c.closeButton.RaiseClick();
     EXPECT_EQ(Window(form), nullptr);
     EXPECT_EQ(windows.Run(), 0);
 }
@@ -221,8 +219,8 @@ public:
 
 TEST_F(RealWindows, EditorMatchesItsLayoutFocusesTheNameAndEscCancelsIt)
 {
-    mainWindow.ShowMainWindow();
-    window::FormModel& main = mainWindow.instance()->form();
+    mainWindow.Show();
+    window::FormModel& main = mainWindow.Form();
     bool checked = false;
     const InsideModalLoop inEditor([&] {
         HWND editor = OwnedWindow(Window(main));
@@ -232,33 +230,34 @@ TEST_F(RealWindows, EditorMatchesItsLayoutFocusesTheNameAndEscCancelsIt)
             return;
         }
         EXPECT_FALSE(IsWindowEnabled(Window(main)));
-        const WindowLayout& layout = ui::ChangeRegLayout();
+        const WindowLayout& layout = ui::EntryEditorLayout();
         ExpectLaidOut(editor, layout, false);
         EXPECT_EQ(GetWindowLongPtrW(editor, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
         EXPECT_EQ(GetWindow(editor, GW_OWNER), Window(main));
         HWND focused = GetFocus();
-        EXPECT_EQ(GetDlgCtrlID(focused), win32::ControlId(layout, 6)); // Tname
+        EXPECT_EQ(GetDlgCtrlID(focused),
+                  win32::ControlId(layout, window::Id(ui::EntryEditorControl::NameBox)));
         // Esc, as the keyboard delivers it to the focused control.
         PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0);
         checked = true;
     });
-    main.control(L"newButton").RaiseClick(); // returns once the editor is gone
+    c.newButton.RaiseClick(); // returns once the editor is gone
     EXPECT_TRUE(checked);
     EXPECT_TRUE(IsWindowEnabled(Window(main)));
     windows.Unload(main);
 }
 
-TEST_F(RealWindows, EnterInTheListIsItsKeyPressAndNotAButtonPress)
+TEST_F(RealWindows, EnterInTheListIsTheListsOwnAndNotAButtonPress)
 {
-    mainWindow.ShowMainWindow();
-    window::FormModel& main = mainWindow.instance()->form();
-    std::vector<int> keys;
-    main.control(L"entryList").onKeyPress = [&](int key) { keys.push_back(key); };
-    SetFocus(Child(main, L"entryList"));
-    PostMessageW(Child(main, L"entryList"), WM_KEYDOWN, VK_RETURN, 0);
+    mainWindow.Show();
+    window::FormModel& main = mainWindow.Form();
+    int enters = 0;
+    c.entryList.onEnter = [&] { ++enters; };
+    SetFocus(Child(main, c.entryList));
+    PostMessageW(Child(main, c.entryList), WM_KEYDOWN, VK_RETURN, 0);
     PostMessageW(Window(main), WM_CLOSE, 0, 0);
     EXPECT_EQ(windows.Run(), 0);
-    EXPECT_EQ(keys, std::vector<int>{13});
+    EXPECT_EQ(enters, 1);
     EXPECT_FALSE(main.Loaded());
 }
 

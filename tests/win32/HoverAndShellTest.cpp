@@ -25,24 +25,23 @@ using namespace platform;
 TEST(Win32Shell, OpenAddressStartsWhatItNamesAndReportsWhatItCannotOpen)
 {
     win32::Win32Shell shell;
-    EXPECT_GT(shell.OpenAddress(0, FixtureFile(L"no_version.exe"), L"C:\\", SW_HIDE), 32);
-    const std::intptr_t missing =
-        shell.OpenAddress(0, L"C:\\no such folder\\no such file.exe", L"C:\\", SW_HIDE);
-    EXPECT_LE(missing, 32);
-    EXPECT_GE(missing, 0);
+    EXPECT_TRUE(shell.OpenAddress(0, FixtureFile(L"no_version.exe"), L"C:\\"));
+    EXPECT_FALSE(shell.OpenAddress(0, L"C:\\no such folder\\no such file.exe", L"C:\\"));
 }
 
 class RealHover : public ::testing::Test, protected ScriptedPlatform {
 protected:
     void TearDown() override
     {
-        if (mainWindow.instance() != nullptr && mainWindow.instance()->form().Loaded()) {
-            windows.Unload(mainWindow.instance()->form());
+        if (mainWindow.Form().Loaded()) {
+            windows.Unload(mainWindow.Form());
         }
     }
 
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
-    ui::MainWindow mainWindow{services, windows};
+    ui::InterfaceLanguage language;
+    entries::EntryTable table{services};
+    ui::MainWindow mainWindow{services, windows, language, table};
 };
 
 TEST_F(RealHover, CursorPositionIsWhereTheMouseWasPut)
@@ -55,10 +54,10 @@ TEST_F(RealHover, CursorPositionIsWhereTheMouseWasPut)
 
 TEST_F(RealHover, TickEndsTheHighlightAtTheWindowsOwnEdges)
 {
-    mainWindow.ShowMainWindow();
-    ui::frmTolvan& form = *mainWindow.instance();
+    mainWindow.Show();
+    const ui::MainWindowControls& c = mainWindow.Controls();
     RECT outer{};
-    ASSERT_TRUE(GetWindowRect(reinterpret_cast<HWND>(windows.Handle(form.form())), &outer));
+    ASSERT_TRUE(GetWindowRect(reinterpret_cast<HWND>(windows.Handle(mainWindow.Form())), &outer));
     const int middleY = (outer.top + outer.bottom) / 2;
     const int middleX = (outer.left + outer.right) / 2;
     struct Case {
@@ -70,16 +69,16 @@ TEST_F(RealHover, TickEndsTheHighlightAtTheWindowsOwnEdges)
         {{outer.left, outer.top}, false},    {{outer.right, middleY}, true},
         {{middleX, outer.bottom}, true},     {{outer.left - 1, middleY}, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cursor.x << "," << c.cursor.y);
-        form.imgLangHUN.RaiseMouseMove();
-        ASSERT_TRUE(SetCursorPos(c.cursor.x, c.cursor.y));
-        form.tmrLang.RaiseTimer();
-        EXPECT_EQ(form.HoverState(),
-                  c.outside ? ui::frmTolvan::kHoverNone : ui::frmTolvan::kHoverHungarianFlag);
-        EXPECT_EQ(form.imgLangHUN_hl.Visible(), !c.outside);
-        EXPECT_EQ(form.tmrLang.TimerEnabled(), !c.outside);
-        form.form().RaiseMouseMove();
+    using Target = ui::MainWindow::HoverTarget;
+    for (const Case& check : cases) {
+        SCOPED_TRACE(testing::Message() << check.cursor.x << "," << check.cursor.y);
+        c.hungarianFlag.RaiseMouseMove();
+        ASSERT_TRUE(SetCursorPos(check.cursor.x, check.cursor.y));
+        c.hoverTimer.RaiseTimer();
+        EXPECT_EQ(mainWindow.Hover(), check.outside ? Target::None : Target::HungarianFlag);
+        EXPECT_EQ(c.hungarianFlagLit.Visible(), !check.outside);
+        EXPECT_EQ(c.hoverTimer.TimerEnabled(), !check.outside);
+        mainWindow.Form().RaiseMouseMove();
     }
 }
 

@@ -23,7 +23,8 @@ using window::ControlLayout;
 using window::WindowLayout;
 
 constexpr std::array kOwnerControls{
-    ControlLayout{.name = L"cmdOpen",
+    ControlLayout{.id = 0,
+                  .name = L"openButton",
                   .kind = ControlKind::CommandButton,
                   .caption = L"Open",
                   .left = 120,
@@ -32,7 +33,7 @@ constexpr std::array kOwnerControls{
                   .height = 375,
                   .tabIndex = 0},
 };
-constexpr WindowLayout kOwnerLayout{.name = L"frmOwner",
+constexpr WindowLayout kOwnerLayout{.name = L"testOwner",
                                     .caption = L"Owner",
                                     .clientWidth = 3000,
                                     .clientHeight = 1500,
@@ -40,7 +41,8 @@ constexpr WindowLayout kOwnerLayout{.name = L"frmOwner",
                                     .controls = kOwnerControls};
 
 constexpr std::array kModalControls{
-    ControlLayout{.name = L"cmdFail",
+    ControlLayout{.id = 0,
+                  .name = L"failingButton",
                   .kind = ControlKind::CommandButton,
                   .caption = L"Fail",
                   .left = 120,
@@ -49,7 +51,7 @@ constexpr std::array kModalControls{
                   .height = 375,
                   .tabIndex = 0},
 };
-constexpr WindowLayout kModalLayout{.name = L"frmModal",
+constexpr WindowLayout kModalLayout{.name = L"testModal",
                                     .caption = L"Modal",
                                     .clientWidth = 2400,
                                     .clientHeight = 1200,
@@ -68,7 +70,7 @@ HWND WindowOf(const win32::Win32WindowSystem& windows, const window::FormModel& 
 void PostClick(const win32::Win32WindowSystem& windows, const window::FormModel& form)
 {
     HWND window = WindowOf(windows, form);
-    const int id = win32::ControlId(form.layout(), 0);
+    const int id = win32::ControlId(form.Layout(), 0);
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
@@ -79,7 +81,7 @@ TEST(WindowBoundary, AHandlersExceptionEndsTheModalLoopAndRunWithItself)
     window::FormModel modal(kModalLayout);
     win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
     bool modalReturned = false;
-    owner.control(L"cmdOpen").onClick = [&] {
+    owner.ControlAt(0).onClick = [&] {
         windows.ShowModal(modal, owner);
         modalReturned = true;
     };
@@ -89,7 +91,7 @@ TEST(WindowBoundary, AHandlersExceptionEndsTheModalLoopAndRunWithItself)
         // instead of waiting for ever.
         PostMessageW(WindowOf(windows, owner), WM_CLOSE, 0, 0);
     };
-    modal.control(L"cmdFail").onClick = [] { throw Refused("refused by the handler"); };
+    modal.ControlAt(0).onClick = [] { throw Refused("refused by the handler"); };
 
     windows.Show(owner);
     PostClick(windows, owner);
@@ -146,7 +148,7 @@ TEST(WindowBoundary, AFormWhoseWindowCannotBeMadeIsAnErrorAndRunDoesNotWaitForIt
             windows.Show(owner);
             ADD_FAILURE() << "Show made no window and said nothing";
         } catch (const std::system_error& failure) {
-            EXPECT_NE(std::string(failure.what()).find("frmOwner"), std::string::npos)
+            EXPECT_NE(std::string(failure.what()).find("testOwner"), std::string::npos)
                 << failure.what();
         }
     }

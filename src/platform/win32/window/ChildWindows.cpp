@@ -37,7 +37,7 @@ bool IsMouseTransparent(ControlKind kind) noexcept
 // the order the dialog manager tabs through), then the frames beneath everything.
 int CreationRank(const Control& control) noexcept
 {
-    const ControlKind kind = control.layout().kind;
+    const ControlKind kind = control.Layout().kind;
     if (kind == ControlKind::Frame) {
         return 2;
     }
@@ -93,10 +93,10 @@ WindowClass ClassFor(const window::ControlLayout& layout) noexcept
 
 } // namespace
 
-ChildWindows::ChildWindows(window::FormModel& form) : layout_(form.layout())
+ChildWindows::ChildWindows(window::FormModel& form) : layout_(form.Layout())
 {
-    children_.reserve(form.controls().size());
-    for (const auto& control : form.controls()) {
+    children_.reserve(form.Controls().size());
+    for (const auto& control : form.Controls()) {
         ChildWindow child;
         child.control = control.get();
         child.id = ControlId(layout_, children_.size());
@@ -108,7 +108,7 @@ void ChildWindows::Create(HWND parent, HINSTANCE instance)
 {
     std::vector<ChildWindow*> order;
     for (ChildWindow& child : children_) {
-        if (HasWindow(child.control->layout().kind)) {
+        if (HasWindow(child.control->Layout().kind)) {
             order.push_back(&child);
         }
     }
@@ -118,12 +118,12 @@ void ChildWindows::Create(HWND parent, HINSTANCE instance)
         if (rankA != rankB) {
             return rankA < rankB;
         }
-        return rankA == 1 && a->control->layout().tabIndex < b->control->layout().tabIndex;
+        return rankA == 1 && a->control->Layout().tabIndex < b->control->Layout().tabIndex;
     });
     bool firstOption = true;
     for (ChildWindow* child : order) {
         CreateOne(*child, parent, instance);
-        if (child->control->layout().kind == ControlKind::OptionButton && firstOption) {
+        if (child->control->Layout().kind == ControlKind::OptionButton && firstOption) {
             SetWindowLongPtrW(child->hwnd, GWL_STYLE,
                               GetWindowLongPtrW(child->hwnd, GWL_STYLE) | WS_GROUP);
             firstOption = false;
@@ -137,7 +137,7 @@ void ChildWindows::Create(HWND parent, HINSTANCE instance)
 void ChildWindows::CreateOne(ChildWindow& child, HWND parent, HINSTANCE instance) const
 {
     const Control& control = *child.control;
-    const window::ControlLayout& layout = control.layout();
+    const window::ControlLayout& layout = control.Layout();
     WindowClass made = ClassFor(layout);
     if (control.Visible()) {
         made.style |= WS_VISIBLE;
@@ -155,7 +155,7 @@ void ChildWindows::CreateOne(ChildWindow& child, HWND parent, HINSTANCE instance
                                         std::wstring(layout.name) + L" in form " +
                                         std::wstring(layout_.name));
     }
-    if (layout.kind == ControlKind::OptionButton && control.Value()) {
+    if (layout.kind == ControlKind::OptionButton && control.Checked()) {
         SendMessageW(child.hwnd, BM_SETCHECK, BST_CHECKED, 0);
     }
     SyncItems(child);
@@ -164,7 +164,7 @@ void ChildWindows::CreateOne(ChildWindow& child, HWND parent, HINSTANCE instance
 void ChildWindows::StopTimers(HWND parent) noexcept
 {
     for (const ChildWindow& child : children_) {
-        if (child.control->TimerEnabled() && child.control->layout().kind == ControlKind::Timer) {
+        if (child.control->TimerEnabled() && child.control->Layout().kind == ControlKind::Timer) {
             KillTimer(parent, static_cast<UINT_PTR>(child.id));
         }
     }
@@ -172,7 +172,7 @@ void ChildWindows::StopTimers(HWND parent) noexcept
 
 void ChildWindows::SyncTimer(HWND parent, const ChildWindow& child) noexcept
 {
-    if (child.control->layout().kind != ControlKind::Timer || parent == nullptr) {
+    if (child.control->Layout().kind != ControlKind::Timer || parent == nullptr) {
         return;
     }
     if (child.control->TimerEnabled() && child.control->Interval() > 0) {
@@ -185,7 +185,7 @@ void ChildWindows::SyncTimer(HWND parent, const ChildWindow& child) noexcept
 
 void ChildWindows::SyncItems(const ChildWindow& child)
 {
-    if (child.control->layout().kind != ControlKind::ListBox || child.hwnd == nullptr) {
+    if (child.control->Layout().kind != ControlKind::ListBox || child.hwnd == nullptr) {
         return;
     }
     const auto& items = child.control->Items();
@@ -228,7 +228,7 @@ ChildWindow* ChildWindows::FindByControl(const Control& control) noexcept
 const ChildWindow* ChildWindows::HitTest(POINT point) const noexcept
 {
     for (const ChildWindow& child : children_) {
-        if (child.hwnd != nullptr && IsMouseTransparent(child.control->layout().kind) &&
+        if (child.hwnd != nullptr && IsMouseTransparent(child.control->Layout().kind) &&
             child.control->Visible() && PtInRect(&child.rect, point)) {
             return &child;
         }
@@ -239,14 +239,11 @@ const ChildWindow* ChildWindows::HitTest(POINT point) const noexcept
 POINT ChildWindows::TwipsOrigin(const Control& control) const noexcept
 {
     POINT origin{control.Left(), control.Top()};
-    if (!control.layout().container.empty()) {
-        for (const ChildWindow& child : children_) {
-            if (child.control->layout().name == control.layout().container) {
-                origin.x += child.control->Left();
-                origin.y += child.control->Top();
-                break;
-            }
-        }
+    // One record per control in the layout's order: a container's id is its place here.
+    if (const int container = control.Layout().container; container != window::kNoContainer) {
+        const Control& frame = *children_.at(static_cast<std::size_t>(container)).control;
+        origin.x += frame.Left();
+        origin.y += frame.Top();
     }
     return origin;
 }

@@ -40,7 +40,7 @@ void DpiLayout::Rescale(HWND window, UINT dpi)
 void DpiLayout::PlaceWindow(HWND window, HWND owner, const WindowFrame& frame,
                             const RECT* suggested) const noexcept
 {
-    const window::WindowLayout& layout = form_.layout();
+    const window::WindowLayout& layout = form_.Layout();
     RECT outer{0, 0, dpi::Pixels(layout.clientWidth, dpi_), dpi::Pixels(layout.clientHeight, dpi_)};
     dpi::AdjustWindowRect(outer, frame.style, frame.exStyle, dpi_);
     const int width = outer.right - outer.left;
@@ -69,7 +69,7 @@ void DpiLayout::PlaceWindow(HWND window, HWND owner, const WindowFrame& frame,
 void DpiLayout::Place(HWND window, ChildWindow& child)
 {
     RECT twips = children_.TwipsRect(*child.control);
-    const window::ControlLayout& layout = child.control->layout();
+    const window::ControlLayout& layout = child.control->Layout();
     if (layout.Has(window::kSizesToText) && layout.Has(window::kRightAligned)) {
         // The anchor is the right edge of the layout's box, not of the last text's width: a new
         // caption must not walk the label across the window.
@@ -104,7 +104,7 @@ void DpiLayout::FitToText(HWND window, ChildWindow& child)
                   DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         size = SIZE{measured.right, measured.bottom};
     }
-    if (child.control->layout().Has(window::kRightAligned)) {
+    if (child.control->Layout().Has(window::kRightAligned)) {
         child.rect.left = child.rect.right - size.cx;
     } else {
         child.rect.right = child.rect.left + size.cx;
@@ -116,15 +116,15 @@ void DpiLayout::FitToText(HWND window, ChildWindow& child)
 
 HFONT DpiLayout::Font(const window::Control& control)
 {
-    const window::ControlLayout& layout = control.layout();
+    const window::ControlLayout& layout = control.Layout();
     const window::Font& spec =
-        layout.font ? *layout.font : (form_.layout().font ? *form_.layout().font : kDialogFont);
+        layout.font ? *layout.font : (form_.Layout().font ? *form_.Layout().font : kDialogFont);
     return fonts_.Get(spec, control.Underline());
 }
 
 void DpiLayout::ApplyFont(const ChildWindow& child)
 {
-    if (child.control->layout().kind == ControlKind::Image) {
+    if (child.control->Layout().kind == ControlKind::Image) {
         return;
     }
     SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(*child.control)), TRUE);
@@ -132,7 +132,7 @@ void DpiLayout::ApplyFont(const ChildWindow& child)
 
 void DpiLayout::LoadPicture(ChildWindow& child) const
 {
-    const window::ControlLayout& layout = child.control->layout();
+    const window::ControlLayout& layout = child.control->Layout();
     if (layout.kind != ControlKind::Image || layout.picture == 0) {
         return;
     }

@@ -25,10 +25,10 @@ std::wstring WindowText(HWND window)
 void EventRouter::Command(int id, int code, HWND controlWindow)
 {
     if (id == IDOK && controlWindow == nullptr) {
-        // Enter, as the dialog manager reports it: the list's key press when it has the focus.
+        // Enter, as the dialog manager reports it: the list's own when it has the focus.
         if (const ChildWindow* focused = children_.FindByWindow(GetFocus());
-            focused != nullptr && focused->control->layout().kind == ControlKind::ListBox) {
-            focused->control->RaiseKeyPress(13);
+            focused != nullptr && focused->control->Layout().kind == ControlKind::ListBox) {
+            focused->control->RaiseEnter();
         }
         return;
     }
@@ -37,7 +37,7 @@ void EventRouter::Command(int id, int code, HWND controlWindow)
         return;
     }
     Control& control = *child->control;
-    switch (control.layout().kind) {
+    switch (control.Layout().kind) {
     case ControlKind::CommandButton:
         if (code == BN_CLICKED) {
             control.RaiseClick();
@@ -46,9 +46,9 @@ void EventRouter::Command(int id, int code, HWND controlWindow)
     case ControlKind::OptionButton:
         if (code == BN_CLICKED) {
             for (const ChildWindow& other : children_) {
-                if (other.control->layout().kind == ControlKind::OptionButton) {
-                    other.control->TakeValue(SendMessageW(other.hwnd, BM_GETCHECK, 0, 0) ==
-                                             BST_CHECKED);
+                if (other.control->Layout().kind == ControlKind::OptionButton) {
+                    other.control->TakeChecked(SendMessageW(other.hwnd, BM_GETCHECK, 0, 0) ==
+                                               BST_CHECKED);
                 }
             }
             control.RaiseClick();
@@ -56,10 +56,11 @@ void EventRouter::Command(int id, int code, HWND controlWindow)
         break;
     case ControlKind::ListBox:
         if (code == LBN_SELCHANGE) {
-            control.TakeListIndex(static_cast<int>(SendMessageW(child->hwnd, LB_GETCURSEL, 0, 0)));
+            control.TakeSelectedIndex(
+                static_cast<int>(SendMessageW(child->hwnd, LB_GETCURSEL, 0, 0)));
             control.RaiseClick();
         } else if (code == LBN_DBLCLK) {
-            control.RaiseDblClick();
+            control.RaiseDoubleClick();
         }
         break;
     case ControlKind::TextBox:

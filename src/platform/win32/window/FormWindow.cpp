@@ -46,8 +46,8 @@ void FormWindow::RegisterWindowClass(HINSTANCE instance)
 }
 
 FormWindow::FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND owner)
-    : system_(system), form_(form), owner_(owner), frame_(FrameFor(form.layout())), children_(form),
-      dpiLayout_(form, children_, system.instance(),
+    : system_(system), form_(form), owner_(owner), frame_(FrameFor(form.Layout())), children_(form),
+      dpiLayout_(form, children_, system.Instance(),
                  owner != nullptr ? dpi::ForWindow(owner) : dpi::ForSystem()),
       painter_(children_), events_(form, children_)
 {
@@ -62,7 +62,7 @@ FormWindow::~FormWindow()
 
 void FormWindow::CreateWindows()
 {
-    HINSTANCE instance = system_.instance();
+    HINSTANCE instance = system_.Instance();
     // WindowProc already sets window_ while Windows makes the window.
     window_ =
         CreateWindowExW(frame_.exStyle, kClassName, form_.Caption().c_str(), frame_.style,
@@ -70,13 +70,13 @@ void FormWindow::CreateWindows()
     if (window_ == nullptr) {
         const DWORD error = GetLastError();
         ThrowCreationFailure(error, L"cannot create the window of form " +
-                                        std::wstring(form_.layout().name));
+                                        std::wstring(form_.Layout().name));
     }
     // No destructor runs for an object whose constructor throws: until the window is complete,
     // a failure takes it down, with whatever it holds, here.
     OwnedWindow incomplete(window_);
     LoadIcons(instance);
-    tooltips_.Create(window_, instance, form_.layout().name);
+    tooltips_.Create(window_, instance, form_.Layout().name);
     children_.Create(window_, instance);
     ApplyDpi(dpi::ForWindow(window_), nullptr);
     static_cast<void>(incomplete.release());
@@ -84,7 +84,7 @@ void FormWindow::CreateWindows()
 
 void FormWindow::LoadIcons(HINSTANCE instance)
 {
-    const int icon = form_.layout().icon;
+    const int icon = form_.Layout().icon;
     if (icon == 0) {
         return;
     }
@@ -100,7 +100,7 @@ void FormWindow::LoadIcons(HINSTANCE instance)
 
 void FormWindow::Destroy() noexcept
 {
-    if (form_.observer() == this) {
+    if (form_.Observer() == this) {
         form_.SetObserver(nullptr);
     }
     if (window_ != nullptr) {
@@ -145,8 +145,8 @@ void FormWindow::ControlChanged(Control& control, Property property)
     if (child == nullptr || window_ == nullptr) {
         return;
     }
-    const ControlKind kind = control.layout().kind;
-    const bool sizesToText = control.layout().Has(window::kSizesToText);
+    const ControlKind kind = control.Layout().kind;
+    const bool sizesToText = control.Layout().Has(window::kSizesToText);
     switch (property) {
     case Property::Caption:
         if (child->hwnd != nullptr) {
@@ -185,11 +185,11 @@ void FormWindow::ControlChanged(Control& control, Property property)
     case Property::Items:
         ChildWindows::SyncItems(*child);
         break;
-    case Property::ListIndex:
-        SendMessageW(child->hwnd, LB_SETCURSEL, static_cast<WPARAM>(control.ListIndex()), 0);
+    case Property::Selection:
+        SendMessageW(child->hwnd, LB_SETCURSEL, static_cast<WPARAM>(control.SelectedIndex()), 0);
         break;
-    case Property::Value:
-        SendMessageW(child->hwnd, BM_SETCHECK, control.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    case Property::Checked:
+        SendMessageW(child->hwnd, BM_SETCHECK, control.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case Property::Timer:
         ChildWindows::SyncTimer(window_, *child);
@@ -264,7 +264,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     // free this object.
     // cppcheck-suppress variableScope ; needed after the handler, which may free its source
     Win32WindowSystem& system = self->system_;
-    const FailureSite site{message, self->form_.layout().name};
+    const FailureSite site{message, self->form_.Layout().name};
     try {
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) { // handed on, not hidden

@@ -24,9 +24,9 @@ public:
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    [[nodiscard]] HWND hwnd() const noexcept { return window_; }
-    [[nodiscard]] HWND owner() const noexcept { return owner_; }
-    [[nodiscard]] window::FormModel& form() const noexcept { return form_; }
+    [[nodiscard]] HWND Window() const noexcept { return window_; }
+    [[nodiscard]] HWND Owner() const noexcept { return owner_; }
+    [[nodiscard]] window::FormModel& Form() const noexcept { return form_; }
 
     void Show() noexcept;
     // Destroys the window; the model stays, without an observer.

@@ -8,20 +8,20 @@ namespace platform::win32 {
 
 template <typename Handle> struct GdiObjectTraits {
     using pointer = Handle;
-    static constexpr Handle invalid() noexcept { return nullptr; }
-    static void close(Handle handle) noexcept { DeleteObject(handle); }
+    static constexpr Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { DeleteObject(handle); }
 };
 
 struct WindowTraits {
     using pointer = HWND;
-    static constexpr HWND invalid() noexcept { return nullptr; }
-    static void close(HWND window) noexcept { DestroyWindow(window); }
+    static constexpr HWND Invalid() noexcept { return nullptr; }
+    static void Close(HWND window) noexcept { DestroyWindow(window); }
 };
 
 struct IconTraits {
     using pointer = HICON;
-    static constexpr HICON invalid() noexcept { return nullptr; }
-    static void close(HICON icon) noexcept { DestroyIcon(icon); }
+    static constexpr HICON Invalid() noexcept { return nullptr; }
+    static void Close(HICON icon) noexcept { DestroyIcon(icon); }
 };
 
 using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;

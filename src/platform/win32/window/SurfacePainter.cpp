@@ -37,7 +37,7 @@ void SurfacePainter::PaintBackground(HWND window, HDC dc, UINT dpi)
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     for (const ChildWindow& child : children_) {
         const Control& control = *child.control;
-        if (control.layout().kind != ControlKind::Shape || !control.Visible()) {
+        if (control.Layout().kind != ControlKind::Shape || !control.Visible()) {
             continue;
         }
         const RECT pixels = dpi::Pixels(children_.TwipsRect(control), dpi);
@@ -45,7 +45,7 @@ void SurfacePainter::PaintBackground(HWND window, HDC dc, UINT dpi)
     }
     for (const ChildWindow& child : children_) {
         const Control& control = *child.control;
-        const window::ControlLayout& layout = control.layout();
+        const window::ControlLayout& layout = control.Layout();
         if (layout.kind != ControlKind::Line || !control.Visible()) {
             continue;
         }

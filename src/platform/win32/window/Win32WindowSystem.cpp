@@ -23,7 +23,7 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance)
 FormWindow* Win32WindowSystem::Find(const window::FormModel& form) const noexcept
 {
     const auto it = std::find_if(windows_.begin(), windows_.end(),
-                                 [&](const auto& window) { return &window->form() == &form; });
+                                 [&](const auto& window) { return &window->Form() == &form; });
     return it == windows_.end() ? nullptr : it->get();
 }
 
@@ -53,7 +53,7 @@ void Win32WindowSystem::ShowModal(window::FormModel& form, window::FormModel& ow
     // Nothing more opens once a failure is on its way up.
     RethrowFailure();
     FormWindow* ownerWindow = Find(owner);
-    HWND ownerHandle = ownerWindow != nullptr ? ownerWindow->hwnd() : nullptr;
+    HWND ownerHandle = ownerWindow != nullptr ? ownerWindow->Window() : nullptr;
     FormWindow& window = Load(form, ownerHandle);
     if (!form.Loaded()) {
         return;
@@ -80,17 +80,17 @@ void Win32WindowSystem::Unload(window::FormModel& form)
     }
     form.RaiseUnload();
     // The owner takes input again before its modal window goes, so that it is the one activated.
-    if (window->owner() != nullptr) {
-        EnableWindow(window->owner(), TRUE);
+    if (window->Owner() != nullptr) {
+        EnableWindow(window->Owner(), TRUE);
     }
-    const bool wasTopLevel = window->owner() == nullptr;
+    const bool wasTopLevel = window->Owner() == nullptr;
     window->Destroy();
     const auto it = std::find_if(windows_.begin(), windows_.end(),
                                  [&](const auto& candidate) { return candidate.get() == window; });
     closed_.push_back(std::move(*it));
     windows_.erase(it);
     const bool anyTopLevelLeft = std::any_of(windows_.begin(), windows_.end(),
-                                             [](const auto& w) { return w->owner() == nullptr; });
+                                             [](const auto& w) { return w->Owner() == nullptr; });
     if (wasTopLevel && !anyTopLevelLeft) {
         PostQuitMessage(exitCode_);
     }
@@ -99,14 +99,14 @@ void Win32WindowSystem::Unload(window::FormModel& form)
 WindowId Win32WindowSystem::Handle(const window::FormModel& form) const noexcept
 {
     const FormWindow* window = Find(form);
-    return window != nullptr ? reinterpret_cast<WindowId>(window->hwnd()) : 0;
+    return window != nullptr ? reinterpret_cast<WindowId>(window->Window()) : 0;
 }
 
 window::ScreenRect Win32WindowSystem::OuterRect(const window::FormModel& form) const noexcept
 {
     RECT rect{};
     if (const FormWindow* window = Find(form)) {
-        GetWindowRect(window->hwnd(), &rect);
+        GetWindowRect(window->Window(), &rect);
     }
     return window::ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -124,7 +124,7 @@ window::ScreenPoint Win32WindowSystem::CursorPos() const noexcept
 bool Win32WindowSystem::Pump() noexcept
 {
     const bool anyWindowLeft = std::any_of(windows_.begin(), windows_.end(),
-                                           [](const auto& w) { return w->hwnd() != nullptr; });
+                                           [](const auto& w) { return w->Window() != nullptr; });
     if (failure_ != nullptr || !anyWindowLeft) {
         return false;
     }
@@ -139,7 +139,7 @@ bool Win32WindowSystem::Pump() noexcept
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const bool ours =
         root != nullptr && std::any_of(windows_.begin(), windows_.end(),
-                                       [&](const auto& w) { return w->hwnd() == root; });
+                                       [&](const auto& w) { return w->Window() == root; });
     if (!ours || !IsDialogMessageW(root, &message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);

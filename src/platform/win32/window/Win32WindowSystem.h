@@ -34,7 +34,7 @@ public:
     [[nodiscard]] window::ScreenPoint CursorPos() const noexcept override;
     int Run() override;
 
-    [[nodiscard]] HINSTANCE instance() const noexcept { return instance_; }
+    [[nodiscard]] HINSTANCE Instance() const noexcept { return instance_; }
 
     // For the window procedures: what one of them caught, and where.
     void StopWithFailure(std::exception_ptr failure, const FailureSite& site) noexcept;
