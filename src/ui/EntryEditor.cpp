@@ -1,5 +1,6 @@
 #include "EntryEditor.h"
 
+#include "ErrorBox.h"
 #include "FileChooser.h"
 #include "RunningProgram.h"
 #include "entries/TextTrim.h"
@@ -129,14 +130,11 @@ void EntryEditor::OnSaveClicked()
     const std::wstring name = controls_.nameBox.Caption();
     const std::wstring command = controls_.valueBox.Caption();
     if (SaveEntry(name, command) != reg::kSuccess) {
-        (void)platform_.messageBox.Show(
-            windows_.Handle(form_),
-            language_.Text(L"Nem módosítható a registry bejegyzés. Próbálja meg a programot "
-                           L"rendszergazdaként futtatni.",
-                           L"Can't modify registry entry. Try running this application with "
-                           L"administrator rights."),
-            language_.Text(L"Hiba", L"Error"), platform::MessageButtons::Ok,
-            platform::MessageIcon::Error);
+        ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_,
+                     L"Nem módosítható a registry bejegyzés. Próbálja meg a programot "
+                     L"rendszergazdaként futtatni.",
+                     L"Can't modify registry entry. Try running this application with "
+                     L"administrator rights.");
     }
     windows_.Unload(form_);
 }

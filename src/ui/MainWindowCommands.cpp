@@ -1,5 +1,6 @@
 // The entry commands of the main window: New, Edit, Delete and Close. Every change goes to the
 // registry and the list is then read back from it; no entry is changed in place.
+#include "ErrorBox.h"
 #include "MainWindow.h"
 #include "registry/RegistryValues.h"
 
@@ -49,14 +50,11 @@ void MainWindow::OnDeleteClicked()
         platform_.registry, entries::RootKeyOf(entry->scope), entries::kRunKeyPath, entry->name);
     // A value that is no longer there is what the user asked for.
     if (result != platform::reg::kSuccess && result != platform::reg::kFileNotFound) {
-        (void)platform_.messageBox.Show(
-            owner,
-            language_.Text(L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
-                           L"rendszergazdaként futtatni.",
-                           L"Can't delete registry entry. Try running this application with "
-                           L"administrator rights."),
-            language_.Text(L"Hiba", L"Error"), platform::MessageButtons::Ok,
-            platform::MessageIcon::Error);
+        ShowErrorBox(platform_.messageBox, owner, language_,
+                     L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
+                     L"rendszergazdaként futtatni.",
+                     L"Can't delete registry entry. Try running this application with "
+                     L"administrator rights.");
     }
     RefreshList();
 }
