@@ -108,14 +108,14 @@ int RunMemory(BenchPlatform& platform, const Programs& programs)
     RefillWorkload workload(platform.Services(), platform.HostPaths(), kMemoryCount);
     Series tool;
     Series floor;
-    constexpr int runs = 3;
-    if (!MeasurePair(programs, kMemoryCount, runs, tool, floor)) {
+    constexpr int kRuns = 3;
+    if (!MeasurePair(programs, kMemoryCount, kRuns, tool, floor)) {
         std::fprintf(stderr, "a program did not show its window\n");
         return 1;
     }
     const double toolPeak = Median(tool.peakMiB);
     std::printf("peak working set once the list is filled, N = %d (median of %d starts)\n",
-                kMemoryCount, runs);
+                kMemoryCount, kRuns);
     std::printf("  tool:  %6.1f MiB   target <= %.0f MiB: %s\n", toolPeak, kPeakWorkingSetTargetMiB,
                 Verdict(toolPeak <= kPeakWorkingSetTargetMiB));
     std::printf("  floor: %6.1f MiB   (empty window)\n", Median(floor.peakMiB));

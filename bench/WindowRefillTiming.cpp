@@ -53,7 +53,7 @@ struct Sample {
 
 // What the list box costs apart from the refill: the binder empties and fills it with the
 // display texts, as RefreshList has it do.
-void FillList(ui::MainWindow& form, std::vector<std::wstring> texts, HWND window)
+void FillList(const ui::MainWindow& form, std::vector<std::wstring> texts, HWND window)
 {
     form.Controls().entryList.ClearItems();
     form.Controls().entryList.AddItems(std::move(texts));

@@ -27,8 +27,8 @@ Split Partition(std::vector<StartupEntry>& entries, Position lo, Position hi,
     Position i = lo;
     Position j = hi;
     // A copy: the entries move while it is compared against.
-    const std::wstring pivot =
-        text(lo + (hi - lo) / 2); // NOLINT(performance-unnecessary-copy-initialization)
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
+    const std::wstring pivot = text(lo + (hi - lo) / 2);
     do {
         while (collation.Compare(text(i), pivot) < 0 && i < hi) {
             ++i;

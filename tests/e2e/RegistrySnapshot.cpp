@@ -125,13 +125,13 @@ KeySnapshot ReadKey(const WatchedKey& watched)
 
 const std::vector<WatchedKey>& WatchedKeys()
 {
-    static const std::vector<WatchedKey> keys{
+    static const std::vector<WatchedKey> kKeys{
         {L"HKCU-Run", HKEY_CURRENT_USER, kRunPath},
         {L"HKLM-Run", HKEY_LOCAL_MACHINE, kRunPath},
         {L"HKCU-Settings", HKEY_CURRENT_USER, L"Software\\Kavrenta"},
         {L"HKCU-WineX11", HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver"},
     };
-    return keys;
+    return kKeys;
 }
 
 Snapshot TakeSnapshot()

@@ -30,7 +30,8 @@ using namespace tolvan::e2e;
 constexpr wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr DWORD kAliveBound = 120'000;
 
-int failures = 0;
+// The probe runs one command and ends: its checks count into this one tally.
+int failures = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 void Check(bool passed, const std::wstring& what)
 {
@@ -343,7 +344,7 @@ int WithRegistry(const std::wstring& command, const std::vector<std::wstring>& a
                    : 1;
     }
     if (command == L"deny" && args.size() == 3) {
-        const HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         const REGSAM rights = args[1] == L"read" ? KEY_QUERY_VALUE : KEY_SET_VALUE;
         switch (DenyAccess(root, kRunPath, rights, args[2])) {
         case DenyOutcome::Denied:
@@ -358,7 +359,7 @@ int WithRegistry(const std::wstring& command, const std::vector<std::wstring>& a
         }
     }
     if (command == L"allow" && args.size() == 2) {
-        const HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         Check(RestoreAccess(root, kRunPath, args[1]), L"access put back");
         return Result();
     }

@@ -112,7 +112,7 @@ std::vector<OddValue> MakeOddValues()
 
 bool SeedManyValues(int count, const std::wstring& fixtureExe)
 {
-    static const std::array<std::wstring, 12> words{
+    static const std::array<std::wstring, 12> kWords{
         L"alma",           L"\u00C1lom",  L"b\u00FCkk",      L"Cseresznye",
         L"\u00E1g",        L"Zebra",      L"\u00E9jjel",     L"\u0150z",
         L"\u00F6r\u00F6m", L"z\u00E1rva", L"\u00D6d\u00F6n", L"\u00FCt\u0151"};
@@ -122,8 +122,8 @@ bool SeedManyValues(int count, const std::wstring& fixtureExe)
     for (int i = 0; i < count; ++i) {
         const std::wstring number = Numbered(i, 5);
         const std::wstring name =
-            words[static_cast<std::size_t>(i * 7 % static_cast<int>(words.size()))] + L" stress " +
-            number;
+            kWords[static_cast<std::size_t>(i * 7 % static_cast<int>(kWords.size()))] +
+            L" stress " + number;
         std::wstring command;
         if (i % 50 == 0) {
             command.append(L"\"").append(fixtureExe).append(L"\" /n ").append(number);
@@ -151,19 +151,19 @@ bool SeedLeakValues(int count)
 
 const std::vector<OddValue>& OddValues()
 {
-    static const std::vector<OddValue> values = MakeOddValues();
-    return values;
+    static const std::vector<OddValue> kValues = MakeOddValues();
+    return kValues;
 }
 
 const std::vector<BadFileValue>& BadFileValues()
 {
-    static const std::vector<BadFileValue> values{
+    static const std::vector<BadFileValue> kValues{
         {L"stress bad empty", L"C:\\stress\\bad\\empty.exe", L"no information available"},
         {L"stress bad text", L"\"C:\\stress\\bad\\text.exe\" /x", L"no information available"},
         {L"stress bad truncated", L"C:\\stress\\bad\\truncated.exe", L"no information available"},
         {L"stress bad folder", L"C:\\stress\\bad\\x.exe", L"file is missing"},
     };
-    return values;
+    return kValues;
 }
 
 bool WriteOddValues()

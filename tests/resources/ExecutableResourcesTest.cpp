@@ -67,27 +67,27 @@ class ExecutableResources : public testing::Test {
 protected:
     void SetUp() override
     {
-        path_ = ExecutablePath();
-        module_.reset(LoadLibraryExW(path_.c_str(), nullptr,
+        path = ExecutablePath();
+        program.reset(LoadLibraryExW(path.c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-        ASSERT_TRUE(module_) << "cannot load " << std::string(path_.begin(), path_.end())
+        ASSERT_TRUE(program) << "cannot load " << std::string(path.begin(), path.end())
                              << ", error " << GetLastError();
     }
 
     // The raw bytes of one resource, empty when it is missing.
     [[nodiscard]] std::vector<std::uint8_t> Resource(LPCWSTR type, WORD id) const
     {
-        HRSRC found = FindResourceW(module_.get(), MAKEINTRESOURCEW(id), type);
-        HGLOBAL loaded = found ? LoadResource(module_.get(), found) : nullptr;
+        HRSRC found = FindResourceW(program.get(), MAKEINTRESOURCEW(id), type);
+        HGLOBAL loaded = found ? LoadResource(program.get(), found) : nullptr;
         const auto* bytes =
             static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
         return bytes
-                   ? std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module_.get(), found))
+                   ? std::vector<std::uint8_t>(bytes, bytes + SizeofResource(program.get(), found))
                    : std::vector<std::uint8_t>{};
     }
 
-    std::wstring path_;
-    UniqueModule module_;
+    std::wstring path;
+    UniqueModule program;
 };
 
 TEST_F(ExecutableResources, BitmapsLoadAtTheirSizesWith24BitsPerPixel)
@@ -100,7 +100,7 @@ TEST_F(ExecutableResources, BitmapsLoadAtTheirSizesWith24BitsPerPixel)
                    {IDB_FLAG_HUN_HL, 21, 20}, {IDB_APP_64, 64, 64},      {IDB_APP_16, 16, 16}};
     for (const auto& expected : bitmaps) {
         SCOPED_TRACE(expected.id);
-        UniqueGdiObject bitmap(LoadImageW(module_.get(), MAKEINTRESOURCEW(expected.id),
+        UniqueGdiObject bitmap(LoadImageW(program.get(), MAKEINTRESOURCEW(expected.id),
                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ASSERT_TRUE(bitmap);
         DIBSECTION dib{};
@@ -168,7 +168,7 @@ TEST_F(ExecutableResources, IconGroupHolds16And32PixelImagesIn256Colours)
     for (const int size : {16, 32}) {
         SCOPED_TRACE(size);
         UniqueIcon icon(static_cast<HICON>(
-            LoadImageW(module_.get(), MAKEINTRESOURCEW(IDI_TOLVAN), IMAGE_ICON, size, size, 0)));
+            LoadImageW(program.get(), MAKEINTRESOURCEW(IDI_TOLVAN), IMAGE_ICON, size, size, 0)));
         ASSERT_TRUE(icon);
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon.get(), &info));
@@ -205,23 +205,23 @@ protected:
     {
         ExecutableResources::SetUp();
         DWORD ignored = 0;
-        block_.resize(GetFileVersionInfoSizeW(path_.c_str(), &ignored));
-        ASSERT_FALSE(block_.empty()) << "no version resource, error " << GetLastError();
-        ASSERT_TRUE(GetFileVersionInfoW(path_.c_str(), 0, static_cast<DWORD>(block_.size()),
-                                        block_.data()));
+        block.resize(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+        ASSERT_FALSE(block.empty()) << "no version resource, error " << GetLastError();
+        ASSERT_TRUE(
+            GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
     }
 
     [[nodiscard]] std::pair<const void*, UINT> Query(const std::wstring& subBlock)
     {
         void* value = nullptr;
         UINT length = 0;
-        if (!VerQueryValueW(block_.data(), subBlock.c_str(), &value, &length)) {
+        if (!VerQueryValueW(block.data(), subBlock.c_str(), &value, &length)) {
             return {nullptr, 0};
         }
         return {value, length};
     }
 
-    std::vector<std::uint8_t> block_;
+    std::vector<std::uint8_t> block;
 };
 
 TEST_F(VersionResource, FixedRecordCarriesTheProjectVersion)

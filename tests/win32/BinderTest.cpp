@@ -192,13 +192,14 @@ HWND OwnedWindow(HWND owner)
     return search.found;
 }
 
-// What a running modal loop should do next; a timer hands it to the loop.
-std::function<void()> g_insideModalLoop;
+// What a running modal loop should do next; a timer hands it to the loop, and a timer procedure
+// has no other way to get at it.
+std::function<void()> insideModalLoop; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 void CALLBACK RunInsideModalLoop(HWND, UINT, UINT_PTR timer, DWORD) noexcept
 {
     KillTimer(nullptr, timer);
-    if (auto action = std::exchange(g_insideModalLoop, nullptr)) {
+    if (auto action = std::exchange(insideModalLoop, nullptr)) {
         action();
     }
 }
@@ -209,10 +210,10 @@ class InsideModalLoop {
 public:
     explicit InsideModalLoop(std::function<void()> action)
     {
-        g_insideModalLoop = std::move(action);
+        insideModalLoop = std::move(action);
         SetTimer(nullptr, 0, 50, &RunInsideModalLoop);
     }
-    ~InsideModalLoop() { g_insideModalLoop = nullptr; }
+    ~InsideModalLoop() { insideModalLoop = nullptr; }
     InsideModalLoop(const InsideModalLoop&) = delete;
     InsideModalLoop& operator=(const InsideModalLoop&) = delete;
 };

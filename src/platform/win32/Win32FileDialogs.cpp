@@ -24,13 +24,13 @@ using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 // their Unix libraries), several megabytes and tens of milliseconds before the window shows.
 GetOpenFileNameFunction OpenFileDialog() noexcept
 {
-    static const OwnedLibrary library(
+    static const OwnedLibrary kLibrary(
         LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (!library) {
+    if (!kLibrary) {
         return nullptr;
     }
     return reinterpret_cast<GetOpenFileNameFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library.get(), "GetOpenFileNameW")));
+        reinterpret_cast<void*>(GetProcAddress(kLibrary.get(), "GetOpenFileNameW")));
 }
 
 // The dialog's filter list: description and pattern of each filter, each ended by a NUL, and one

@@ -22,7 +22,7 @@ template <typename Function> Function Lookup(HMODULE module, const char* name) n
 
 const Functions& Get() noexcept
 {
-    static const Functions functions = [] {
+    static const Functions kFunctions = [] {
         Functions found;
         if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
             found.getDpiForWindow = Lookup<GetDpiForWindowFn>(user32, "GetDpiForWindow");
@@ -34,7 +34,7 @@ const Functions& Get() noexcept
         }
         return found;
     }();
-    return functions;
+    return kFunctions;
 }
 
 UINT ScreenDpi() noexcept
