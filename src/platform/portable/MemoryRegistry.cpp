@@ -7,10 +7,8 @@
 #include <new>
 
 namespace platform::portable {
-namespace {
 
-// A key path split at its backslashes; empty parts (doubled or trailing separators) are skipped.
-std::vector<std::wstring_view> SplitPath(std::wstring_view path)
+std::vector<std::wstring_view> MemoryRegistry::SplitPath(std::wstring_view path)
 {
     std::vector<std::wstring_view> parts;
     std::size_t start = 0;
@@ -24,8 +22,6 @@ std::vector<std::wstring_view> SplitPath(std::wstring_view path)
     return parts;
 }
 
-} // namespace
-
 MemoryRegistry::MemoryRegistry()
 {
     for (const RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
@@ -34,20 +30,6 @@ MemoryRegistry::MemoryRegistry()
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
-
-std::optional<RegResult> MemoryRegistry::BeginCall(RegistryCall call) noexcept
-{
-    ++callCount_;
-    ++callsByKind_[static_cast<std::size_t>(call)];
-    for (auto it = faults_.begin(); it != faults_.end(); ++it) {
-        if (it->call == call && --it->remaining == 0) {
-            const RegResult code = it->code;
-            faults_.erase(it);
-            return code;
-        }
-    }
-    return std::nullopt;
-}
 
 MemoryRegistry::Key* MemoryRegistry::Root(RootKey root) noexcept
 {
@@ -338,71 +320,6 @@ RegResult MemoryRegistry::CloseKey(KeyHandle key) noexcept
         return *fault;
     }
     return open_.erase(key) == 1 ? reg::kSuccess : reg::kInvalidHandle;
-}
-
-void MemoryRegistry::DenyAccess(RootKey root, std::wstring_view subKey)
-{
-    Key* current = Root(root);
-    if (current == nullptr) {
-        return;
-    }
-    for (const std::wstring_view part : SplitPath(subKey)) {
-        Key* child = FindChild(*current, part);
-        current = child != nullptr ? child : &AddChild(*current, part);
-    }
-    current->denied = true;
-}
-
-void MemoryRegistry::FailCall(RegistryCall call, int nth, RegResult code)
-{
-    faults_.push_back(Fault{call, nth, code});
-}
-
-bool MemoryRegistry::DeleteKeyTree(RootKey root, std::wstring_view subKey)
-{
-    auto parts = SplitPath(subKey);
-    if (parts.empty()) {
-        return false;
-    }
-    const std::wstring_view last = parts.back();
-    parts.pop_back();
-    std::wstring parentPath;
-    for (const auto part : parts) {
-        parentPath.append(part).push_back(L'\\');
-    }
-    Key* parent = Find(root, parentPath);
-    if (parent == nullptr) {
-        return false;
-    }
-    auto& children = parent->subKeys;
-    const auto it = std::find_if(children.begin(), children.end(), [&](const auto& child) {
-        return EqualsIgnoringCase(child->name, last);
-    });
-    if (it == children.end()) {
-        return false;
-    }
-    // Handles still open on the removed keys would dangle; they behave as closed from now on.
-    std::erase_if(open_, [&](const auto& item) {
-        std::vector<const Key*> stack{it->get()};
-        while (!stack.empty()) {
-            const Key* k = stack.back();
-            stack.pop_back();
-            if (k == item.second.key) {
-                return true;
-            }
-            for (const auto& child : k->subKeys) {
-                stack.push_back(child.get());
-            }
-        }
-        return false;
-    });
-    children.erase(it);
-    return true;
-}
-
-bool MemoryRegistry::KeyExists(RootKey root, std::wstring_view subKey) const
-{
-    return Find(root, subKey) != nullptr;
 }
 
 } // namespace platform::portable

@@ -92,6 +92,10 @@ private:
         RegResult code;
     };
 
+    // A key path split at its backslashes; empty parts (doubled or trailing separators) are
+    // skipped.
+    static std::vector<std::wstring_view> SplitPath(std::wstring_view path);
+    // Counts the call and says whether a fault set up for it makes it fail, with which code.
     std::optional<RegResult> BeginCall(RegistryCall call) noexcept;
     Key* Root(RootKey root) noexcept;
     const Key* Root(RootKey root) const noexcept;
