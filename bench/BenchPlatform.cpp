@@ -8,6 +8,7 @@
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
+#include "platform/portable/VariableEnvironment.h"
 
 #include <random>
 #include <stdexcept>
@@ -15,6 +16,7 @@
 
 #ifdef _WIN32
 #include "platform/win32/Win32Collation.h"
+#include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32VersionResources.h"
@@ -35,6 +37,8 @@ public:
     {
         std::filesystem::create_directories(root_);
         drives_.Map(L'C', root_);
+        // As Windows sets it for every process.
+        environment_.Set(L"SystemRoot", L"C:\\WINDOWS");
     }
     ~PortableBenchPlatform() override
     {
@@ -65,8 +69,9 @@ private:
     platform::portable::CaseFoldCollation collation_;
     platform::portable::PeVersionResources versions_{drives_.Resolver()};
     platform::portable::ScriptedFileDialogs fileDialogs_;
-    platform::Platform services_{registry_,  shell_,    messageBox_, files_,
-                                 collation_, versions_, fileDialogs_};
+    platform::portable::VariableEnvironment environment_;
+    platform::Platform services_{registry_,  shell_,    messageBox_,  files_,
+                                 collation_, versions_, fileDialogs_, environment_};
 };
 
 #ifdef _WIN32
@@ -89,8 +94,9 @@ private:
     platform::win32::Win32Collation collation_;
     platform::win32::Win32VersionResources versions_;
     platform::portable::ScriptedFileDialogs fileDialogs_;
-    platform::Platform services_{registry_,  shell_,    messageBox_, files_,
-                                 collation_, versions_, fileDialogs_};
+    platform::win32::Win32Environment environment_;
+    platform::Platform services_{registry_,  shell_,    messageBox_,  files_,
+                                 collation_, versions_, fileDialogs_, environment_};
 };
 #endif
 

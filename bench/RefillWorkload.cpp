@@ -54,8 +54,10 @@ RefillWorkload::RefillWorkload(platform::Platform& platform, HostPathOf hostPath
 {
     std::mt19937 random(1234);
     for (int index = 0; index < count; ++index) {
-        Value value{
-            index % 2 == 0 ? reg::kCurrentUser : reg::kLocalMachine, NameFor(random, index), {}};
+        Value value{entries::kScopes[static_cast<std::size_t>(index) % entries::kScopes.size()],
+                    NameFor(random, index),
+                    {},
+                    reg::kTypeSz};
         std::wstring program;
         switch (index % 10) {
         case 0:
@@ -70,10 +72,14 @@ RefillWorkload::RefillWorkload(platform::Platform& platform, HostPathOf hostPath
             program = ProgramPath(static_cast<std::size_t>(index / 10) + 1);
             value.command = program + L" /background";
             break;
-        case 6:
-        case 7: // a bare name, found in the second of the three Windows folders
+        case 6: // a bare name, found in the second of the three Windows folders
             program = std::wstring(kTrayPath);
             value.command = std::wstring(kTrayName);
+            break;
+        case 7: // the same program, named through the Windows folder's variable
+            program = std::wstring(kTrayPath);
+            value.command = L"%SystemRoot%\\System32\\" + std::wstring(kTrayName);
+            value.type = reg::kTypeExpandSz;
             break;
         default: // a program that has been uninstalled
             program = std::wstring(kProgramFolder) + L"Removed" + std::to_wstring(index) + L".exe";
@@ -92,9 +98,11 @@ void RefillWorkload::EmptyRunKeys() noexcept
 {
     platform::Registry& registry = platform_.registry;
     std::vector<wchar_t> name(reg::kMaxValueNameChars + 1);
-    for (const platform::RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
+    for (const entries::Scope scope : entries::kScopes) {
+        const registry::KeyPath runKey = entries::RunKeyOf(scope);
         platform::KeyHandle handle = 0;
-        if (registry.OpenKey(root, entries::kRunKeyPath, reg::kKeyQueryValue | reg::kKeySetValue,
+        if (registry.OpenKey(runKey.root, runKey.subKey,
+                             reg::kKeyQueryValue | reg::kKeySetValue | runKey.view,
                              handle) != reg::kSuccess) {
             continue;
         }
@@ -139,8 +147,8 @@ void RefillWorkload::PlaceFiles()
 void RefillWorkload::WriteValues()
 {
     for (const Value& value : values_) {
-        if (registry::WriteString(platform_.registry, value.root, entries::kRunKeyPath, value.name,
-                                  value.command) != reg::kSuccess) {
+        if (registry::WriteString(platform_.registry, entries::RunKeyOf(value.scope), value.name,
+                                  value.command, value.type) != reg::kSuccess) {
             throw std::runtime_error("cannot write a Run value");
         }
     }
@@ -149,8 +157,7 @@ void RefillWorkload::WriteValues()
 void RefillWorkload::RemoveValues() noexcept
 {
     for (const Value& value : values_) {
-        (void)registry::DeleteValue(platform_.registry, value.root, entries::kRunKeyPath,
-                                    value.name);
+        (void)registry::DeleteValue(platform_.registry, entries::RunKeyOf(value.scope), value.name);
     }
 }
 
@@ -163,14 +170,18 @@ std::size_t RefillWorkload::Refill()
 std::size_t RefillWorkload::Floor()
 {
     std::vector<wchar_t> nameBuffer(reg::kMaxValueNameChars + 1);
-    return ReadRoot(reg::kCurrentUser, nameBuffer) + ReadRoot(reg::kLocalMachine, nameBuffer);
+    std::size_t read = 0;
+    for (const entries::Scope scope : entries::kScopes) {
+        read += ReadKey(entries::RunKeyOf(scope), nameBuffer);
+    }
+    return read;
 }
 
-std::size_t RefillWorkload::ReadRoot(platform::RootKey root, std::vector<wchar_t>& nameBuffer)
+std::size_t RefillWorkload::ReadKey(const registry::KeyPath& path, std::vector<wchar_t>& nameBuffer)
 {
     platform::Registry& registry = platform_.registry;
     platform::KeyHandle handle = 0;
-    if (registry.OpenKey(root, entries::kRunKeyPath, reg::kKeyQueryValue, handle) !=
+    if (registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle) !=
         reg::kSuccess) {
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include "entries/EntryTable.h"
 #include "platform/Platform.h"
+#include "registry/RegistryValues.h"
 
 #include <filesystem>
 #include <functional>
@@ -14,10 +15,11 @@ namespace tolvan::bench {
 // Maps a Windows path of drive C: to where it lives on this machine.
 using HostPathOf = std::function<std::filesystem::path(std::wstring_view windowsPath)>;
 
-// N Run values, half under each root, in the mix a real machine shows: quoted paths with
-// arguments, plain paths with switches, bare names found in System32, and programs that are
-// gone. They point at copies of the fixture programs placed on drive C:; everything written is
-// removed again when the workload ends. Both Run keys belong to the workload: values an
+// N Run values, a third in each scope's Run key, in the mix a real machine shows: quoted paths
+// with arguments, plain paths with switches, bare names found in System32, an expandable
+// command, and programs that are gone. They point at copies of the fixture programs placed on
+// drive C:; everything written is removed again when the workload ends. The Run keys belong to
+// the workload: values an
 // interrupted earlier run left behind are removed first, so that they are not measured too.
 class RefillWorkload {
 public:
@@ -29,7 +31,7 @@ public:
     // The refill as the main window runs it; returns the number of entries.
     std::size_t Refill();
 
-    // The least any refill must do for these values: enumerate both Run keys, read every value
+    // The least any refill must do for these values: enumerate the three Run keys, read every value
     // and read the version texts of the program it names (known beforehand, not worked out).
     // Returns the number of values read.
     std::size_t Floor();
@@ -41,16 +43,17 @@ private:
     void PlaceFiles();
     void WriteValues();
     void RemoveValues() noexcept;
-    std::size_t ReadRoot(platform::RootKey root, std::vector<wchar_t>& nameBuffer);
+    std::size_t ReadKey(const registry::KeyPath& path, std::vector<wchar_t>& nameBuffer);
 
     platform::Platform& platform_;
     entries::EntryTable table_{platform_};
     HostPathOf hostPathOf_;
     int count_;
     struct Value {
-        platform::RootKey root;
+        entries::Scope scope;
         std::wstring name;
         std::wstring command;
+        std::uint32_t type;
     };
     std::vector<Value> values_;
     std::unordered_map<std::wstring, std::wstring> programOf_; // value name -> executable

@@ -35,10 +35,15 @@ std::wstring DisplayTextOf(const StartupEntry& entry)
 void EntryTable::Resolve(std::span<StartupEntry> entries, RebuildReport& report)
 {
     for (StartupEntry& entry : entries) {
-        CommandParts parts = SplitCommand(entry.command, platform_.files);
-        entry.programPath = std::move(parts.programPath);
-        entry.arguments = std::move(parts.arguments);
         try {
+            // Windows expands an expandable command before it starts it, so its program is found
+            // in the expanded text; the command itself is kept as stored.
+            CommandParts parts = SplitCommand(entry.valueType == platform::reg::kTypeExpandSz
+                                                  ? platform_.environment.Expand(entry.command)
+                                                  : entry.command,
+                                              platform_.files);
+            entry.programPath = std::move(parts.programPath);
+            entry.arguments = std::move(parts.arguments);
             ReadProgramDetails(platform_.versions, entry);
         } catch (const std::bad_alloc&) {
             // The fixed text needs no memory of its own beyond the report's.
@@ -54,8 +59,9 @@ RebuildReport EntryTable::Rebuild()
 {
     entries_.clear();
     // A Run key that cannot be read leaves its entries out; the list shows what was read.
-    (void)ReadRunKey(platform_.registry, Scope::CurrentUser, entries_);
-    (void)ReadRunKey(platform_.registry, Scope::AllUsers, entries_);
+    for (const Scope scope : kScopes) {
+        (void)ReadRunKey(platform_.registry, scope, entries_);
+    }
     RebuildReport report;
     Resolve(entries_, report);
     SortByDisplayText(entries_, platform_.collation);

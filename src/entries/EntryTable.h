@@ -36,13 +36,14 @@ class EntryTable {
 public:
     explicit EntryTable(platform::Platform& platform) noexcept : platform_(platform) {}
 
-    // Reads both Run keys again (the current user's first), works out each entry's program and
-    // its version texts, and sorts the entries by their display texts. An entry whose details
-    // cannot be read is still listed, with the texts read before the failure.
+    // Reads the Run keys of every scope again (in the order of kScopes), works out each entry's
+    // program and its version texts, and sorts the entries by their display texts. An entry whose
+    // details cannot be read is still listed, with the texts read before the failure.
     RebuildReport Rebuild();
 
-    // Completes entries read from a Run key: program path, arguments, version texts, display
-    // text. Appended to the report.
+    // Completes entries read from a Run key: program path and arguments (from the expanded
+    // command when it is expandable), version texts, display text. Failures are appended to the
+    // report.
     void Resolve(std::span<StartupEntry> entries, RebuildReport& report);
 
     [[nodiscard]] std::span<const StartupEntry> Entries() const noexcept { return entries_; }

@@ -11,6 +11,12 @@ namespace {
 using platform::RegResult;
 namespace reg = platform::reg;
 
+// The value types Windows runs at logon.
+bool IsCommandType(std::uint32_t type) noexcept
+{
+    return type == reg::kTypeSz || type == reg::kTypeExpandSz;
+}
+
 // Reads the values of an open Run key into `entries`.
 RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scope scope,
                      std::vector<StartupEntry>& entries)
@@ -26,19 +32,22 @@ RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scop
             reg::kSuccess) {
             return reg::kSuccess; // normally 259, no more values
         }
-        if (type != reg::kTypeSz) {
+        if (!IsCommandType(type)) {
             continue;
         }
         StartupEntry entry;
         entry.scope = scope;
         entry.name.assign(nameBuffer.data(), nameLength);
         std::vector<std::byte> data(dataSize);
-        std::uint32_t queriedType = reg::kTypeSz;
         std::uint32_t size = dataSize;
         const RegResult queried =
-            registry.QueryValue(key, entry.name, &queriedType, data.data(), &size);
+            registry.QueryValue(key, entry.name, &entry.valueType, data.data(), &size);
         if (queried != reg::kSuccess) {
             return queried;
+        }
+        // Replaced by another kind of value since it was listed.
+        if (!IsCommandType(entry.valueType)) {
+            continue;
         }
         entry.command = platform::FromUtf16Le(std::span(data).first(size));
         // The stored size counts the terminator; data stored without one is taken whole.
@@ -54,8 +63,9 @@ RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scop
 RegResult ReadRunKey(platform::Registry& registry, Scope scope, std::vector<StartupEntry>& entries)
 {
     platform::KeyHandle handle = 0;
+    const registry::KeyPath runKey = RunKeyOf(scope);
     const RegResult opened =
-        registry.OpenKey(RootKeyOf(scope), kRunKeyPath, reg::kKeyQueryValue, handle);
+        registry.OpenKey(runKey.root, runKey.subKey, reg::kKeyQueryValue | runKey.view, handle);
     if (opened != reg::kSuccess) {
         return opened;
     }

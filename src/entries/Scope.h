@@ -1,16 +1,25 @@
 #pragma once
 
 #include "platform/Registry.h"
+#include "registry/RegistryValues.h"
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace entries {
 
-// Whom a startup entry applies to, and so which Run key holds it.
-enum class Scope : std::uint8_t { CurrentUser, AllUsers };
+// Whom a startup entry applies to, and so which Run key holds it: the current user's, the
+// machine's as 64-bit programs see it, or the machine's in the 32-bit programs' view (where
+// 32-bit installers write).
+enum class Scope : std::uint8_t { CurrentUser, AllUsers, AllUsers32Bit };
 
-// The key, under either root, whose string values Windows runs at logon.
+// The scopes in the order their Run keys are read. The current user's key is the same in both
+// views, so it is read once.
+inline constexpr std::array<Scope, 3> kScopes = {Scope::CurrentUser, Scope::AllUsers,
+                                                 Scope::AllUsers32Bit};
+
+// The key, under either root and in either view, whose string values Windows runs at logon.
 inline constexpr std::wstring_view kRunKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -18,6 +27,27 @@ inline constexpr std::wstring_view kRunKeyPath =
 [[nodiscard]] constexpr platform::RootKey RootKeyOf(Scope scope) noexcept
 {
     return scope == Scope::CurrentUser ? platform::reg::kCurrentUser : platform::reg::kLocalMachine;
+}
+
+// The registry view the scope's Run key is opened in. The machine's keys are always asked for by
+// view, so that a 32-bit build of the tool would see the same keys as the 64-bit one.
+[[nodiscard]] constexpr std::uint32_t ViewOf(Scope scope) noexcept
+{
+    switch (scope) {
+    case Scope::AllUsers:
+        return platform::reg::kView64Bit;
+    case Scope::AllUsers32Bit:
+        return platform::reg::kView32Bit;
+    case Scope::CurrentUser:
+        break;
+    }
+    return 0;
+}
+
+// The Run key of the scope.
+[[nodiscard]] constexpr registry::KeyPath RunKeyOf(Scope scope) noexcept
+{
+    return {RootKeyOf(scope), kRunKeyPath, ViewOf(scope)};
 }
 
 } // namespace entries

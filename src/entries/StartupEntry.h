@@ -2,6 +2,7 @@
 
 #include "Scope.h"
 
+#include <cstdint>
 #include <string>
 
 namespace entries {
@@ -10,10 +11,13 @@ namespace entries {
 // out about the program it names.
 struct StartupEntry {
     Scope scope = Scope::AllUsers;
-    std::wstring name;        // the value's name
-    std::wstring command;     // the value's data, a command line, without its terminating NUL
-    std::wstring programPath; // the program the command starts; empty when it cannot be told
-    std::wstring arguments;   // the rest of the command line, trimmed
+    std::wstring name;    // the value's name
+    std::wstring command; // the value's data, a command line, without its terminating NUL
+    // REG_SZ, or REG_EXPAND_SZ for a command whose %NAME%s Windows expands before it runs it.
+    std::uint32_t valueType = platform::reg::kTypeSz;
+    // The program the command starts (after expansion); empty when it cannot be told.
+    std::wstring programPath;
+    std::wstring arguments; // the rest of the command line, trimmed
     // The program's version texts, trimmed; empty when it has none.
     std::wstring productName;
     std::wstring companyName;

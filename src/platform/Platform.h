@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Collation.h"
+#include "Environment.h"
 #include "FileDialogs.h"
 #include "FileSearch.h"
 #include "MessageBoxService.h"
@@ -19,6 +20,7 @@ struct Platform {
     Collation& collation;
     VersionResources& versions;
     FileDialogs& fileDialogs;
+    Environment& environment;
 };
 
 } // namespace platform

@@ -39,6 +39,12 @@ inline constexpr std::uint32_t kTypeDword = 4;
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kKeySetValue = 0x0002;
 inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
+// Access flags that choose a view of HKEY_LOCAL_MACHINE\SOFTWARE on 64-bit Windows: the 64-bit
+// programs' keys, or the 32-bit programs' keys (stored under SOFTWARE\WOW6432Node). Neither means
+// the process's own view; both together are refused with 87. Keys shared by the views, such as
+// everything under HKEY_CURRENT_USER\SOFTWARE, are the same key in both.
+inline constexpr std::uint32_t kView64Bit = 0x0100;
+inline constexpr std::uint32_t kView32Bit = 0x0200;
 
 // The longest value name the registry holds; a buffer one longer always fits a name and its NUL.
 inline constexpr std::uint32_t kMaxValueNameChars = 16383;
@@ -52,12 +58,13 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // Opens root\subKey with the given access rights; an empty subKey opens the root itself.
+    // Opens root\subKey with the given access rights, in the view the access flags choose; an
+    // empty subKey opens the root itself.
     [[nodiscard]] virtual RegResult OpenKey(RootKey root, std::wstring_view subKey,
                                             std::uint32_t access, KeyHandle& key) noexcept = 0;
 
-    // Opens root\subKey, creating every missing key along the path (non-volatile, default
-    // security).
+    // Opens root\subKey in the view the access flags choose, creating every missing key along the
+    // path (non-volatile, default security).
     [[nodiscard]] virtual RegResult CreateKey(RootKey root, std::wstring_view subKey,
                                               std::uint32_t access, KeyHandle& key) noexcept = 0;
 

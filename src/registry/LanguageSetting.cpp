@@ -10,14 +10,14 @@ Language LoadLanguage(platform::Registry& registry)
 {
     std::int32_t stored = 0;
     const platform::RegResult result = ReadBinaryNumber(
-        registry, reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, 0, stored);
+        registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName, 0, stored);
     return result == reg::kSuccess && stored != 0 ? Language::English : Language::Hungarian;
 }
 
 bool SaveLanguage(platform::Registry& registry, Language language)
 {
     const std::int32_t number = language == Language::English ? 1 : 0;
-    return WriteBinaryNumber(registry, reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName,
+    return WriteBinaryNumber(registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName,
                              number) == reg::kSuccess;
 }
 

@@ -17,16 +17,17 @@ namespace reg = platform::reg;
 // code, the key it held closed by its owner.
 constexpr RegResult kOutOfMemory = reg::kNotEnoughMemory;
 
-RegResult ReadBinaryNumber(platform::Registry& registry, platform::RootKey root,
-                           std::wstring_view subKey, std::wstring_view valueName,
-                           std::int32_t defaultValue, std::int32_t& value)
+RegResult ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
+                           std::wstring_view valueName, std::int32_t defaultValue,
+                           std::int32_t& value)
 {
     value = defaultValue;
-    if (root == 0) {
+    if (path.root == 0) {
         return kNoRoot;
     }
     KeyHandle handle = 0;
-    RegResult result = registry.OpenKey(root, subKey, reg::kKeyQueryValue, handle);
+    RegResult result =
+        registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle);
     if (result != reg::kSuccess) {
         return result;
     }
@@ -51,13 +52,13 @@ RegResult ReadBinaryNumber(platform::Registry& registry, platform::RootKey root,
 
 namespace {
 
-RegResult SetValueCreatingKey(platform::Registry& registry, platform::RootKey root,
-                              std::wstring_view subKey, std::wstring_view valueName,
-                              std::uint32_t type, std::span<const std::byte> data)
+RegResult SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
+                              std::wstring_view valueName, std::uint32_t type,
+                              std::span<const std::byte> data)
 {
     KeyHandle handle = 0;
-    RegResult result =
-        registry.CreateKey(root, subKey, reg::kKeyCreateSubKey | reg::kKeySetValue, handle);
+    RegResult result = registry.CreateKey(
+        path.root, path.subKey, reg::kKeyCreateSubKey | reg::kKeySetValue | path.view, handle);
     if (result != reg::kSuccess) {
         return result;
     }
@@ -69,42 +70,42 @@ RegResult SetValueCreatingKey(platform::Registry& registry, platform::RootKey ro
 
 } // namespace
 
-RegResult WriteBinaryNumber(platform::Registry& registry, platform::RootKey root,
-                            std::wstring_view subKey, std::wstring_view valueName,
-                            std::int32_t number)
+RegResult WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
+                            std::wstring_view valueName, std::int32_t number)
 {
-    if (root == 0) {
+    if (path.root == 0) {
         return kNoRoot;
     }
     const auto bits = static_cast<std::uint32_t>(number);
     const std::array<std::byte, 2> data{static_cast<std::byte>(bits & 0xFFu),
                                         static_cast<std::byte>((bits >> 8) & 0xFFu)};
-    return SetValueCreatingKey(registry, root, subKey, valueName, reg::kTypeBinary, data);
+    return SetValueCreatingKey(registry, path, valueName, reg::kTypeBinary, data);
 }
 
-RegResult WriteString(platform::Registry& registry, platform::RootKey root,
-                      std::wstring_view subKey, std::wstring_view valueName, std::wstring_view text)
+RegResult WriteString(platform::Registry& registry, const KeyPath& path,
+                      std::wstring_view valueName, std::wstring_view text, std::uint32_t type)
 {
-    if (root == 0) {
+    if (path.root == 0) {
         return kNoRoot;
     }
     try {
         std::vector<std::byte> data = platform::ToUtf16Le(text);
         data.resize(data.size() + 2); // the terminating NUL, two bytes wide
-        return SetValueCreatingKey(registry, root, subKey, valueName, reg::kTypeSz, data);
+        return SetValueCreatingKey(registry, path, valueName, type, data);
     } catch (const std::bad_alloc&) {
         return kOutOfMemory;
     }
 }
 
-RegResult DeleteValue(platform::Registry& registry, platform::RootKey root,
-                      std::wstring_view subKey, std::wstring_view valueName)
+RegResult DeleteValue(platform::Registry& registry, const KeyPath& path,
+                      std::wstring_view valueName)
 {
-    if (root == 0) {
+    if (path.root == 0) {
         return kNoRoot;
     }
     KeyHandle handle = 0;
-    RegResult result = registry.OpenKey(root, subKey, reg::kKeySetValue, handle);
+    RegResult result =
+        registry.OpenKey(path.root, path.subKey, reg::kKeySetValue | path.view, handle);
     if (result != reg::kSuccess) {
         return result;
     }

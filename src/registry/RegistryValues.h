@@ -14,26 +14,34 @@ namespace registry {
 
 inline constexpr platform::RegResult kNoRoot = 99;
 
+// Where a value's key is: its root, its path under the root, and the view of the machine's
+// SOFTWARE key it is seen in (platform::reg::kView64Bit or kView32Bit; 0 for the process's own).
+struct KeyPath {
+    platform::RootKey root = 0;
+    std::wstring_view subKey;
+    std::uint32_t view = 0;
+};
+
 // Reads a number stored in at most 2 bytes: `value` starts as `defaultValue` and the stored bytes
 // replace its low-order bytes, low byte first. Longer data gives 234 and keeps the default.
 [[nodiscard]] platform::RegResult ReadBinaryNumber(platform::Registry& registry,
-                                                   platform::RootKey root, std::wstring_view subKey,
-                                                   std::wstring_view valueName,
+                                                   const KeyPath& path, std::wstring_view valueName,
                                                    std::int32_t defaultValue, std::int32_t& value);
 
 // Stores the low-order 16 bits of `number` as 2 bytes of REG_BINARY, little-endian, creating the
 // key path when it is missing.
-[[nodiscard]] platform::RegResult
-WriteBinaryNumber(platform::Registry& registry, platform::RootKey root, std::wstring_view subKey,
-                  std::wstring_view valueName, std::int32_t number);
+[[nodiscard]] platform::RegResult WriteBinaryNumber(platform::Registry& registry,
+                                                    const KeyPath& path,
+                                                    std::wstring_view valueName,
+                                                    std::int32_t number);
 
-// Stores `text` as REG_SZ with its terminating NUL, creating the key path when it is missing.
-[[nodiscard]] platform::RegResult WriteString(platform::Registry& registry, platform::RootKey root,
-                                              std::wstring_view subKey, std::wstring_view valueName,
-                                              std::wstring_view text);
+// Stores `text` with its terminating NUL as a string of this type (REG_SZ, or REG_EXPAND_SZ for
+// a text whose %NAME%s are expanded when it is used), creating the key path when it is missing.
+[[nodiscard]] platform::RegResult WriteString(platform::Registry& registry, const KeyPath& path,
+                                              std::wstring_view valueName, std::wstring_view text,
+                                              std::uint32_t type = platform::reg::kTypeSz);
 
-[[nodiscard]] platform::RegResult DeleteValue(platform::Registry& registry, platform::RootKey root,
-                                              std::wstring_view subKey,
+[[nodiscard]] platform::RegResult DeleteValue(platform::Registry& registry, const KeyPath& path,
                                               std::wstring_view valueName);
 
 } // namespace registry

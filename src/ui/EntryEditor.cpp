@@ -6,6 +6,8 @@
 #include "entries/TextTrim.h"
 #include "registry/RegistryValues.h"
 
+#include <new>
+
 namespace ui {
 
 using entries::Scope;
@@ -17,7 +19,12 @@ EntryEditor::EntryEditor(platform::Platform& platform, platform::window::WindowS
       controls_(form_)
 {
     form_.onLoad = [this] { OnLoad(); };
-    controls_.allUsersOption.onClick = [this] { OnScopeChosen(Scope::AllUsers); };
+    // An entry of the 32-bit programs' view stays in that view for as long as it is for all
+    // users.
+    controls_.allUsersOption.onClick = [this] {
+        OnScopeChosen(original_.scope == Scope::AllUsers32Bit ? Scope::AllUsers32Bit
+                                                              : Scope::AllUsers);
+    };
     controls_.currentUserOption.onClick = [this] { OnScopeChosen(Scope::CurrentUser); };
     controls_.addPathButton.onClick = [this] { OnAddPathClicked(); };
     controls_.saveButton.onClick = [this] { OnSaveClicked(); };
@@ -48,7 +55,10 @@ void EntryEditor::OnLoad()
     form_.SetCaption(text.Text(L"Szerkesztés", L"Editing"));
     c.addPathButton.SetCaption(text.Text(L"Fájl elérési út hozzáadása...", L"Add file path..."));
     c.scopeLabel.SetCaption(text.Text(L"Hatáskör:", L"Range:"));
-    c.allUsersOption.SetCaption(text.Text(L"Összes felhasználó", L"All users"));
+    c.allUsersOption.SetCaption(
+        original_.scope == Scope::AllUsers32Bit
+            ? text.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)")
+            : text.Text(L"Összes felhasználó", L"All users"));
     c.currentUserOption.SetCaption(text.Text(L"Jelenlegi felhasználó", L"Current user"));
     c.nameLabel.SetCaption(text.Text(L"Név:", L"Name:"));
     c.valueLabel.SetCaption(text.Text(L"Érték:", L"Value:"));
@@ -99,28 +109,43 @@ void EntryEditor::OnAddPathClicked()
     }
 }
 
+std::uint32_t EntryEditor::TypeToSave(std::wstring_view command) const
+{
+    if (!isNew_) {
+        return original_.valueType;
+    }
+    return platform_.environment.Expand(command) != command ? reg::kTypeExpandSz : reg::kTypeSz;
+}
+
 platform::RegResult EntryEditor::SaveEntry(std::wstring_view name, std::wstring_view command)
 {
     platform::Registry& registry = platform_.registry;
-    const platform::RootKey oldRoot = entries::RootKeyOf(original_.scope);
+    const registry::KeyPath oldKey = entries::RunKeyOf(original_.scope);
+    std::uint32_t type = reg::kTypeSz;
+    try {
+        type = TypeToSave(command);
+    } catch (const std::bad_alloc&) {
+        return reg::kNotEnoughMemory;
+    }
     platform::RegResult outcome = reg::kSuccess;
     bool oldValueRemoved = false;
     // Compared as typed: a change of letter case alone is a new name.
     if (!isNew_ && (name != original_.name || chosenScope_ != original_.scope)) {
-        outcome = registry::DeleteValue(registry, oldRoot, entries::kRunKeyPath, original_.name);
+        outcome = registry::DeleteValue(registry, oldKey, original_.name);
         oldValueRemoved = outcome == reg::kSuccess;
     }
     if (outcome != reg::kSuccess) {
         return outcome;
     }
-    outcome = chosenScope_ ? registry::WriteString(registry, entries::RootKeyOf(*chosenScope_),
-                                                   entries::kRunKeyPath, name, command)
+    outcome = chosenScope_ ? registry::WriteString(registry, entries::RunKeyOf(*chosenScope_), name,
+                                                   command, type)
                            : registry::kNoRoot;
     if (outcome != reg::kSuccess && oldValueRemoved) {
         // A failed move or rename must not cost the user the entry: put the old value back as it
-        // was. Should that fail too, the message the caller shows is all that can be said.
-        (void)registry::WriteString(registry, oldRoot, entries::kRunKeyPath, original_.name,
-                                    original_.command);
+        // was, in its own view and with its own type. Should that fail too, the message the
+        // caller shows is all that can be said.
+        (void)registry::WriteString(registry, oldKey, original_.name, original_.command,
+                                    original_.valueType);
     }
     return outcome;
 }

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/window/WindowSystem.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,9 @@ struct EntryDraft {
     std::wstring name;
     std::wstring command;
     entries::Scope scope = entries::Scope::AllUsers;
+    // The stored value's type, kept when the entry is saved; a new entry's type follows from
+    // its command.
+    std::uint32_t valueType = platform::reg::kTypeSz;
 };
 
 // The entry editor: a modal dialog in which an entry's name, command and scope are changed. Its
@@ -44,6 +48,10 @@ private:
     void OnCancelClicked();
     // Writes the entry as the user left it; a failed move or rename restores the old value.
     [[nodiscard]] platform::RegResult SaveEntry(std::wstring_view name, std::wstring_view command);
+    // The type the command is stored with: an edited entry keeps its own; a new one is
+    // expandable when its command names a variable the environment defines, so that Windows
+    // expands it at logon.
+    [[nodiscard]] std::uint32_t TypeToSave(std::wstring_view command) const;
 
     // The folder "Add file path..." opens in: the command's folder, or the root of the drive
     // the tool runs from.

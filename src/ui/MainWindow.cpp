@@ -171,9 +171,17 @@ void MainWindow::ShowScope()
         return;
     }
     std::wstring line = language_.Text(L"Hatáskör:", L"Scope:") + L" ";
-    line += *shownScope_ == entries::Scope::CurrentUser
-                ? language_.Text(L"Jelenlegi felhasználó", L"Current user")
-                : language_.Text(L"Összes felhasználó", L"All users");
+    switch (*shownScope_) {
+    case entries::Scope::CurrentUser:
+        line += language_.Text(L"Jelenlegi felhasználó", L"Current user");
+        break;
+    case entries::Scope::AllUsers:
+        line += language_.Text(L"Összes felhasználó", L"All users");
+        break;
+    case entries::Scope::AllUsers32Bit:
+        line += language_.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)");
+        break;
+    }
     controls_.scopeLabel.SetCaption(line);
 }
 

@@ -27,7 +27,8 @@ void MainWindow::OnEditClicked()
     if (entry == nullptr) {
         return;
     }
-    Editor().ShowForEntry(form_, EntryDraft{entry->name, entry->command, entry->scope});
+    Editor().ShowForEntry(form_,
+                          EntryDraft{entry->name, entry->command, entry->scope, entry->valueType});
     RefreshList();
 }
 
@@ -46,8 +47,8 @@ void MainWindow::OnDeleteClicked()
     if (answer != platform::MessageAnswer::Ok) {
         return;
     }
-    const platform::RegResult result = registry::DeleteValue(
-        platform_.registry, entries::RootKeyOf(entry->scope), entries::kRunKeyPath, entry->name);
+    const platform::RegResult result =
+        registry::DeleteValue(platform_.registry, entries::RunKeyOf(entry->scope), entry->name);
     // A value that is no longer there is what the user asked for.
     if (result != platform::reg::kSuccess && result != platform::reg::kFileNotFound) {
         ShowErrorBox(platform_.messageBox, owner, language_,

@@ -19,8 +19,8 @@ class StartUp : public ::testing::Test, protected ScriptedPlatform {
 protected:
     void StoreLanguageNumber(std::int32_t number)
     {
-        ASSERT_EQ(registry::WriteBinaryNumber(registry, reg::kCurrentUser,
-                                              registry::kSettingsKeyPath,
+        ASSERT_EQ(registry::WriteBinaryNumber(registry,
+                                              {reg::kCurrentUser, registry::kSettingsKeyPath},
                                               registry::kLanguageValueName, number),
                   reg::kSuccess);
     }
@@ -72,7 +72,7 @@ TEST_F(StartUp, AnyNonzeroStoredChoiceMeansEnglish)
 TEST_F(StartUp, WithRightsTheMainWindowOpensInTheStoredLanguageWithItsListFilled)
 {
     StoreLanguageNumber(1);
-    ASSERT_EQ(registry::WriteString(registry, reg::kCurrentUser, entries::kRunKeyPath, L"Tray",
+    ASSERT_EQ(registry::WriteString(registry, {reg::kCurrentUser, entries::kRunKeyPath}, L"Tray",
                                     L"C:\\T\\tray.exe"),
               reg::kSuccess);
     EXPECT_TRUE(application.Start());

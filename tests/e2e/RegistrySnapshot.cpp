@@ -128,6 +128,8 @@ const std::vector<WatchedKey>& WatchedKeys()
     static const std::vector<WatchedKey> kKeys{
         {L"HKCU-Run", HKEY_CURRENT_USER, kRunPath},
         {L"HKLM-Run", HKEY_LOCAL_MACHINE, kRunPath},
+        {L"HKLM-Run32", HKEY_LOCAL_MACHINE,
+         L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"},
         {L"HKCU-Settings", HKEY_CURRENT_USER, L"Software\\Kavrenta"},
         {L"HKCU-WineX11", HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver"},
     };

@@ -17,7 +17,8 @@ struct WatchedKey {
     const wchar_t* path;
 };
 
-// The two Run keys, the tool's settings key and Wine's X11 settings of the current user.
+// The three Run keys (the machine's in both views), the tool's settings key and Wine's X11 settings
+// of the current user.
 [[nodiscard]] const std::vector<WatchedKey>& WatchedKeys();
 
 struct StoredValue {

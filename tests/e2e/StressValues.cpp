@@ -26,10 +26,10 @@ std::vector<std::uint8_t> Utf16Bytes(const std::wstring& text, bool terminated =
 
 class RunKeyWriter {
 public:
-    explicit RunKeyWriter(HKEY root)
+    explicit RunKeyWriter(HKEY root, REGSAM view = 0)
     {
-        ok_ = RegCreateKeyExW(root, kRunPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key_.put(),
-                              nullptr) == ERROR_SUCCESS;
+        ok_ = RegCreateKeyExW(root, kRunPath, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                              key_.put(), nullptr) == ERROR_SUCCESS;
     }
     [[nodiscard]] bool Write(const std::wstring& name, DWORD type,
                              const std::vector<std::uint8_t>& data) noexcept
@@ -105,6 +105,21 @@ std::vector<OddValue> MakeOddValues()
 
     values.push_back({L"the unnamed default value", HKEY_CURRENT_USER, L"", REG_SZ,
                       Utf16Bytes(folder + L"default.exe"), Listed(L"", folder + L"default.exe")});
+
+    // Longer than Windows expands (32,767 characters): the program is looked for in the text as
+    // stored.
+    std::wstring huge;
+    for (int k = 0; k < 4100; ++k) {
+        huge += L"%windir%";
+    }
+    huge += L"\\huge.exe";
+    values.push_back({L"REG_EXPAND_SZ too long to expand", HKEY_LOCAL_MACHINE,
+                      L"stress expand huge", REG_EXPAND_SZ, Utf16Bytes(huge),
+                      Listed(L"stress expand huge", huge)});
+    values.push_back(
+        {L"REG_EXPAND_SZ of an unknown variable in the 32-bit key", HKEY_LOCAL_MACHINE,
+         L"stress x86 unknown", REG_EXPAND_SZ, Utf16Bytes(L"%TOLVAN_STRESS_UNSET%\\x86.exe -q"),
+         Listed(L"stress x86 unknown", L"%TOLVAN_STRESS_UNSET%\\x86.exe"), KEY_WOW64_32KEY});
     return values;
 }
 
@@ -170,7 +185,7 @@ bool WriteOddValues()
 {
     bool written = true;
     for (const OddValue& value : OddValues()) {
-        RunKeyWriter writer(value.root);
+        RunKeyWriter writer(value.root, value.view);
         written = writer.Write(value.name, value.type, value.data) && written;
     }
     return written;

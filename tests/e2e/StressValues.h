@@ -25,11 +25,12 @@ struct OddValue {
     DWORD type;
     std::vector<std::uint8_t> data;
     std::wstring listed; // the list line the tool owes for it
+    REGSAM view = 0;     // KEY_WOW64_32KEY for the 32-bit programs' Run key
 };
 
 // A name of 16,383 characters, a command of 1 MiB, characters outside the BMP, lone surrogates,
-// string data of an odd size, with embedded NULs or without a terminator, a name of spaces and
-// the unnamed default value.
+// string data of an odd size, with embedded NULs or without a terminator, a name of spaces, the
+// unnamed default value, and expandable commands too long to expand or naming no variable.
 [[nodiscard]] const std::vector<OddValue>& OddValues();
 
 // Values pointing at C:\stress\bad\: an empty file, a text file, a cut program and a folder, all

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real tolvan.exe under Wine through the entry commands: New, Edit (rename, move to
 # the current user), the editor's Esc, "Add file path..." with the real open-file dialog, Delete
-# with its confirmation, and Close. The registry is read back after every step. Screenshots of
+# with its confirmation, and Close; then an expandable entry and one of the 32-bit programs' key,
+# renamed, moved and deleted. The registry is read back after every step. Screenshots of
 # the editor in both languages, the open-file dialog and the delete confirmation go into OUTDIR.
 # Usage: drive-editing.sh TOLVAN.EXE OUTDIR FIXTURE_DIR
 set -uo pipefail
@@ -76,6 +77,28 @@ select_first_entry() {
 }
 # The name box has the focus when the editor opens.
 replace_name() { press "$1" End shift+Home; type_text "$1" "$2"; }
+# Enter (after KEYS) on the list opens the editor on the selected entry; a failed check when it
+# does not come.
+edit_selected() { # edit_selected WHAT [KEYS...]
+  press "$main" "${@:2}" Return
+  editor=$(wait_for_window '^Szerkesztés$')
+  [[ -n "$editor" ]] || { fail "the editor did not open $1"; return 1; }
+}
+# Clicks Close and waits for the program to end.
+close_tool() { # close_tool WHAT
+  click_client "$main" "${main_client[@]}" 660 388
+  for _ in $(seq 1 50); do
+    kill -0 "$tool" 2>/dev/null || break
+    sleep 0.2
+  done
+  if kill -0 "$tool" 2>/dev/null; then
+    fail "Close did not end $1"
+    kill "$tool" 2>/dev/null
+  else
+    pass "Close ends $1"
+  fi
+  wait "$tool" 2>/dev/null
+}
 
 name='0 tolvan e2e'
 esc_left_alone() { has_value HKCU "$renamed" && lacks_value HKCU "x$renamed"; }
@@ -122,11 +145,7 @@ fi
 
 # Edit (Enter in the list) and rename.
 select_first_entry
-press "$main" Return
-editor=$(wait_for_window '^Szerkesztés$')
-if [[ -z "$editor" ]]; then
-  fail "Enter in the list did not open the editor"
-else
+if edit_selected "on Enter in the list"; then
   replace_name "$editor" "$renamed"
   press "$editor" Tab Tab Tab space # Save
   wait_gone '^Szerkesztés$'
@@ -136,11 +155,7 @@ fi
 
 # Move to the current user: the scope buttons follow Cancel in the focus order.
 select_first_entry
-press "$main" Return
-editor=$(wait_for_window '^Szerkesztés$')
-if [[ -z "$editor" ]]; then
-  fail "the editor did not open for the move"
-else
+if edit_selected "for the move"; then
   press "$editor" Tab Tab Tab Tab Tab Down
   press "$editor" shift+Tab shift+Tab space # back to Save
   wait_gone '^Szerkesztés$'
@@ -150,11 +165,7 @@ fi
 
 # Esc closes the editor without touching the registry.
 select_first_entry
-press "$main" Return
-editor=$(wait_for_window '^Szerkesztés$')
-if [[ -z "$editor" ]]; then
-  fail "the editor did not open for Esc"
-else
+if edit_selected "for Esc"; then
   replace_name "$editor" "x$renamed"
   press "$editor" Escape
   check "Esc closes the editor" wait_gone '^Szerkesztés$'
@@ -163,11 +174,7 @@ fi
 
 # "Add file path..." opens the open-file dialog in the folder of the command.
 select_first_entry
-press "$main" Return
-editor=$(wait_for_window '^Szerkesztés$')
-if [[ -z "$editor" ]]; then
-  fail "the editor did not open for the file chooser"
-else
+if edit_selected "for the file chooser"; then
   press "$editor" Tab Tab space
   chooser=$(wait_for_window '^Válassz egy fájl-t$')
   if [[ -z "$chooser" ]]; then
@@ -215,18 +222,91 @@ else
 fi
 
 # Close.
-click_client "$main" "${main_client[@]}" 660 388
-for _ in $(seq 1 50); do
-  kill -0 "$tool" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$tool" 2>/dev/null; then
-  fail "Close did not end the program"
-  kill "$tool" 2>/dev/null
-else
-  pass "Close ends the program"
+close_tool "the program"
+
+# An expandable command and an entry of the 32-bit programs' key, each edited where it is.
+run_key_32='Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Run'
+hkcu_run="HKCU\\$run_key"
+hklm_run="HKLM\\$run_key"
+hklm32_run="HKLM\\$run_key_32"
+# A value's type and data as "TYPE DATA"; nothing (and status 1) when it is missing.
+stored() { # stored KEY NAME
+  local out
+  out=$("$wine_exec" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
+  printf '%s\n' "$out" | awk -v name="$2" '
+    index($0, "    " name "    ") == 1 {
+      sub("^    " name "    ", ""); sub("    ", " "); print; found = 1
+    }
+    END { exit !found }'
+}
+stored_is() { [[ "$(stored "$1" "$2")" == "$3" ]]; }
+lacks() { ! stored "$1" "$2" >/dev/null; }
+expand_name='0 tolvan e2e expand'
+x86_name='0 tolvan e2e x86'
+forget_views() {
+  for key in "$hkcu_run" "$hklm_run" "$hklm32_run"; do
+    for each in "$expand_name" "$expand_name 2" "$x86_name" "$x86_name 2"; do
+      "$wine_exec" reg delete "$key" /v "$each" /f >/dev/null 2>&1
+    done
+  done
+}
+forget_views
+"$wine_exec" reg add "$hkcu_run" /v "$expand_name" /t REG_EXPAND_SZ \
+  /d '%windir%\tolvan-e2e.exe /x' /f >/dev/null 2>&1
+"$wine_exec" reg add "$hklm32_run" /v "$x86_name" /t REG_SZ /d 'C:\tolvan-e2e-x86.exe' /f >/dev/null 2>&1
+start_tool
+
+# Both sort first; the expandable one comes first.
+select_first_entry
+if edit_selected "for the expandable entry"; then
+  replace_name "$editor" "$expand_name 2"
+  press "$editor" Tab Tab Tab space # Save
+  wait_gone '^Szerkesztés$'
+  check "a renamed expandable entry stays REG_EXPAND_SZ, unexpanded" \
+    stored_is "$hkcu_run" "$expand_name 2" 'REG_EXPAND_SZ %windir%\tolvan-e2e.exe /x'
+  check "the expandable entry's old name is gone" lacks "$hkcu_run" "$expand_name"
 fi
-wait "$tool" 2>/dev/null
+
+select_first_entry
+if edit_selected "for the 32-bit entry" Down; then
+  sleep 0.5
+  import -window root "$outdir/editor-32-bit.png"
+  replace_name "$editor" "$x86_name 2"
+  press "$editor" Tab Tab Tab space # Save
+  wait_gone '^Szerkesztés$'
+  check "a renamed 32-bit entry stays in the 32-bit key" \
+    stored_is "$hklm32_run" "$x86_name 2" 'REG_SZ C:\tolvan-e2e-x86.exe'
+  check "the 32-bit entry's old name is gone" lacks "$hklm32_run" "$x86_name"
+  check "nothing reaches the 64-bit key" lacks "$hklm_run" "$x86_name 2"
+fi
+
+# Moved to all users, the expandable entry keeps its type.
+select_first_entry
+if edit_selected "for the move of the expandable entry"; then
+  press "$editor" Tab Tab Tab Tab Tab Up
+  press "$editor" shift+Tab shift+Tab space # back to Save
+  wait_gone '^Szerkesztés$'
+  check "a moved expandable entry is REG_EXPAND_SZ in the machine's 64-bit key" \
+    stored_is "$hklm_run" "$expand_name 2" 'REG_EXPAND_SZ %windir%\tolvan-e2e.exe /x'
+  check "the move leaves nothing for the current user" lacks "$hkcu_run" "$expand_name 2"
+fi
+
+# Delete takes the 32-bit entry out of its own key.
+select_first_entry
+press "$main" Down
+click_client "$main" "${main_client[@]}" 224 388
+confirmation=$(wait_for_window '^Tolvan$')
+if [[ -z "$confirmation" ]]; then
+  fail "Delete did not ask for the 32-bit entry"
+else
+  press "$confirmation" Return
+  wait_gone '^Tolvan$'
+  check "a deleted 32-bit entry is gone from the 32-bit key" lacks "$hklm32_run" "$x86_name 2"
+  check "the deletion leaves the other entry" \
+    stored_is "$hklm_run" "$expand_name 2" 'REG_EXPAND_SZ %windir%\tolvan-e2e.exe /x'
+fi
+close_tool "the run with both kinds"
+forget_views
 
 # The editor in English.
 set_language 1
@@ -242,13 +322,7 @@ else
   press "$editor" Escape
   check "the English editor closes on Esc" wait_gone '^Editing$'
 fi
-click_client "$main" "${main_client[@]}" 660 388
-for _ in $(seq 1 50); do
-  kill -0 "$tool" 2>/dev/null || break
-  sleep 0.2
-done
-kill -0 "$tool" 2>/dev/null && { fail "Close did not end the English run"; kill "$tool" 2>/dev/null; }
-wait "$tool" 2>/dev/null
+close_tool "the English run"
 set_language 0
 for root in HKCU HKLM; do
   for each in "$name" "$renamed" "x$renamed"; do remove_value "$root" "$each"; done

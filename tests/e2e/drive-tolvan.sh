@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real tolvan.exe under Wine on the current X display, as a user would with keyboard
 # and mouse. First run: the main window comes up, Tab and Space press New, the editor opens, Esc
-# closes it, Close ends the program. Second run, with sample entries in both Run keys: the list
-# is read in order, entries are selected and the details panel read, the mouse lights the
+# closes it, Close ends the program. Second run, with sample entries in the three Run keys (one
+# of them expandable): the list is read in order, entries are selected and the details panel read, the mouse lights the
 # English flag and clicks it, leaves the window (the highlight must go within about 200 ms) and
 # the next start comes up in English. Screenshots go into OUTDIR; PROBE reads the windows.
 # Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR PROBE.EXE FIXTURE_DIR
@@ -95,7 +95,9 @@ else
     'Jegyzettömb;  (C:\WINDOWS\notepad.exe)' \
     'Mintaprogram árvíztűrő tükörfúrógép' \
     'Régi frissítő;  (C:\Program Files\Régi\frissito.exe)' \
-    'Startup entry manager')
+    'Régi kiegészítő;  (C:\Program Files (x86)\Régi\kiegeszito.exe)' \
+    'Startup entry manager' \
+    'Wine Registry Editor')
   actual_list=$(probe list)
   [[ "$actual_list" == "$expected_list" ]] || fail "the list reads:
 $actual_list"
@@ -122,6 +124,19 @@ $actual_list"
   sleep 0.5
   expect_text descriptionLabel 'a megadott fájl nem létezik'
   expect_text scopeLabel 'Hatáskör: Összes felhasználó'
+  # The expandable command: stored as it is, its program found after expansion.
+  press "$main" Down Down Down
+  sleep 0.5
+  expect_text valueField '%windir%\regedit.exe /s'
+  expect_text programPathField 'C:\windows\regedit.exe'
+  expect_text descriptionLabel 'Wine Registry Editor'
+  expect_text scopeLabel 'Hatáskör: Összes felhasználó'
+  # The entry of the 32-bit programs' key.
+  press "$main" Up Up
+  sleep 0.5
+  expect_text nameField 'Régi kiegészítő'
+  expect_text programPathField 'C:\Program Files (x86)\Régi\kiegeszito.exe'
+  expect_text scopeLabel 'Hatáskör: Összes felhasználó (32 bites)'
   import -window root "$outdir/main-hungarian-selected.png"
 
   # The real mouse over the English flag lights it; a click on the lit copy switches.
@@ -135,14 +150,15 @@ $actual_list"
     fail "the click did not switch to English"
   expect_text titleLabel 'Manage Windows startup programs'
   expect_text deleteButton 'Delete'
-  expect_text scopeLabel 'Scope: All users'
+  expect_text scopeLabel 'Scope: All users (32-bit)'
   expect_text descriptionLabel 'a megadott fájl nem létezik'
   [[ "$(probe visible englishFlagLit)" == 1 ]] || fail "the highlight went out with the click"
   stored=$("$wine_exec" reg query 'HKCU\Software\Kavrenta' /v Language 2>/dev/null | tr -d '\r')
   [[ "$stored" == *"REG_BINARY    0100"* ]] || fail "the stored language is: $stored"
   checks=$((checks + 3))
-  press "$main" Up
+  press "$main" Down Down
   sleep 0.5
+  expect_text scopeLabel 'Scope: All users'
   import -window root "$outdir/main-english-selected.png"
 
   # Out of the window at once, without crossing its bare surface: only the timer sees it.

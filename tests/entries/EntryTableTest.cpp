@@ -1,4 +1,4 @@
-// The refill of the entry table from both Run keys.
+// The refill of the entry table from the Run keys of every scope.
 #include "entries/EntryTable.h"
 
 #include "Fixtures.h"
@@ -32,8 +32,16 @@ protected:
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(registry::WriteString(backend->Registry().Registry(), root, entries::kRunKeyPath,
-                                        name, command),
+        ASSERT_EQ(registry::WriteString(backend->Registry().Registry(),
+                                        {root, entries::kRunKeyPath}, name, command),
+                  0);
+    }
+
+    void PutEntryValue(Scope scope, std::wstring_view name, std::wstring_view command,
+                       std::uint32_t type)
+    {
+        ASSERT_EQ(registry::WriteString(backend->Registry().Registry(), entries::RunKeyOf(scope),
+                                        name, command, type),
                   0);
     }
 
@@ -51,8 +59,8 @@ TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
 
     PutRunValue(kCurrentUser, L"left over", L"from an earlier refill");
     EXPECT_EQ(Rebuilt().size(), 5u);
-    ASSERT_EQ(registry::DeleteValue(backend->Registry().Registry(), kCurrentUser,
-                                    entries::kRunKeyPath, L"left over"),
+    ASSERT_EQ(registry::DeleteValue(backend->Registry().Registry(),
+                                    {kCurrentUser, entries::kRunKeyPath}, L"left over"),
               0);
     const auto listed = Rebuilt();
 
@@ -66,6 +74,41 @@ TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
     EXPECT_EQ(listed[3].displayText, L"zulu;  (C:\\Z\\z.exe)");
     EXPECT_EQ(listed[3].scope, Scope::CurrentUser);
     EXPECT_EQ(listed[3].arguments, L"--hidden");
+}
+
+// An expandable command finds its program after the process's variables are expanded, by the
+// same rules as any other command; the command itself is kept as stored. A plain string is
+// never expanded. The 32-bit programs' key is a scope of its own.
+TEST_P(RebuildEntryTable, ExpandableCommandsAndThe32BitKeyAreListed)
+{
+    using platform::reg::kTypeExpandSz;
+    using platform::reg::kTypeSz;
+    backend->SetVariable(L"TOLVAN_APPS", L"C:\\Tolvan Apps");
+    backend->SetVariable(L"TOLVAN_TRAY", L"tolvan-tray");
+    backend->PutCopyOf(L"C:\\Tolvan Apps\\app.exe", FixtureFile(L"details.exe"));
+    backend->PutFile(L"C:\\WINDOWS\\System32\\tolvan-tray.exe");
+    PutEntryValue(Scope::CurrentUser, L"quoted", L"\"%tolvan_apps%\\app.exe\" --tray",
+                  kTypeExpandSz);
+    PutEntryValue(Scope::CurrentUser, L"bare", L"%TOLVAN_TRAY%.exe", kTypeExpandSz);
+    PutEntryValue(Scope::AllUsers, L"unknown", L"%TOLVAN_UNDEFINED%\\x.exe", kTypeExpandSz);
+    PutEntryValue(Scope::AllUsers, L"plain", L"%TOLVAN_APPS%\\app.exe", kTypeSz);
+    PutEntryValue(Scope::AllUsers32Bit, L"plain", L"C:\\x86\\old.exe", kTypeSz);
+
+    const auto listed = Rebuilt();
+
+    ASSERT_EQ(listed.size(), 5u);
+    EXPECT_EQ(listed[0].displayText, L"bare;  (C:\\WINDOWS\\System32\\tolvan-tray.exe)");
+    EXPECT_EQ(listed[1].displayText, L"Mintaprogram árvíztűrő tükörfúrógép");
+    EXPECT_EQ(listed[1].command, L"\"%tolvan_apps%\\app.exe\" --tray");
+    EXPECT_EQ(listed[1].valueType, kTypeExpandSz);
+    EXPECT_EQ(listed[1].programPath, L"C:\\Tolvan Apps\\app.exe");
+    EXPECT_EQ(listed[1].arguments, L"--tray");
+    EXPECT_EQ(listed[2].displayText, L"plain;  (%TOLVAN_APPS%\\app.exe)");
+    EXPECT_EQ(listed[2].scope, Scope::AllUsers);
+    EXPECT_EQ(listed[3].displayText, L"plain;  (C:\\x86\\old.exe)");
+    EXPECT_EQ(listed[3].scope, Scope::AllUsers32Bit);
+    EXPECT_EQ(listed[4].displayText, L"unknown;  (%TOLVAN_UNDEFINED%\\x.exe)");
+    EXPECT_FALSE(entries::ProgramFileExists(backend->Services().files, listed[4].programPath));
 }
 
 TEST_P(RebuildEntryTable, NoRunValuesGiveAnEmptyTable)

@@ -53,15 +53,15 @@ protected:
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(registry::WriteString(real.registry, root, entries::kRunKeyPath, name, command),
+        ASSERT_EQ(registry::WriteString(real.registry, {root, entries::kRunKeyPath}, name, command),
                   platform::reg::kSuccess);
     }
 
     std::unique_ptr<PlatformBackend> backend = GetParam().make();
     platform::Platform& real = backend->Services();
     OutOfMemoryAfterSearch failingFiles{real.files};
-    platform::Platform services{real.registry,  real.shell,    real.messageBox, failingFiles,
-                                real.collation, real.versions, real.fileDialogs};
+    platform::Platform services{real.registry,  real.shell,    real.messageBox,  failingFiles,
+                                real.collation, real.versions, real.fileDialogs, real.environment};
 };
 
 TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)
@@ -118,7 +118,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
 
     // A single failure is told as it always was.
     for (const wchar_t* name : {L"failing 2", L"failing 3"}) {
-        ASSERT_EQ(registry::DeleteValue(real.registry, kLocalMachine, entries::kRunKeyPath, name),
+        ASSERT_EQ(registry::DeleteValue(real.registry, {kLocalMachine, entries::kRunKeyPath}, name),
                   platform::reg::kSuccess);
     }
     window.RefreshList();
@@ -203,7 +203,7 @@ TEST_P(OutOfMemory, AReadRunKeyThatRunsOutOfMemoryFails)
 TEST_P(OutOfMemory, AValueThatCannotBeConvertedIsNotWritten)
 {
     FailNextAllocation();
-    EXPECT_EQ(registry::WriteString(real.registry, kCurrentUser, entries::kRunKeyPath, L"name",
+    EXPECT_EQ(registry::WriteString(real.registry, {kCurrentUser, entries::kRunKeyPath}, L"name",
                                     L"C:\\a long enough command.exe"),
               platform::reg::kNotEnoughMemory);
     EXPECT_FALSE(AllocationFailurePending());

@@ -18,11 +18,11 @@ protected:
     void SetUp() override
     {
         for (const wchar_t* name : {L"one", L"two", L"three"}) {
-            EXPECT_EQ(registry::WriteString(registry, reg::kCurrentUser, entries::kRunKeyPath, name,
-                                            name),
+            EXPECT_EQ(registry::WriteString(registry, {reg::kCurrentUser, entries::kRunKeyPath},
+                                            name, name),
                       0);
         }
-        EXPECT_EQ(registry::WriteString(registry, reg::kLocalMachine, entries::kRunKeyPath,
+        EXPECT_EQ(registry::WriteString(registry, {reg::kLocalMachine, entries::kRunKeyPath},
                                         L"machine", L"m"),
                   0);
     }

@@ -39,31 +39,43 @@ TEST_P(ReadRunKey, MissingKeysAddNothing)
 
     // Keys that exist but hold no values.
     Run(reg::kCurrentUser, L"x", Utf16(L"x"));
-    ASSERT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kRunKeyPath, L"x"), 0);
+    ASSERT_EQ(registry::DeleteValue(Registry(), {reg::kCurrentUser, kRunKeyPath}, L"x"), 0);
     EXPECT_EQ(Read(Scope::CurrentUser), 0);
     EXPECT_EQ(read.size(), 0u);
 }
 
-TEST_P(ReadRunKey, ListsStringValuesOnlyWithTheirRoot)
+// The 32-bit programs' Run key of the machine, where 64-bit Windows stores it.
+constexpr std::wstring_view k32BitRunKeyPath =
+    L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+TEST_P(ReadRunKey, ListsStringAndExpandableValuesOfEachScopeFromItsOwnKey)
 {
     Run(reg::kCurrentUser, L"Same", Utf16(L"C:\\user.exe"));
     Run(reg::kCurrentUser, L"Expand", Utf16(L"%windir%\\x.exe"), reg::kTypeExpandSz);
     Run(reg::kCurrentUser, L"Number", Bytes({1, 0, 0, 0}), reg::kTypeDword);
     Run(reg::kLocalMachine, L"Same", Utf16(L"C:\\machine.exe"));
-    Run(reg::kLocalMachine, L"Other", Utf16(L"C:\\other.exe"));
+    Run(reg::kLocalMachine, L"Binary", Utf16(L"C:\\binary.exe"), reg::kTypeBinary);
+    Put(reg::kLocalMachine, k32BitRunKeyPath, L"Same", reg::kTypeSz, Utf16(L"C:\\x86.exe"));
 
     EXPECT_EQ(Read(Scope::CurrentUser), 0);
     EXPECT_EQ(Read(Scope::AllUsers), 0);
+    EXPECT_EQ(Read(Scope::AllUsers32Bit), 0);
 
-    ASSERT_EQ(read.size(), 3u);
-    // Every current-user record comes before every all-users record.
+    // In the order of the keys: the same name in three scopes is three entries.
+    ASSERT_EQ(read.size(), 4u);
     EXPECT_EQ(read[0].scope, Scope::CurrentUser);
-    EXPECT_EQ(read[1].scope, Scope::AllUsers);
+    EXPECT_EQ(read[1].scope, Scope::CurrentUser);
     EXPECT_EQ(read[2].scope, Scope::AllUsers);
-    ASSERT_NE(Find(L"Same", Scope::CurrentUser), nullptr);
-    ASSERT_NE(Find(L"Same", Scope::AllUsers), nullptr);
+    EXPECT_EQ(read[3].scope, Scope::AllUsers32Bit);
+    ASSERT_NE(Find(L"Expand", Scope::CurrentUser), nullptr);
+    // Stored as it is, unexpanded, with its type.
+    EXPECT_EQ(Find(L"Expand", Scope::CurrentUser)->command, L"%windir%\\x.exe");
+    EXPECT_EQ(Find(L"Expand", Scope::CurrentUser)->valueType, reg::kTypeExpandSz);
+    EXPECT_EQ(Find(L"Same", Scope::CurrentUser)->valueType, reg::kTypeSz);
     EXPECT_EQ(Find(L"Same", Scope::CurrentUser)->command, L"C:\\user.exe");
     EXPECT_EQ(Find(L"Same", Scope::AllUsers)->command, L"C:\\machine.exe");
+    ASSERT_NE(Find(L"Same", Scope::AllUsers32Bit), nullptr);
+    EXPECT_EQ(Find(L"Same", Scope::AllUsers32Bit)->command, L"C:\\x86.exe");
     for (const auto& entry : read) {
         EXPECT_TRUE(entry.displayText.empty() && entry.programPath.empty() &&
                     entry.description.empty());
@@ -132,7 +144,8 @@ TEST_P(ReadRunKey, TextOutsideAnyCodePageComesBackUnchanged)
 {
     const std::wstring name = L"\u0150r\u00FCl\u0151 \u4E2D\u6587";
     const std::wstring command = L"C:\\\u00C1rv\u00EDzt\u0171r\u0151\\\u4E2D.exe /\u00DF";
-    ASSERT_EQ(registry::WriteString(Registry(), reg::kLocalMachine, kRunKeyPath, name, command), 0);
+    ASSERT_EQ(registry::WriteString(Registry(), {reg::kLocalMachine, kRunKeyPath}, name, command),
+              0);
     EXPECT_EQ(Read(Scope::AllUsers), 0);
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0].name, name);

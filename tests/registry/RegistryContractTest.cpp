@@ -136,6 +136,53 @@ TEST_P(RegistryContract, AccessRightsAreCheckedPerOpenKey)
     EXPECT_EQ(Registry().CloseKey(writing), 0);
 }
 
+// 64-bit Windows keeps the 32-bit programs' machine keys under SOFTWARE\WOW6432Node; the user's
+// SOFTWARE key is one key in both views.
+TEST_P(RegistryContract, TheViewFlagsChooseTheMachinesKeysAndShareTheUsers)
+{
+    constexpr std::wstring_view kRun = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    constexpr std::wstring_view k32BitRun =
+        L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const auto write = [&](RootKey root, std::uint32_t view, std::wstring_view name) {
+        KeyHandle key = 0;
+        ASSERT_EQ(Registry().CreateKey(root, kRun, reg::kKeySetValue | view, key), 0);
+        EXPECT_EQ(Registry().SetValue(key, name, reg::kTypeSz, Utf16(L"x")), 0);
+        EXPECT_EQ(Registry().CloseKey(key), 0);
+    };
+    // Whether the value is there, seen through this path and view.
+    const auto holds = [&](RootKey root, std::wstring_view path, std::uint32_t view,
+                           std::wstring_view name) {
+        KeyHandle key = 0;
+        if (Registry().OpenKey(root, path, reg::kKeyQueryValue | view, key) != 0) {
+            return false;
+        }
+        std::uint32_t size = 0;
+        const bool found = Registry().QueryValue(key, name, nullptr, nullptr, &size) == 0;
+        EXPECT_EQ(Registry().CloseKey(key), 0);
+        return found;
+    };
+
+    write(reg::kLocalMachine, reg::kView32Bit, L"x86");
+    write(reg::kLocalMachine, reg::kView64Bit, L"x64");
+    EXPECT_TRUE(holds(reg::kLocalMachine, kRun, reg::kView32Bit, L"x86"));
+    EXPECT_TRUE(holds(reg::kLocalMachine, k32BitRun, 0, L"x86"));
+    EXPECT_FALSE(holds(reg::kLocalMachine, kRun, reg::kView64Bit, L"x86"));
+    EXPECT_FALSE(holds(reg::kLocalMachine, kRun, 0, L"x86"));
+    EXPECT_TRUE(holds(reg::kLocalMachine, kRun, 0, L"x64"));
+    EXPECT_FALSE(holds(reg::kLocalMachine, kRun, reg::kView32Bit, L"x64"));
+
+    write(reg::kCurrentUser, reg::kView32Bit, L"user");
+    EXPECT_TRUE(holds(reg::kCurrentUser, kRun, reg::kView64Bit, L"user"));
+    EXPECT_TRUE(holds(reg::kCurrentUser, kRun, 0, L"user"));
+
+    KeyHandle key = 0;
+    const std::uint32_t bothViews = reg::kView32Bit | reg::kView64Bit;
+    EXPECT_EQ(Registry().OpenKey(reg::kLocalMachine, kRun, reg::kKeyQueryValue | bothViews, key),
+              reg::kInvalidParameter);
+    EXPECT_EQ(Registry().CreateKey(reg::kCurrentUser, kRun, reg::kKeySetValue | bothViews, key),
+              reg::kInvalidParameter);
+}
+
 TEST_P(RegistryContract, ValueNamesIgnoreCaseAndTheEmptyNameIsTheDefaultValue)
 {
     Put(reg::kCurrentUser, kScratchKey, L"Mixed", reg::kTypeSz, Utf16(L"1"));

@@ -25,10 +25,10 @@ TEST(RegistryValuesFaults, TheFailingCallDecidesTheResultAndTheKeyIsClosed)
                          Case{RegistryCall::Close, 6}}) {
         MemoryRegistry memory;
         memory.FailCall(c.call, 1, c.code);
-        EXPECT_EQ(registry::WriteBinaryNumber(memory, reg::kCurrentUser, kKey, L"n", 1), c.code);
+        EXPECT_EQ(registry::WriteBinaryNumber(memory, {reg::kCurrentUser, kKey}, L"n", 1), c.code);
         EXPECT_EQ(memory.OpenKeyCount(), 0);
         memory.FailCall(c.call, 1, c.code);
-        EXPECT_EQ(registry::WriteString(memory, reg::kCurrentUser, kKey, L"s", L"x"), c.code);
+        EXPECT_EQ(registry::WriteString(memory, {reg::kCurrentUser, kKey}, L"s", L"x"), c.code);
         EXPECT_EQ(memory.OpenKeyCount(), 0);
     }
 }
@@ -36,21 +36,21 @@ TEST(RegistryValuesFaults, TheFailingCallDecidesTheResultAndTheKeyIsClosed)
 TEST(RegistryValuesFaults, ReadingAndDeletingCloseTheirKeyOnEveryPath)
 {
     MemoryRegistry memory;
-    ASSERT_EQ(registry::WriteBinaryNumber(memory, reg::kCurrentUser, kKey, L"n", 1), 0);
+    ASSERT_EQ(registry::WriteBinaryNumber(memory, {reg::kCurrentUser, kKey}, L"n", 1), 0);
     std::int32_t value = 0;
 
     memory.FailCall(RegistryCall::QueryValue, 1, 1450);
-    EXPECT_EQ(registry::ReadBinaryNumber(memory, reg::kCurrentUser, kKey, L"n", 4, value), 1450);
+    EXPECT_EQ(registry::ReadBinaryNumber(memory, {reg::kCurrentUser, kKey}, L"n", 4, value), 1450);
     EXPECT_EQ(value, 4);
     memory.FailCall(RegistryCall::Close, 1, 6);
-    EXPECT_EQ(registry::ReadBinaryNumber(memory, reg::kCurrentUser, kKey, L"n", 4, value), 6);
+    EXPECT_EQ(registry::ReadBinaryNumber(memory, {reg::kCurrentUser, kKey}, L"n", 4, value), 6);
     EXPECT_EQ(memory.OpenKeyCount(), 0);
 
     // The delete's own code is the result, whatever the close gives.
     memory.FailCall(RegistryCall::Close, 1, 6);
-    EXPECT_EQ(registry::DeleteValue(memory, reg::kCurrentUser, kKey, L"n"), 0);
+    EXPECT_EQ(registry::DeleteValue(memory, {reg::kCurrentUser, kKey}, L"n"), 0);
     memory.FailCall(RegistryCall::DeleteValue, 1, 5);
-    EXPECT_EQ(registry::DeleteValue(memory, reg::kCurrentUser, kKey, L"n"), 5);
+    EXPECT_EQ(registry::DeleteValue(memory, {reg::kCurrentUser, kKey}, L"n"), 5);
     EXPECT_EQ(memory.OpenKeyCount(), 0);
 }
 
@@ -60,12 +60,12 @@ TEST(RegistryValuesFaults, ADeniedKeyCannotBeReadOrWritten)
     memory.DenyAccess(reg::kCurrentUser, registry::kSettingsKeyPath);
     EXPECT_FALSE(registry::SaveLanguage(memory, registry::Language::English));
     EXPECT_EQ(registry::LoadLanguage(memory), registry::Language::Hungarian);
-    EXPECT_EQ(registry::DeleteValue(memory, reg::kCurrentUser, registry::kSettingsKeyPath,
+    EXPECT_EQ(registry::DeleteValue(memory, {reg::kCurrentUser, registry::kSettingsKeyPath},
                                     registry::kLanguageValueName),
               reg::kAccessDenied);
     // Creating a key below a denied one is refused too.
     EXPECT_EQ(
-        registry::WriteString(memory, reg::kCurrentUser, L"Software\\Kavrenta\\Sub", L"v", L"x"),
+        registry::WriteString(memory, {reg::kCurrentUser, L"Software\\Kavrenta\\Sub"}, L"v", L"x"),
         reg::kAccessDenied);
     EXPECT_EQ(memory.OpenKeyCount(), 0);
 }

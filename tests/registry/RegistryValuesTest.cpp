@@ -25,7 +25,7 @@ protected:
     std::int32_t ReadBinary(std::int32_t defaultValue, RegResult expected)
     {
         std::int32_t value = 0;
-        EXPECT_EQ(registry::ReadBinaryNumber(Registry(), reg::kCurrentUser, kScratchKey, L"n",
+        EXPECT_EQ(registry::ReadBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"n",
                                              defaultValue, value),
                   expected);
         return value;
@@ -42,11 +42,11 @@ TEST_P(RegistryValues, RootZeroGives99WithoutTouchingTheRegistry)
 {
     const auto callsBefore = Backend().CallCount();
     std::int32_t value = 0;
-    EXPECT_EQ(registry::ReadBinaryNumber(Registry(), 0, kScratchKey, L"n", 42, value), 99);
+    EXPECT_EQ(registry::ReadBinaryNumber(Registry(), {0, kScratchKey}, L"n", 42, value), 99);
     EXPECT_EQ(value, 42);
-    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), 0, kScratchKey, L"n", 1), 99);
-    EXPECT_EQ(registry::WriteString(Registry(), 0, kScratchKey, L"n", L"x"), 99);
-    EXPECT_EQ(registry::DeleteValue(Registry(), 0, kScratchKey, L"n"), 99);
+    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), {0, kScratchKey}, L"n", 1), 99);
+    EXPECT_EQ(registry::WriteString(Registry(), {0, kScratchKey}, L"n", L"x"), 99);
+    EXPECT_EQ(registry::DeleteValue(Registry(), {0, kScratchKey}, L"n"), 99);
     EXPECT_EQ(Backend().CallCount(), callsBefore);
     EXPECT_FALSE(Backend().KeyExists(reg::kCurrentUser, kScratchKey));
 }
@@ -77,12 +77,14 @@ TEST_P(RegistryValues, ReadBinaryNumberReadsAtMostTwoBytesIntoTheDefault)
 
 TEST_P(RegistryValues, WriteBinaryNumberStoresTheLowSixteenBitsLittleEndian)
 {
-    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), reg::kCurrentUser, kScratchKey, L"n", 1), 0);
+    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"n", 1),
+              0);
     EXPECT_EQ(Stored(L"n", reg::kTypeBinary), Bytes({0x01, 0x00}));
-    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), reg::kCurrentUser, kScratchKey, L"n", 0), 0);
+    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"n", 0),
+              0);
     EXPECT_EQ(Stored(L"n", reg::kTypeBinary), Bytes({0x00, 0x00}));
     EXPECT_EQ(
-        registry::WriteBinaryNumber(Registry(), reg::kCurrentUser, kScratchKey, L"n", 0x7BCD1234),
+        registry::WriteBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"n", 0x7BCD1234),
         0);
     EXPECT_EQ(Stored(L"n", reg::kTypeBinary), Bytes({0x34, 0x12}));
     ExpectNoKeyOpen();
@@ -90,33 +92,33 @@ TEST_P(RegistryValues, WriteBinaryNumberStoresTheLowSixteenBitsLittleEndian)
 
 TEST_P(RegistryValues, WriteStringWritesWideTextWithItsNulAndCreatesTheKey)
 {
-    EXPECT_EQ(registry::WriteString(Registry(), reg::kCurrentUser, kScratchKey, L"s", L"abc"), 0);
+    EXPECT_EQ(registry::WriteString(Registry(), {reg::kCurrentUser, kScratchKey}, L"s", L"abc"), 0);
     EXPECT_EQ(Stored(L"s", reg::kTypeSz), Bytes({'a', 0, 'b', 0, 'c', 0, 0, 0}));
-    EXPECT_EQ(registry::WriteString(Registry(), reg::kCurrentUser, kScratchKey, L"s", L""), 0);
+    EXPECT_EQ(registry::WriteString(Registry(), {reg::kCurrentUser, kScratchKey}, L"s", L""), 0);
     EXPECT_EQ(Stored(L"s", reg::kTypeSz), Bytes({0, 0}));
 
     // Letters outside any ANSI code page are stored as they are.
-    EXPECT_EQ(registry::WriteString(Registry(), reg::kCurrentUser, kScratchKey, L"ő\u4E2D",
+    EXPECT_EQ(registry::WriteString(Registry(), {reg::kCurrentUser, kScratchKey}, L"ő\u4E2D",
                                     L"\u0151\u4E2D"),
               0);
     EXPECT_EQ(Stored(L"ő\u4E2D", reg::kTypeSz), Bytes({0x51, 0x01, 0x2D, 0x4E, 0, 0}));
 
     // A value of another type is replaced by the string.
     Put(reg::kCurrentUser, kScratchKey, L"d", reg::kTypeDword, Bytes({1, 0, 0, 0}));
-    EXPECT_EQ(registry::WriteString(Registry(), reg::kCurrentUser, kScratchKey, L"d", L"x"), 0);
+    EXPECT_EQ(registry::WriteString(Registry(), {reg::kCurrentUser, kScratchKey}, L"d", L"x"), 0);
     EXPECT_EQ(Stored(L"d", reg::kTypeSz), Utf16(L"x"));
     ExpectNoKeyOpen();
 }
 
 TEST_P(RegistryValues, DeleteValueRemovesOnlyThatValue)
 {
-    EXPECT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kScratchKey, L"x"),
+    EXPECT_EQ(registry::DeleteValue(Registry(), {reg::kCurrentUser, kScratchKey}, L"x"),
               reg::kFileNotFound); // no key
     Put(reg::kCurrentUser, kScratchKey, L"keep", reg::kTypeSz, Utf16(L"1"));
     Put(reg::kCurrentUser, kScratchKey, L"x", reg::kTypeSz, Utf16(L"2"));
-    EXPECT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kScratchKey, L"nope"),
+    EXPECT_EQ(registry::DeleteValue(Registry(), {reg::kCurrentUser, kScratchKey}, L"nope"),
               reg::kFileNotFound);
-    EXPECT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kScratchKey, L"x"), 0);
+    EXPECT_EQ(registry::DeleteValue(Registry(), {reg::kCurrentUser, kScratchKey}, L"x"), 0);
     std::uint32_t type = 0;
     std::vector<std::byte> data;
     EXPECT_FALSE(Get(reg::kCurrentUser, kScratchKey, L"x", type, data));
@@ -126,15 +128,15 @@ TEST_P(RegistryValues, DeleteValueRemovesOnlyThatValue)
 
 TEST_P(RegistryValues, TheEmptyNameReadsWritesAndDeletesTheDefaultValue)
 {
-    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), reg::kCurrentUser, kScratchKey, L"", 3), 0);
+    EXPECT_EQ(registry::WriteBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"", 3), 0);
     std::int32_t value = 0;
-    EXPECT_EQ(registry::ReadBinaryNumber(Registry(), reg::kCurrentUser, kScratchKey, L"", 0, value),
-              0);
+    EXPECT_EQ(
+        registry::ReadBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"", 0, value), 0);
     EXPECT_EQ(value, 3);
-    EXPECT_EQ(registry::WriteString(Registry(), reg::kCurrentUser, kScratchKey, L"", L"d"), 0);
+    EXPECT_EQ(registry::WriteString(Registry(), {reg::kCurrentUser, kScratchKey}, L"", L"d"), 0);
     EXPECT_EQ(Stored(L"", reg::kTypeSz), Utf16(L"d"));
-    EXPECT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kScratchKey, L""), 0);
-    EXPECT_EQ(registry::DeleteValue(Registry(), reg::kCurrentUser, kScratchKey, L""),
+    EXPECT_EQ(registry::DeleteValue(Registry(), {reg::kCurrentUser, kScratchKey}, L""), 0);
+    EXPECT_EQ(registry::DeleteValue(Registry(), {reg::kCurrentUser, kScratchKey}, L""),
               reg::kFileNotFound);
 }
 

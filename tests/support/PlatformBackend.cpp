@@ -4,6 +4,7 @@
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/VariableEnvironment.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +16,7 @@
 
 #ifdef _WIN32
 #include "platform/win32/Win32Collation.h"
+#include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32VersionResources.h"
 
@@ -52,7 +54,7 @@ public:
         : root_(FreshTemporaryFolder()), search_(drives_), versions_(drives_.Resolver())
     {
         drives_.Map(L'C', root_);
-        Assemble(MakeRegistry("portable"), search_, collation_, versions_);
+        Assemble(MakeRegistry("portable"), search_, collation_, versions_, environment_);
     }
     ~PortablePlatform() override
     {
@@ -70,6 +72,10 @@ public:
     }
     wchar_t MissingDrive() override { return L'Q'; }
     bool MakeHiddenSystem(std::wstring_view) override { return false; }
+    void SetVariable(std::wstring_view name, std::wstring_view value) override
+    {
+        environment_.Set(name, value);
+    }
 
 private:
     std::filesystem::path root_;
@@ -77,12 +83,22 @@ private:
     platform::portable::DriveMapFileSearch search_;
     platform::portable::CaseFoldCollation collation_;
     platform::portable::PeVersionResources versions_;
+    platform::portable::VariableEnvironment environment_;
 };
 
 #ifdef _WIN32
 class Win32TestPlatform final : public PlatformBackend {
 public:
-    Win32TestPlatform() { Assemble(MakeRegistry("win32"), search_, collation_, versions_); }
+    Win32TestPlatform()
+    {
+        Assemble(MakeRegistry("win32"), search_, collation_, versions_, environment_);
+    }
+    ~Win32TestPlatform() override
+    {
+        for (const std::wstring& name : variablesSet_) {
+            SetEnvironmentVariableW(name.c_str(), nullptr);
+        }
+    }
 
     std::filesystem::path HostPath(std::wstring_view windowsPath) override
     {
@@ -104,11 +120,23 @@ public:
         return SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) !=
                FALSE;
     }
+    // The process's own environment; what a test sets is removed again when the backend goes.
+    void SetVariable(std::wstring_view name, std::wstring_view value) override
+    {
+        const std::wstring variable(name);
+        const std::wstring text(value);
+        if (SetEnvironmentVariableW(variable.c_str(), text.c_str()) == FALSE) {
+            throw std::runtime_error("cannot set an environment variable");
+        }
+        variablesSet_.push_back(variable);
+    }
 
 private:
     platform::win32::Win32FileSearch search_;
     platform::win32::Win32Collation collation_;
     platform::win32::Win32VersionResources versions_;
+    platform::win32::Win32Environment environment_;
+    std::vector<std::wstring> variablesSet_;
 };
 #endif
 
@@ -131,14 +159,16 @@ PlatformBackend::~PlatformBackend()
 
 void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
                                platform::FileSearch& files, platform::Collation& collation,
-                               platform::VersionResources& versions)
+                               platform::VersionResources& versions,
+                               platform::Environment& environment)
 {
     registry_ = std::move(registry);
     registry_->Reset();
     files_ = std::make_unique<CountingFileSearch>(files);
     versions_ = std::make_unique<CountingVersionResources>(versions);
-    services_ = std::make_unique<platform::Platform>(platform::Platform{
-        registry_->Registry(), shell_, messageBox_, *files_, collation, *versions_, fileDialogs_});
+    services_ = std::make_unique<platform::Platform>(
+        platform::Platform{registry_->Registry(), shell_, messageBox_, *files_, collation,
+                           *versions_, fileDialogs_, environment});
 }
 
 void PlatformBackend::Remember(const std::filesystem::path& made)

@@ -46,6 +46,8 @@ public:
     [[nodiscard]] virtual wchar_t MissingDrive() = 0;
     // Marks the file hidden and system; false where the file system has no such attributes.
     virtual bool MakeHiddenSystem(std::wstring_view windowsPath) = 0;
+    // Defines an environment variable the tool's expansions see, until the backend goes.
+    virtual void SetVariable(std::wstring_view name, std::wstring_view value) = 0;
 
     // Writes a file (folders made as needed) with these bytes, or copies one from the host.
     void PutFile(std::wstring_view windowsPath, std::span<const std::byte> content = {});
@@ -56,7 +58,8 @@ protected:
     PlatformBackend() = default;
     // Builds the bundle over these services; called once by the derived constructor.
     void Assemble(std::unique_ptr<RegistryBackend> registry, platform::FileSearch& files,
-                  platform::Collation& collation, platform::VersionResources& versions);
+                  platform::Collation& collation, platform::VersionResources& versions,
+                  platform::Environment& environment);
 
 private:
     void Remember(const std::filesystem::path& made);

@@ -33,7 +33,8 @@ HKEY ToHkey(platform::RootKey root)
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(root)));
 }
 
-// The real registry of the test prefix. What the tests write lives under the Run keys, the
+// The real registry of the test prefix. What the tests write lives under the Run keys (both
+// views), the
 // settings key and a scratch key; Reset removes all three (the prefix is thrown away anyway).
 class Win32Backend final : public RegistryBackend {
 public:
@@ -42,6 +43,8 @@ public:
     {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                       L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kavrenta");
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TolvanTests");
     }

@@ -9,6 +9,7 @@
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
+#include "platform/portable/VariableEnvironment.h"
 
 namespace tolvan::test {
 
@@ -23,8 +24,9 @@ struct ScriptedPlatform {
     platform::portable::CaseFoldCollation collation;
     platform::portable::PeVersionResources versions{drives.Resolver()};
     platform::portable::ScriptedFileDialogs fileDialogs;
-    platform::Platform services{registry,  shell,    messageBox, files,
-                                collation, versions, fileDialogs};
+    platform::portable::VariableEnvironment environment;
+    platform::Platform services{registry,  shell,    messageBox,  files,
+                                collation, versions, fileDialogs, environment};
 };
 
 } // namespace tolvan::test

@@ -11,10 +11,23 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace tolvan::test {
+
+// A Run value as stored: its text without the NUL, and its type.
+struct StoredCommand {
+    std::wstring text;
+    std::uint32_t type = platform::reg::kTypeSz;
+    bool operator==(const StoredCommand&) const = default;
+};
+
+inline void PrintTo(const StoredCommand& value, std::ostream* out)
+{
+    *out << "type " << value.type << ", " << value.text.size() << " characters";
+}
 
 // The portable services and the headless window system, the state the windows share, the main
 // window over them, and helpers to look at the Run keys.
@@ -30,23 +43,46 @@ protected:
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(registry::WriteString(registry, root, entries::kRunKeyPath, name, command),
+        ASSERT_EQ(registry::WriteString(registry, {root, entries::kRunKeyPath}, name, command),
+                  platform::reg::kSuccess);
+    }
+
+    void PutRunValue(entries::Scope scope, std::wstring_view name, std::wstring_view command,
+                     std::uint32_t type)
+    {
+        ASSERT_EQ(registry::WriteString(registry, entries::RunKeyOf(scope), name, command, type),
                   platform::reg::kSuccess);
     }
 
     void RemoveRunValue(platform::RootKey root, std::wstring_view name)
     {
-        ASSERT_EQ(registry::DeleteValue(registry, root, entries::kRunKeyPath, name),
+        ASSERT_EQ(registry::DeleteValue(registry, {root, entries::kRunKeyPath}, name),
                   platform::reg::kSuccess);
     }
 
     // The REG_SZ values of one root's Run key, by name, as stored (without the NUL).
     std::map<std::wstring, std::wstring> RunValues(platform::RootKey root)
     {
-        std::map<std::wstring, std::wstring> values;
+        std::map<std::wstring, std::wstring> texts;
+        for (auto& [name, value] : StoredRunValues({root, entries::kRunKeyPath})) {
+            EXPECT_EQ(value.type, platform::reg::kTypeSz) << "value " << ToUtf8(name);
+            texts.emplace(name, std::move(value.text));
+        }
+        return texts;
+    }
+
+    // The values of a scope's Run key, by name, with their types.
+    std::map<std::wstring, StoredCommand> RunValues(entries::Scope scope)
+    {
+        return StoredRunValues(entries::RunKeyOf(scope));
+    }
+
+    std::map<std::wstring, StoredCommand> StoredRunValues(const registry::KeyPath& path)
+    {
+        std::map<std::wstring, StoredCommand> values;
         platform::KeyHandle raw = 0;
-        if (registry.OpenKey(root, entries::kRunKeyPath, platform::reg::kKeyQueryValue, raw) !=
-            platform::reg::kSuccess) {
+        if (registry.OpenKey(path.root, path.subKey, platform::reg::kKeyQueryValue | path.view,
+                             raw) != platform::reg::kSuccess) {
             return values;
         }
         platform::OwnedKey key = platform::Own(registry, raw);
@@ -63,10 +99,9 @@ protected:
             std::vector<std::byte> data(size);
             EXPECT_EQ(registry.QueryValue(key.get(), valueName, &type, data.data(), &size),
                       platform::reg::kSuccess);
-            EXPECT_EQ(type, platform::reg::kTypeSz) << "value " << ToUtf8(valueName);
             std::wstring text = platform::FromUtf16Le(data);
             text.resize(std::min(text.size(), text.find(L'\0')));
-            values.emplace(valueName, text);
+            values.emplace(valueName, StoredCommand{text, type});
         }
         return values;
     }

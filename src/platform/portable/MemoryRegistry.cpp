@@ -22,6 +22,25 @@ std::vector<std::wstring_view> MemoryRegistry::SplitPath(std::wstring_view path)
     return parts;
 }
 
+RegResult MemoryRegistry::PathInView(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                                     std::vector<std::wstring_view>& parts)
+{
+    if ((access & reg::kView32Bit) != 0 && (access & reg::kView64Bit) != 0) {
+        return reg::kInvalidParameter;
+    }
+    parts = SplitPath(subKey);
+    // Only the machine's SOFTWARE key has a view of its own for 32-bit programs; a path that
+    // already names the 32-bit keys is taken as it stands.
+    constexpr std::wstring_view kSoftware = L"SOFTWARE";
+    constexpr std::wstring_view k32BitKeys = L"WOW6432Node";
+    if ((access & reg::kView32Bit) != 0 && root == reg::kLocalMachine && !parts.empty() &&
+        EqualsIgnoringCase(parts[0], kSoftware) &&
+        !(parts.size() > 1 && EqualsIgnoringCase(parts[1], k32BitKeys))) {
+        parts.insert(parts.begin() + 1, k32BitKeys);
+    }
+    return reg::kSuccess;
+}
+
 MemoryRegistry::MemoryRegistry()
 {
     for (const RootKey root : {reg::kCurrentUser, reg::kLocalMachine}) {
@@ -43,10 +62,11 @@ const MemoryRegistry::Key* MemoryRegistry::Root(RootKey root) const noexcept
     return it == roots_.end() ? nullptr : it->second.get();
 }
 
-MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, std::wstring_view subKey) const
+MemoryRegistry::Key* MemoryRegistry::Find(RootKey root,
+                                          std::span<const std::wstring_view> path) const
 {
     Key* key = const_cast<Key*>(Root(root));
-    for (const std::wstring_view part : SplitPath(subKey)) {
+    for (const std::wstring_view part : path) {
         if (key == nullptr) {
             return nullptr;
         }
@@ -142,7 +162,12 @@ RegResult MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::u
         if (Root(root) == nullptr) {
             return reg::kInvalidHandle;
         }
-        Key* found = Find(root, subKey);
+        std::vector<std::wstring_view> path;
+        if (const RegResult viewed = PathInView(root, subKey, access, path);
+            viewed != reg::kSuccess) {
+            return viewed;
+        }
+        Key* found = Find(root, path);
         if (found == nullptr) {
             return reg::kFileNotFound;
         }
@@ -167,7 +192,12 @@ RegResult MemoryRegistry::CreateKey(RootKey root, std::wstring_view subKey, std:
         if (current == nullptr) {
             return reg::kInvalidHandle;
         }
-        for (const std::wstring_view part : SplitPath(subKey)) {
+        std::vector<std::wstring_view> path;
+        if (const RegResult viewed = PathInView(root, subKey, access, path);
+            viewed != reg::kSuccess) {
+            return viewed;
+        }
+        for (const std::wstring_view part : path) {
             Key* child = FindChild(*current, part);
             if (child == nullptr) {
                 // Making a sub-key needs rights on its parent.

@@ -26,9 +26,10 @@ enum class RegistryCall : std::uint8_t {
 inline constexpr std::size_t kRegistryCallKinds = 7;
 
 // An in-memory registry that behaves like Windows' wherever the tool can see it: keys made along
-// a path, names compared without regard to case, values kept in the order they were created,
-// data stored as raw bytes with its type, access rights checked per open key, and the same
-// result codes. Tests can deny access to a key, make a chosen call fail, and count open keys.
+// a path, the 32-bit view of the machine's SOFTWARE key as 64-bit Windows keeps it, names compared
+// without regard to case, values kept in the order they were created, data stored as raw bytes with
+// its type, access rights checked per open key, and the same result codes. Tests can deny access to
+// a key, make a chosen call fail, and count open keys.
 class MemoryRegistry final : public Registry {
 public:
     MemoryRegistry();
@@ -50,6 +51,8 @@ public:
     RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
     RegResult CloseKey(KeyHandle key) noexcept override;
 
+    // The test hooks name keys as they are stored, whatever the view: the 32-bit programs' keys of
+    // the machine under SOFTWARE\WOW6432Node.
     // Every later open or create of exactly this key fails with 5, as a key whose security
     // grants the user nothing.
     void DenyAccess(RootKey root, std::wstring_view subKey);
@@ -95,11 +98,15 @@ private:
     // A key path split at its backslashes; empty parts (doubled or trailing separators) are
     // skipped.
     static std::vector<std::wstring_view> SplitPath(std::wstring_view path);
+    // The parts of the path as the access flags' view sees it: the 32-bit view of the machine's
+    // SOFTWARE key lies under SOFTWARE\WOW6432Node. 87 when both views are asked for.
+    static RegResult PathInView(RootKey root, std::wstring_view subKey, std::uint32_t access,
+                                std::vector<std::wstring_view>& parts);
     // Counts the call and says whether a fault set up for it makes it fail, with which code.
     std::optional<RegResult> BeginCall(RegistryCall call) noexcept;
     Key* Root(RootKey root) noexcept;
     const Key* Root(RootKey root) const noexcept;
-    Key* Find(RootKey root, std::wstring_view subKey) const;
+    Key* Find(RootKey root, std::span<const std::wstring_view> path) const;
     OpenKeyEntry* Lookup(KeyHandle key) noexcept;
     KeyHandle Register(Key* key, std::uint32_t access);
     static Key* FindChild(const Key& parent, std::wstring_view name) noexcept;

@@ -47,11 +47,7 @@ bool MemoryRegistry::DeleteKeyTree(RootKey root, std::wstring_view subKey)
     }
     const std::wstring_view last = parts.back();
     parts.pop_back();
-    std::wstring parentPath;
-    for (const auto part : parts) {
-        parentPath.append(part).push_back(L'\\');
-    }
-    Key* parent = Find(root, parentPath);
+    Key* parent = Find(root, parts);
     if (parent == nullptr) {
         return false;
     }
@@ -83,7 +79,7 @@ bool MemoryRegistry::DeleteKeyTree(RootKey root, std::wstring_view subKey)
 
 bool MemoryRegistry::KeyExists(RootKey root, std::wstring_view subKey) const
 {
-    return Find(root, subKey) != nullptr;
+    return Find(root, SplitPath(subKey)) != nullptr;
 }
 
 } // namespace platform::portable

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Win32Collation.h"
+#include "Win32Environment.h"
 #include "Win32FileDialogs.h"
 #include "Win32FileSearch.h"
 #include "Win32MessageBox.h"
@@ -24,7 +25,9 @@ private:
     Win32Collation collation_;
     Win32VersionResources versions_;
     Win32FileDialogs fileDialogs_;
-    Platform services_{registry_, shell_, messageBox_, files_, collation_, versions_, fileDialogs_};
+    Win32Environment environment_;
+    Platform services_{registry_,  shell_,    messageBox_,  files_,
+                       collation_, versions_, fileDialogs_, environment_};
 };
 
 } // namespace platform::win32

@@ -25,11 +25,25 @@ KeyHandle FromHkey(HKEY key) noexcept
     return reinterpret_cast<KeyHandle>(key);
 }
 
+static_assert(reg::kView64Bit == KEY_WOW64_64KEY && reg::kView32Bit == KEY_WOW64_32KEY);
+static_assert(reg::kKeyQueryValue == KEY_QUERY_VALUE && reg::kKeySetValue == KEY_SET_VALUE &&
+              reg::kKeyCreateSubKey == KEY_CREATE_SUB_KEY);
+
+// Windows refuses a request for both views with ERROR_INVALID_PARAMETER; Wine opens the key
+// anyway. Refused here, so that the tool sees Windows' answer on both.
+bool AsksForBothViews(std::uint32_t access) noexcept
+{
+    return (access & KEY_WOW64_32KEY) != 0 && (access & KEY_WOW64_64KEY) != 0;
+}
+
 } // namespace
 
 RegResult Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                  KeyHandle& key) noexcept
 {
+    if (AsksForBothViews(access)) {
+        return ERROR_INVALID_PARAMETER;
+    }
     try {
         const std::wstring path(subKey);
         HKEY opened = nullptr;
@@ -46,6 +60,9 @@ RegResult Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::ui
 RegResult Win32Registry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                    KeyHandle& key) noexcept
 {
+    if (AsksForBothViews(access)) {
+        return ERROR_INVALID_PARAMETER;
+    }
     try {
         const std::wstring path(subKey);
         SECURITY_ATTRIBUTES security{};
