@@ -44,7 +44,7 @@ TEST_P(EnvironmentContract, AnExpansionLongerThanWindowsAllowsIsNotMade)
         text += L"%TOLVAN_LONG%";
     }
     EXPECT_EQ(Expand(text), text);
-    text.resize(13 * 30);
+    text.resize(std::wstring_view(L"%TOLVAN_LONG%").size() * 30);
     EXPECT_EQ(Expand(text), std::wstring(30000, L'x'));
 }
 

@@ -34,9 +34,10 @@ void VariableEnvironment::Set(std::wstring_view name, std::wstring_view value)
     }
 }
 
-std::wstring VariableEnvironment::Expand(std::wstring_view whole) const
+std::wstring VariableEnvironment::Expand(std::wstring_view text) const
 {
-    const std::wstring_view text = whole.substr(0, whole.find(L'\0'));
+    // Windows reads the text as a C string.
+    text = text.substr(0, text.find(L'\0'));
     std::wstring expanded;
     std::size_t at = 0;
     while (at < text.size()) {

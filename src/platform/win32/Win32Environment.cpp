@@ -15,7 +15,7 @@ constexpr DWORD kLongestExpansion = 32768;
 
 std::wstring Win32Environment::Expand(std::wstring_view text) const
 {
-    const std::wstring source(text.substr(0, text.find(L'\0')));
+    std::wstring source(text.substr(0, text.find(L'\0')));
     std::wstring expanded(source.size() + 1, L'\0');
     // The answer is the length needed, NUL included; a variable can change between two calls, so
     // grow until it fits.
