@@ -3,6 +3,7 @@
 #include "platform/portable/CaseFoldCollation.h"
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
+#include "platform/portable/FixedClock.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedFileDialogs.h"
@@ -15,6 +16,7 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
@@ -70,8 +72,9 @@ private:
     platform::portable::PeVersionResources versions_{drives_.Resolver()};
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::portable::VariableEnvironment environment_;
-    platform::Platform services_{registry_,  shell_,    messageBox_,  files_,
-                                 collation_, versions_, fileDialogs_, environment_};
+    platform::portable::FixedClock clock_;
+    platform::Platform services_{registry_, shell_,       messageBox_,  files_, collation_,
+                                 versions_, fileDialogs_, environment_, clock_};
 };
 
 #ifdef _WIN32
@@ -95,8 +98,9 @@ private:
     platform::win32::Win32VersionResources versions_;
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::win32::Win32Environment environment_;
-    platform::Platform services_{registry_,  shell_,    messageBox_,  files_,
-                                 collation_, versions_, fileDialogs_, environment_};
+    platform::win32::Win32Clock clock_;
+    platform::Platform services_{registry_, shell_,       messageBox_,  files_, collation_,
+                                 versions_, fileDialogs_, environment_, clock_};
 };
 #endif
 

@@ -4,6 +4,7 @@
 #include "EntryDetails.h"
 #include "EntryOrder.h"
 #include "RunKeys.h"
+#include "StartupApproval.h"
 #include "platform/Utf16.h"
 
 #include <exception>
@@ -60,7 +61,9 @@ RebuildReport EntryTable::Rebuild()
     entries_.clear();
     // A Run key that cannot be read leaves its entries out; the list shows what was read.
     for (const Scope scope : kScopes) {
+        const std::size_t first = entries_.size();
         (void)ReadRunKey(platform_.registry, scope, entries_);
+        ReadApprovals(platform_.registry, scope, std::span(entries_).subspan(first));
     }
     RebuildReport report;
     Resolve(entries_, report);

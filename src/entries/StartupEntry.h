@@ -15,6 +15,10 @@ struct StartupEntry {
     std::wstring command; // the value's data, a command line, without its terminating NUL
     // REG_SZ, or REG_EXPAND_SZ for a command whose %NAME%s Windows expands before it runs it.
     std::uint32_t valueType = platform::reg::kTypeSz;
+    // Switched off, as Task Manager does it: Windows leaves the entry where it is and does not
+    // start it. When it was switched off, as a FILETIME; 0 when that is not known.
+    bool disabled = false;
+    std::uint64_t disabledSince = 0;
     // The program the command starts (after expansion); empty when it cannot be told.
     std::wstring programPath;
     std::wstring arguments; // the rest of the command line, trimmed

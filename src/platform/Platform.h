@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "Collation.h"
 #include "Environment.h"
 #include "FileDialogs.h"
@@ -21,6 +22,7 @@ struct Platform {
     VersionResources& versions;
     FileDialogs& fileDialogs;
     Environment& environment;
+    Clock& clock;
 };
 
 } // namespace platform

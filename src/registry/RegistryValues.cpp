@@ -17,6 +17,22 @@ namespace reg = platform::reg;
 // code, the key it held closed by its owner.
 constexpr RegResult kOutOfMemory = reg::kNotEnoughMemory;
 
+namespace {
+
+// Opens the key at the path, in its view, with these rights.
+RegResult OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_t access,
+                 OwnedKey& key)
+{
+    KeyHandle handle = 0;
+    const RegResult result = registry.OpenKey(path.root, path.subKey, access | path.view, handle);
+    if (result == reg::kSuccess) {
+        key = platform::Own(registry, handle);
+    }
+    return result;
+}
+
+} // namespace
+
 RegResult ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
                            std::wstring_view valueName, std::int32_t defaultValue,
                            std::int32_t& value)
@@ -25,13 +41,11 @@ RegResult ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
     if (path.root == 0) {
         return kNoRoot;
     }
-    KeyHandle handle = 0;
-    RegResult result =
-        registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle);
+    OwnedKey key;
+    RegResult result = OpenAt(registry, path, reg::kKeyQueryValue, key);
     if (result != reg::kSuccess) {
         return result;
     }
-    OwnedKey key = platform::Own(registry, handle);
 
     // A 2-byte window onto the value's low-order bytes: what the query does not write keeps the
     // default's bytes.
@@ -97,19 +111,59 @@ RegResult WriteString(platform::Registry& registry, const KeyPath& path,
     }
 }
 
+RegResult ReadValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
+                    std::uint32_t& type, std::vector<std::byte>& data)
+{
+    if (path.root == 0) {
+        return kNoRoot;
+    }
+    OwnedKey key;
+    RegResult result = OpenAt(registry, path, reg::kKeyQueryValue, key);
+    if (result != reg::kSuccess) {
+        return result;
+    }
+    try {
+        // The value can grow between the two calls; ask again until it fits.
+        std::uint32_t size = 0;
+        result = registry.QueryValue(key.get(), valueName, &type, nullptr, &size);
+        while (result == reg::kSuccess) {
+            data.resize(size);
+            result = registry.QueryValue(key.get(), valueName, &type, data.data(), &size);
+            if (result == reg::kSuccess) {
+                data.resize(size);
+                break;
+            }
+            if (result == reg::kMoreData) {
+                result = reg::kSuccess;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        result = kOutOfMemory;
+    }
+    const RegResult closed = platform::Close(registry, key);
+    return result != reg::kSuccess ? result : closed;
+}
+
+RegResult WriteBinary(platform::Registry& registry, const KeyPath& path,
+                      std::wstring_view valueName, std::span<const std::byte> data)
+{
+    if (path.root == 0) {
+        return kNoRoot;
+    }
+    return SetValueCreatingKey(registry, path, valueName, reg::kTypeBinary, data);
+}
+
 RegResult DeleteValue(platform::Registry& registry, const KeyPath& path,
                       std::wstring_view valueName)
 {
     if (path.root == 0) {
         return kNoRoot;
     }
-    KeyHandle handle = 0;
-    RegResult result =
-        registry.OpenKey(path.root, path.subKey, reg::kKeySetValue | path.view, handle);
+    OwnedKey key;
+    RegResult result = OpenAt(registry, path, reg::kKeySetValue, key);
     if (result != reg::kSuccess) {
         return result;
     }
-    OwnedKey key = platform::Own(registry, handle);
     result = registry.DeleteValue(key.get(), valueName);
     (void)platform::Close(registry, key);
     return result;

@@ -2,8 +2,11 @@
 
 #include "platform/Registry.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 // The tool's only writer of the registry. Each operation opens or creates one key, reads, writes
 // or deletes one value in it, closes the key on every path and hands back a result code: 0 on
@@ -40,6 +43,16 @@ struct KeyPath {
 [[nodiscard]] platform::RegResult WriteString(platform::Registry& registry, const KeyPath& path,
                                               std::wstring_view valueName, std::wstring_view text,
                                               std::uint32_t type = platform::reg::kTypeSz);
+
+// Reads a value whole: its type and its bytes. 2 when there is no such value (or key).
+[[nodiscard]] platform::RegResult ReadValue(platform::Registry& registry, const KeyPath& path,
+                                            std::wstring_view valueName, std::uint32_t& type,
+                                            std::vector<std::byte>& data);
+
+// Stores exactly these bytes as REG_BINARY, creating the key path when it is missing.
+[[nodiscard]] platform::RegResult WriteBinary(platform::Registry& registry, const KeyPath& path,
+                                              std::wstring_view valueName,
+                                              std::span<const std::byte> data);
 
 [[nodiscard]] platform::RegResult DeleteValue(platform::Registry& registry, const KeyPath& path,
                                               std::wstring_view valueName);

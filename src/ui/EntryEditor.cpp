@@ -3,6 +3,7 @@
 #include "ErrorBox.h"
 #include "FileChooser.h"
 #include "RunningProgram.h"
+#include "entries/StartupApproval.h"
 #include "entries/TextTrim.h"
 #include "registry/RegistryValues.h"
 
@@ -150,16 +151,29 @@ platform::RegResult EntryEditor::SaveEntry(std::wstring_view name, std::wstring_
     return outcome;
 }
 
+platform::RegResult EntryEditor::CarrySwitch(std::wstring_view name)
+{
+    if (!chosenScope_) {
+        return reg::kSuccess;
+    }
+    if (isNew_) {
+        return entries::RemoveApproval(platform_.registry, *chosenScope_, name);
+    }
+    if (name == original_.name && *chosenScope_ == original_.scope) {
+        return reg::kSuccess;
+    }
+    return entries::MoveApproval(platform_.registry, original_.scope, original_.name, *chosenScope_,
+                                 name);
+}
+
 void EntryEditor::OnSaveClicked()
 {
     const std::wstring name = controls_.nameBox.Caption();
     const std::wstring command = controls_.valueBox.Caption();
-    if (SaveEntry(name, command) != reg::kSuccess) {
-        ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_,
-                     L"Nem módosítható a registry bejegyzés. Próbálja meg a programot "
-                     L"rendszergazdaként futtatni.",
-                     L"Can't modify registry entry. Try running this application with "
-                     L"administrator rights.");
+    // The entry's on/off switch follows the saved entry; should that fail, the entry is saved all
+    // the same and the user is told.
+    if (SaveEntry(name, command) != reg::kSuccess || CarrySwitch(name) != reg::kSuccess) {
+        ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
     }
     windows_.Unload(form_);
 }

@@ -52,6 +52,9 @@ private:
     // expandable when its command names a variable the environment defines, so that Windows
     // expands it at logon.
     [[nodiscard]] std::uint32_t TypeToSave(std::wstring_view command) const;
+    // After a save: a new entry starts switched on, and a renamed or moved one takes its on/off
+    // switch along.
+    [[nodiscard]] platform::RegResult CarrySwitch(std::wstring_view name);
 
     // The folder "Add file path..." opens in: the command's folder, or the root of the drive
     // the tool runs from.

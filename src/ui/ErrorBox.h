@@ -18,4 +18,15 @@ inline void ShowErrorBox(platform::MessageBoxService& messageBox, platform::Wind
                           platform::MessageIcon::Error);
 }
 
+// The box for a registry change Windows refused.
+inline void ShowCannotModifyBox(platform::MessageBoxService& messageBox, platform::WindowId owner,
+                                const InterfaceLanguage& language)
+{
+    ShowErrorBox(messageBox, owner, language,
+                 L"Nem módosítható a registry bejegyzés. Próbálja meg a programot "
+                 L"rendszergazdaként futtatni.",
+                 L"Can't modify registry entry. Try running this application with "
+                 L"administrator rights.");
+}
+
 } // namespace ui

@@ -31,6 +31,7 @@ void MainWindow::BindEvents()
     c.newButton.onClick = [this] { OnNewClicked(); };
     c.editButton.onClick = [this] { OnEditClicked(); };
     c.deleteButton.onClick = [this] { OnDeleteClicked(); };
+    c.toggleButton.onClick = [this] { OnToggleClicked(); };
     c.closeButton.onClick = [this] { OnCloseClicked(); };
     c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
     c.englishFlag.onMouseMove = [this] { EnterHover(HoverTarget::EnglishFlag); };
@@ -56,7 +57,7 @@ void MainWindow::OnLoad()
         placeholder->SetCaption(L"");
     }
     // Before the texts are applied: the scope line stays empty until an entry is shown.
-    shownScope_.reset();
+    shown_.reset();
     c.hungarianFlagLit.SetLeft(c.hungarianFlag.Left());
     c.hungarianFlagLit.SetTop(c.hungarianFlag.Top());
     c.englishFlagLit.SetLeft(c.englishFlag.Left());
@@ -78,6 +79,13 @@ void MainWindow::RefreshList()
         texts.push_back(entry.displayText);
     }
     list.AddItems(std::move(texts));
+    // A switched-off entry stays in the list, greyed.
+    const std::span<const entries::StartupEntry> listed = table_.Entries();
+    for (std::size_t index = 0; index < listed.size(); ++index) {
+        if (listed[index].disabled) {
+            list.SetItemDimmed(index, true);
+        }
+    }
     const auto count = static_cast<std::ptrdiff_t>(list.Items().size());
     if (remembered >= count) {
         remembered = count - 1;
@@ -138,6 +146,7 @@ void MainWindow::OnEntrySelected()
     const MainWindowControls& c = controls_;
     c.editButton.SetEnabled(true);
     c.deleteButton.SetEnabled(true);
+    c.toggleButton.SetEnabled(true);
 
     if (!entry->productName.empty() || !entry->description.empty()) {
         // A file that names itself the same way twice shows the name once.
@@ -156,7 +165,7 @@ void MainWindow::OnEntrySelected()
     c.descriptionLabel.SetTooltip(L"Program leírása");
     c.makerLabel.SetTooltip(L"Gyártó");
 
-    shownScope_ = entry->scope;
+    shown_ = ShownState{entry->scope, entry->disabled, entry->disabledSince};
     ShowScope();
 
     c.nameField.SetCaption(entry->name);
@@ -167,11 +176,14 @@ void MainWindow::OnEntrySelected()
 
 void MainWindow::ShowScope()
 {
-    if (!shownScope_) {
+    const bool disabled = shown_ && shown_->disabled;
+    controls_.toggleButton.SetCaption(disabled ? language_.Text(L"Engedélyez", L"Enable")
+                                               : language_.Text(L"Letilt", L"Disable"));
+    if (!shown_) {
         return;
     }
     std::wstring line = language_.Text(L"Hatáskör:", L"Scope:") + L" ";
-    switch (*shownScope_) {
+    switch (shown_->scope) {
     case entries::Scope::CurrentUser:
         line += language_.Text(L"Jelenlegi felhasználó", L"Current user");
         break;
@@ -181,6 +193,14 @@ void MainWindow::ShowScope()
     case entries::Scope::AllUsers32Bit:
         line += language_.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)");
         break;
+    }
+    if (disabled) {
+        const std::wstring since = shown_->disabledSince != 0
+                                       ? platform_.clock.LocalDateAndTime(shown_->disabledSince)
+                                       : std::wstring();
+        line += since.empty() ? language_.Text(L", letiltva", L", disabled")
+                              : language_.Text(L", letiltva " + since + L" óta",
+                                               L", disabled since " + since);
     }
     controls_.scopeLabel.SetCaption(line);
 }

@@ -42,6 +42,7 @@ private:
     void BindEvents();
     void OnLoad();
     void OnEntrySelected();
+    // The scope line and the switch button's caption, in the current language.
     void ShowScope();
     void ReportDetailsFailures(const entries::RebuildReport& report);
     // The entry the list has selected; none when nothing is.
@@ -59,6 +60,9 @@ private:
     void OnNewClicked();
     void OnEditClicked();
     void OnDeleteClicked();
+    void OnToggleClicked();
+    // Selects the entry of this scope and name, when the list still holds it.
+    void SelectEntry(entries::Scope scope, std::wstring_view name);
     void OnCloseClicked();
     // The one editor of the window, made on first use.
     EntryEditor& Editor();
@@ -70,8 +74,14 @@ private:
     platform::window::FormModel form_;
     MainWindowControls controls_;
     std::unique_ptr<EntryEditor> editor_;
-    // The scope of the entry the details panel shows; none until the first selection.
-    std::optional<entries::Scope> shownScope_;
+    // What the scope line and the switch button say of the entry the details panel shows; none
+    // until the first selection.
+    struct ShownState {
+        entries::Scope scope = entries::Scope::CurrentUser;
+        bool disabled = false;
+        std::uint64_t disabledSince = 0;
+    };
+    std::optional<ShownState> shown_;
     HoverTarget hover_ = HoverTarget::None;
 };
 

@@ -2,6 +2,7 @@
 // registry and the list is then read back from it; no entry is changed in place.
 #include "ErrorBox.h"
 #include "MainWindow.h"
+#include "entries/StartupApproval.h"
 #include "registry/RegistryValues.h"
 
 namespace ui {
@@ -56,8 +57,40 @@ void MainWindow::OnDeleteClicked()
                      L"rendszergazdaként futtatni.",
                      L"Can't delete registry entry. Try running this application with "
                      L"administrator rights.");
+    } else if (entries::RemoveApproval(platform_.registry, entry->scope, entry->name) !=
+               platform::reg::kSuccess) {
+        // The entry is gone; only its on/off switch stayed behind.
+        ShowCannotModifyBox(platform_.messageBox, owner, language_);
     }
     RefreshList();
+}
+
+void MainWindow::OnToggleClicked()
+{
+    const entries::StartupEntry* entry = SelectedEntry();
+    if (entry == nullptr) {
+        return;
+    }
+    // The entry is identified by what the refill cannot change: its scope and name.
+    const entries::Scope scope = entry->scope;
+    const std::wstring name = entry->name;
+    if (entries::SetApproval(platform_.registry, scope, name, !entry->disabled,
+                             platform_.clock.Now()) != platform::reg::kSuccess) {
+        ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+    }
+    RefreshList();
+    SelectEntry(scope, name);
+}
+
+void MainWindow::SelectEntry(entries::Scope scope, std::wstring_view name)
+{
+    const std::span<const entries::StartupEntry> listed = table_.Entries();
+    for (std::size_t index = 0; index < listed.size(); ++index) {
+        if (listed[index].scope == scope && listed[index].name == name) {
+            controls_.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(index));
+            return;
+        }
+    }
 }
 
 void MainWindow::OnCloseClicked()

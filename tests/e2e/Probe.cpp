@@ -1,11 +1,16 @@
 // Looks into the running tolvan.exe from outside, as the end-to-end driver needs: the list's
 // items, the texts and visibility of the main window's controls, where they are on the screen,
-// and how quickly a highlight goes once the cursor has left the window.
-// Usage: tolvan_probe list | caption | text NAME | visible NAME | centre NAME | leave NAME | close
+// how quickly a highlight goes once the cursor has left the window, where a list item is drawn and
+// the colour of dimmed text.
+// Usage: tolvan_probe list | caption | text NAME | visible NAME | centre NAME | leave NAME |
+//        item INDEX | grey | close
 #include "ToolWindows.h"
 
 #include <windows.h>
 
+#include <array>
+#include <cstdlib>
+#include <cwchar>
 #include <shellapi.h>
 #include <string>
 #include <string_view>
@@ -54,6 +59,33 @@ int LeaveAndTime(HWND main, HWND control)
     return 0;
 }
 
+// The list item's place on the screen: "left top width height".
+int ItemRect(HWND main, int index)
+{
+    HWND list = Control(main, L"entryList");
+    RECT rect{};
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+        Print(L"no such item");
+        return 1;
+    }
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    Print(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+          std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top));
+    return 0;
+}
+
+// The system's grey text colour as "#RRGGBB".
+int GreyText()
+{
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    std::array<wchar_t, 8> text{};
+    swprintf(text.data(), text.size(), L"#%02X%02X%02X", GetRValue(grey), GetGValue(grey),
+             GetBValue(grey));
+    Print(text.data());
+    return 0;
+}
+
 } // namespace
 
 int main()
@@ -76,6 +108,12 @@ int main()
     if (command == L"caption") {
         Print(TextOf(main));
         return 0;
+    }
+    if (command == L"grey") {
+        return GreyText();
+    }
+    if (command == L"item" && argc >= 3) {
+        return ItemRect(main, _wtoi(argv[2]));
     }
     if (command == L"close") {
         PostMessageW(main, WM_CLOSE, 0, 0);

@@ -4,7 +4,8 @@
 # closes it, Close ends the program. Second run, with sample entries in the three Run keys (one
 # of them expandable): the list is read in order, entries are selected and the details panel read, the mouse lights the
 # English flag and clicks it, leaves the window (the highlight must go within about 200 ms) and
-# the next start comes up in English. Screenshots go into OUTDIR; PROBE reads the windows.
+# the next start comes up in English. The entry switched off is drawn grey and its switch flipped
+# twice with the button. Screenshots go into OUTDIR; PROBE reads the windows.
 # Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR PROBE.EXE FIXTURE_DIR
 set -uo pipefail
 exe=$1
@@ -82,6 +83,25 @@ expect_text() {
   [[ "$actual" == "$expected" ]] || fail "$control reads '$actual', not '$expected'"
   checks=$((checks + 1))
 }
+expect_match() { # expect_match CONTROL REGEX
+  local actual
+  actual=$(probe text "$1")
+  [[ "$actual" =~ $2 ]] || fail "$1 reads '$actual'"
+  checks=$((checks + 1))
+}
+# Whether the list item is drawn with the system's grey text colour in the screenshot.
+drawn_grey() { # drawn_grey INDEX SCREENSHOT
+  local x y w h grey
+  read -r x y w h < <(probe item "$1")
+  grey=$(probe grey)
+  convert "$2" -crop "${w}x${h}+${x}+${y}" +repage -unique-colors txt:- | grep -qi "$grey"
+}
+# The stored switch of the sample 32-bit entry, as hex digits.
+approved_32() {
+  "$wine_exec" reg query \
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run32' \
+    2>/dev/null | tr -d '\r' | awk '/REG_BINARY/ { print $NF }'
+}
 checks=0
 
 "$wine_exec" "$exe" &
@@ -131,13 +151,38 @@ $actual_list"
   expect_text programPathField 'C:\windows\regedit.exe'
   expect_text descriptionLabel 'Wine Registry Editor'
   expect_text scopeLabel 'Hatáskör: Összes felhasználó'
-  # The entry of the 32-bit programs' key.
+  expect_text toggleButton 'Letilt'
+  # The entry switched off in Task Manager's way is drawn grey, the others are not.
+  import -window root "$outdir/main-hungarian-disabled-unselected.png"
+  drawn_grey 4 "$outdir/main-hungarian-disabled-unselected.png" ||
+    fail "the switched-off entry is not drawn grey"
+  drawn_grey 3 "$outdir/main-hungarian-disabled-unselected.png" &&
+    fail "an entry that is on is drawn grey"
+  checks=$((checks + 2))
+  # The entry of the 32-bit programs' key, switched off.
   press "$main" Up Up
   sleep 0.5
   expect_text nameField 'Régi kiegészítő'
   expect_text programPathField 'C:\Program Files (x86)\Régi\kiegeszito.exe'
-  expect_text scopeLabel 'Hatáskör: Összes felhasználó (32 bites)'
+  expect_match scopeLabel '^Hatáskör: Összes felhasználó \(32 bites\), letiltva .*2026.* óta$'
+  expect_text toggleButton 'Engedélyez'
   import -window root "$outdir/main-hungarian-selected.png"
+
+  # The switch button, five Tabs from the list, twice: on, then off again.
+  press "$main" Tab Tab Tab Tab Tab space
+  sleep 1
+  [[ "$(approved_32)" == 020000000000000000000000 ]] ||
+    fail "switching on stored $(approved_32)"
+  expect_text scopeLabel 'Hatáskör: Összes felhasználó (32 bites)'
+  expect_text toggleButton 'Letilt'
+  press "$main" space
+  sleep 1
+  [[ "$(approved_32)" =~ ^03000000[0-9A-F]{16}$ && "$(approved_32)" != 030000000000000000000000 ]] ||
+    fail "switching off stored $(approved_32)"
+  expect_text nameField 'Régi kiegészítő'
+  expect_match scopeLabel '^Hatáskör: Összes felhasználó \(32 bites\), letiltva .* óta$'
+  checks=$((checks + 2))
+  press "$main" shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 
   # The real mouse over the English flag lights it; a click on the lit copy switches.
   read -r x y < <(probe centre englishFlag)
@@ -150,8 +195,10 @@ $actual_list"
     fail "the click did not switch to English"
   expect_text titleLabel 'Manage Windows startup programs'
   expect_text deleteButton 'Delete'
-  expect_text scopeLabel 'Scope: All users (32-bit)'
+  expect_match scopeLabel '^Scope: All users \(32-bit\), disabled since .+$'
+  expect_text toggleButton 'Enable'
   expect_text descriptionLabel 'a megadott fájl nem létezik'
+  import -window root "$outdir/main-english-disabled-selected.png"
   [[ "$(probe visible englishFlagLit)" == 1 ]] || fail "the highlight went out with the click"
   stored=$("$wine_exec" reg query 'HKCU\Software\Kavrenta' /v Language 2>/dev/null | tr -d '\r')
   [[ "$stored" == *"REG_BINARY    0100"* ]] || fail "the stored language is: $stored"

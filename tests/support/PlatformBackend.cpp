@@ -3,6 +3,7 @@
 #include "platform/portable/CaseFoldCollation.h"
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
+#include "platform/portable/FixedClock.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/VariableEnvironment.h"
 
@@ -15,6 +16,7 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
@@ -54,7 +56,7 @@ public:
         : root_(FreshTemporaryFolder()), search_(drives_), versions_(drives_.Resolver())
     {
         drives_.Map(L'C', root_);
-        Assemble(MakeRegistry("portable"), search_, collation_, versions_, environment_);
+        Assemble(MakeRegistry("portable"), search_, collation_, versions_, environment_, clock_);
     }
     ~PortablePlatform() override
     {
@@ -84,6 +86,7 @@ private:
     platform::portable::CaseFoldCollation collation_;
     platform::portable::PeVersionResources versions_;
     platform::portable::VariableEnvironment environment_;
+    platform::portable::FixedClock clock_;
 };
 
 #ifdef _WIN32
@@ -91,7 +94,7 @@ class Win32TestPlatform final : public PlatformBackend {
 public:
     Win32TestPlatform()
     {
-        Assemble(MakeRegistry("win32"), search_, collation_, versions_, environment_);
+        Assemble(MakeRegistry("win32"), search_, collation_, versions_, environment_, clock_);
     }
     ~Win32TestPlatform() override
     {
@@ -136,6 +139,7 @@ private:
     platform::win32::Win32Collation collation_;
     platform::win32::Win32VersionResources versions_;
     platform::win32::Win32Environment environment_;
+    platform::win32::Win32Clock clock_;
     std::vector<std::wstring> variablesSet_;
 };
 #endif
@@ -160,7 +164,7 @@ PlatformBackend::~PlatformBackend()
 void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
                                platform::FileSearch& files, platform::Collation& collation,
                                platform::VersionResources& versions,
-                               platform::Environment& environment)
+                               platform::Environment& environment, platform::Clock& clock)
 {
     registry_ = std::move(registry);
     registry_->Reset();
@@ -168,7 +172,7 @@ void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
     versions_ = std::make_unique<CountingVersionResources>(versions);
     services_ = std::make_unique<platform::Platform>(
         platform::Platform{registry_->Registry(), shell_, messageBox_, *files_, collation,
-                           *versions_, fileDialogs_, environment});
+                           *versions_, fileDialogs_, environment, clock});
 }
 
 void PlatformBackend::Remember(const std::filesystem::path& made)

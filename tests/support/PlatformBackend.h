@@ -59,7 +59,7 @@ protected:
     // Builds the bundle over these services; called once by the derived constructor.
     void Assemble(std::unique_ptr<RegistryBackend> registry, platform::FileSearch& files,
                   platform::Collation& collation, platform::VersionResources& versions,
-                  platform::Environment& environment);
+                  platform::Environment& environment, platform::Clock& clock);
 
 private:
     void Remember(const std::filesystem::path& made);

@@ -34,7 +34,7 @@ HKEY ToHkey(platform::RootKey root)
 }
 
 // The real registry of the test prefix. What the tests write lives under the Run keys (both
-// views), the
+// views), the StartupApproved keys, the
 // settings key and a scratch key; Reset removes all three (the prefix is thrown away anyway).
 class Win32Backend final : public RegistryBackend {
 public:
@@ -45,6 +45,10 @@ public:
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
         RegDeleteTreeW(HKEY_LOCAL_MACHINE,
                        L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            RegDeleteTreeW(root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                 L"StartupApproved");
+        }
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kavrenta");
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TolvanTests");
     }

@@ -4,6 +4,7 @@
 #include "platform/portable/CaseFoldCollation.h"
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
+#include "platform/portable/FixedClock.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedFileDialogs.h"
@@ -25,8 +26,9 @@ struct ScriptedPlatform {
     platform::portable::PeVersionResources versions{drives.Resolver()};
     platform::portable::ScriptedFileDialogs fileDialogs;
     platform::portable::VariableEnvironment environment;
-    platform::Platform services{registry,  shell,    messageBox,  files,
-                                collation, versions, fileDialogs, environment};
+    platform::portable::FixedClock clock;
+    platform::Platform services{registry, shell,       messageBox,  files, collation,
+                                versions, fileDialogs, environment, clock};
 };
 
 } // namespace tolvan::test

@@ -46,6 +46,36 @@ TEST(ControlModel, SelectingAListItemRunsTheClickHandlerButSelectingNothingDoesN
     EXPECT_TRUE(list.Items().empty());
 }
 
+TEST(ControlModel, DimmedItemMarksFollowTheItemsAndAreToldOnlyWhenTheyChange)
+{
+    FormModel form(ui::MainWindowLayout());
+    RecordingObserver observer;
+    form.SetObserver(&observer);
+    Control& list = ui::MainWindowControls(form).entryList;
+    list.AddItems({L"a", L"b"});
+    list.AddItem(L"c");
+    observer.changes.clear();
+    list.SetItemDimmed(1, true);
+    list.SetItemDimmed(1, true);  // no change
+    list.SetItemDimmed(2, false); // no change
+    list.SetItemDimmed(3, true);  // past the end
+    list.SetItemDimmed(1, false);
+    list.SetItemDimmed(1, true);
+    list.AddItems({L"d"});
+    const std::pair<std::wstring_view, Property> look{L"entryList", Property::ItemLook};
+    EXPECT_EQ(observer.changes,
+              (decltype(observer.changes){look, look, look, {L"entryList", Property::Items}}));
+    EXPECT_TRUE(list.ItemDimmed(1));
+    EXPECT_FALSE(list.ItemDimmed(0) || list.ItemDimmed(3) || list.ItemDimmed(4));
+    list.ClearItems();
+    list.AddItems({L"a", L"b"});
+    EXPECT_FALSE(list.ItemDimmed(1));
+    list.SetItemDimmed(0, true);
+    form.ResetToLayout();
+    list.AddItem(L"a");
+    EXPECT_FALSE(list.ItemDimmed(0));
+}
+
 TEST(ControlModel, ChoosingAnOptionClearsTheOtherAndRunsItsClick)
 {
     FormModel form(ui::EntryEditorLayout());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Win32Clock.h"
 #include "Win32Collation.h"
 #include "Win32Environment.h"
 #include "Win32FileDialogs.h"
@@ -26,8 +27,9 @@ private:
     Win32VersionResources versions_;
     Win32FileDialogs fileDialogs_;
     Win32Environment environment_;
-    Platform services_{registry_,  shell_,    messageBox_,  files_,
-                       collation_, versions_, fileDialogs_, environment_};
+    Win32Clock clock_;
+    Platform services_{registry_, shell_,       messageBox_,  files_, collation_,
+                       versions_, fileDialogs_, environment_, clock_};
 };
 
 } // namespace platform::win32

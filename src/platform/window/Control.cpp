@@ -27,6 +27,7 @@ void Control::Reset()
     width_ = layout_.width;
     height_ = layout_.height;
     items_.clear();
+    dimmed_.clear();
     selectedIndex_ = kNoSelection;
     checked_ = false;
     timerEnabled_ = layout_.kind == ControlKind::Timer && !layout_.Has(kDisabled);
@@ -103,6 +104,7 @@ void Control::TakeSize(int width, int height)
 void Control::AddItem(std::wstring_view text)
 {
     items_.emplace_back(text);
+    dimmed_.push_back(false);
     Changed(Property::Items);
 }
 
@@ -114,12 +116,14 @@ void Control::AddItems(std::vector<std::wstring> texts)
         items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
                       std::make_move_iterator(texts.end()));
     }
+    dimmed_.resize(items_.size(), false);
     Changed(Property::Items);
 }
 
 void Control::ClearItems()
 {
     items_.clear();
+    dimmed_.clear();
     selectedIndex_ = kNoSelection;
     Changed(Property::Items);
 }
@@ -133,6 +137,22 @@ void Control::SetSelectedIndex(std::ptrdiff_t index)
     Changed(Property::Selection);
     if (index != kNoSelection) {
         RaiseClick();
+    }
+}
+
+bool Control::ItemDimmed(std::size_t index) const noexcept
+{
+    return index < dimmed_.size() && dimmed_[index];
+}
+
+void Control::SetItemDimmed(std::size_t index, bool dimmed)
+{
+    if (index >= dimmed_.size() || dimmed_[index] == dimmed) {
+        return;
+    }
+    dimmed_[index] = dimmed;
+    if (FormObserver* observer = form_.Observer()) {
+        observer->ItemChanged(*this, Property::ItemLook, index);
     }
 }
 

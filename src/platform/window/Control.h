@@ -30,6 +30,7 @@ enum class Property : std::uint8_t {
     Selection,
     Checked,
     Timer,
+    ItemLook, // one item of a list box, named along with it
 };
 
 // One control of a window: the state the behaviour reads and writes, and the events it raises.
@@ -84,6 +85,11 @@ public:
     // the end, selects nothing.
     void SetSelectedIndex(std::ptrdiff_t index);
     void TakeSelectedIndex(std::ptrdiff_t index) { selectedIndex_ = index; }
+    // List box: whether an item is drawn dimmed, in the system's grey text colour, while it is not
+    // selected. Items start undimmed; ClearItems forgets the marks.
+    [[nodiscard]] bool ItemDimmed(std::size_t index) const noexcept; // false past the end
+    // Ignored past the end; tells the observer only when the mark changes.
+    void SetItemDimmed(std::size_t index, bool dimmed);
 
     // Option button: checking one clears the others of its container and raises Click.
     [[nodiscard]] bool Checked() const noexcept { return checked_; }
@@ -128,6 +134,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::wstring> items_;
+    std::vector<bool> dimmed_; // one mark per item
     std::ptrdiff_t selectedIndex_ = kNoSelection;
     bool checked_ = false;
     bool timerEnabled_ = false;

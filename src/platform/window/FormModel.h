@@ -17,6 +17,12 @@ class FormObserver {
 public:
     virtual ~FormObserver() = default;
     virtual void ControlChanged(Control& control, Property property) = 0;
+    // One item of a list box changed. An observer that cannot follow a single item takes it as a
+    // change of the whole control.
+    virtual void ItemChanged(Control& control, Property property, std::size_t /*index*/)
+    {
+        ControlChanged(control, property);
+    }
     virtual void CaptionChanged(FormModel& form) = 0;
 };
 

@@ -27,6 +27,7 @@ enum class MainWindowControl : std::uint8_t {
     CloseButton,
     NewButton,
     DeleteButton,
+    ToggleButton,
     EntryList,
     EnglishFlagLit,
     HungarianFlagLit,
@@ -52,6 +53,8 @@ struct MainWindowControls {
     platform::window::Control& newButton;
     platform::window::Control& editButton;
     platform::window::Control& deleteButton;
+    // Switches the selected entry off or on.
+    platform::window::Control& toggleButton;
     platform::window::Control& closeButton;
     // The details of the selected entry: its program's texts...
     platform::window::Control& descriptionFrame;

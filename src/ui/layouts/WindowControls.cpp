@@ -21,6 +21,7 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       newButton(At(form, MainWindowControl::NewButton)),
       editButton(At(form, MainWindowControl::EditButton)),
       deleteButton(At(form, MainWindowControl::DeleteButton)),
+      toggleButton(At(form, MainWindowControl::ToggleButton)),
       closeButton(At(form, MainWindowControl::CloseButton)),
       descriptionFrame(At(form, MainWindowControl::DescriptionFrame)),
       productLabel(At(form, MainWindowControl::ProductLabel)),

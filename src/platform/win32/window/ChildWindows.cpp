@@ -81,8 +81,11 @@ WindowClass ClassFor(const window::ControlLayout& layout) noexcept
         made.exStyle |= WS_EX_CLIENTEDGE;
         break;
     case ControlKind::ListBox:
+        // Its window draws the lines (some of them dimmed); the list keeps the strings, so that
+        // reading them, finding them and typing to find them work as on any list box.
         made.name = L"LISTBOX";
-        made.style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+        made.style |= LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+                      WS_VSCROLL | WS_TABSTOP;
         made.exStyle |= WS_EX_CLIENTEDGE;
         break;
     default:

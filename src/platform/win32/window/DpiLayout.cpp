@@ -128,6 +128,20 @@ void DpiLayout::ApplyFont(const ChildWindow& child)
         return;
     }
     SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(*child.control)), TRUE);
+    // A list box that draws its own lines keeps the height it was first given, whatever its font.
+    if (child.control->Layout().kind == ControlKind::ListBox) {
+        SendMessageW(child.hwnd, LB_SETITEMHEIGHT, 0,
+                     MAKELPARAM(ListItemHeight(child.hwnd, *child.control), 0));
+    }
+}
+
+int DpiLayout::ListItemHeight(HWND window, const window::Control& control)
+{
+    WindowDc dc(window);
+    SelectedObject font(dc.get(), Font(control));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
 }
 
 void DpiLayout::LoadPicture(ChildWindow& child) const

@@ -30,7 +30,11 @@ public:
     void PlaceWindow(HWND window, HWND owner, const WindowFrame& frame,
                      const RECT* suggested) const noexcept;
     void Place(HWND window, ChildWindow& child);
+    // A list box's lines take the height of its font, as a plain list box's do.
     void ApplyFont(const ChildWindow& child);
+    // The height of a list box's lines in its font at the current DPI, measured in the device
+    // context of `window`.
+    [[nodiscard]] int ListItemHeight(HWND window, const window::Control& control);
 
 private:
     [[nodiscard]] HFONT Font(const window::Control& control);

@@ -49,7 +49,7 @@ FormWindow::FormWindow(Win32WindowSystem& system, window::FormModel& form, HWND 
     : system_(system), form_(form), owner_(owner), frame_(FrameFor(form.Layout())), children_(form),
       dpiLayout_(form, children_, system.Instance(),
                  owner != nullptr ? dpi::ForWindow(owner) : dpi::ForSystem()),
-      painter_(children_), events_(form, children_)
+      painter_(children_), listPainter_(children_), events_(form, children_)
 {
     CreateWindows();
     form_.SetObserver(this);
@@ -194,6 +194,35 @@ void FormWindow::ControlChanged(Control& control, Property property)
     case Property::Timer:
         ChildWindows::SyncTimer(window_, *child);
         break;
+    case Property::ItemLook:
+        InvalidateRect(child->hwnd, nullptr, FALSE);
+        break;
+    }
+}
+
+void FormWindow::ItemChanged(Control& control, Property property, std::size_t index)
+{
+    const ChildWindow* child = children_.FindByControl(control);
+    if (child == nullptr || child->hwnd == nullptr || window_ == nullptr) {
+        return;
+    }
+    // The whole line is drawn anew, its background too: nothing needs erasing first.
+    RECT line{};
+    if (property == Property::ItemLook && SendMessageW(child->hwnd, LB_GETITEMRECT, index,
+                                                       reinterpret_cast<LPARAM>(&line)) != LB_ERR) {
+        InvalidateRect(child->hwnd, &line, FALSE);
+    } else {
+        ControlChanged(control, property);
+    }
+}
+
+// Asked while the list box is being made, before it has a font: it gets the height its font will
+// give it. A change of DPI sets the height anew with the font.
+void FormWindow::MeasureItem(MEASUREITEMSTRUCT& item)
+{
+    const ChildWindow* child = children_.FindById(static_cast<int>(item.CtlID));
+    if (item.CtlType == ODT_LISTBOX && child != nullptr) {
+        item.itemHeight = static_cast<UINT>(dpiLayout_.ListItemHeight(window_, *child->control));
     }
 }
 
@@ -210,6 +239,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
         painter_.PaintBackground(window_, reinterpret_cast<HDC>(wParam), dpiLayout_.CurrentDpi());
         return 1;
+    case WM_MEASUREITEM:
+        MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        listPainter_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(
             painter_.ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));

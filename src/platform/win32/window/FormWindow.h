@@ -4,11 +4,14 @@
 #include "DpiLayout.h"
 #include "EventRouter.h"
 #include "GdiHandles.h"
+#include "ListItemPainter.h"
 #include "SurfacePainter.h"
 #include "Tooltips.h"
 #include "platform/window/FormModel.h"
 
 #include <windows.h>
+
+#include <cstddef>
 
 namespace platform::win32 {
 
@@ -33,6 +36,8 @@ public:
     void Destroy() noexcept;
 
     void ControlChanged(window::Control& control, window::Property property) override;
+    void ItemChanged(window::Control& control, window::Property property,
+                     std::size_t index) override;
     void CaptionChanged(window::FormModel& form) override;
 
     // Throws std::system_error when Windows refuses the class (not when it is already there).
@@ -48,6 +53,7 @@ private:
     void LoadIcons(HINSTANCE instance);
     void ApplyDpi(UINT dpi, const RECT* suggested);
     void PlaceChild(ChildWindow& child);
+    void MeasureItem(MEASUREITEMSTRUCT& item);
 
     Win32WindowSystem& system_;
     window::FormModel& form_;
@@ -57,6 +63,7 @@ private:
     ChildWindows children_;
     DpiLayout dpiLayout_;
     SurfacePainter painter_;
+    ListItemPainter listPainter_;
     Tooltips tooltips_;
     EventRouter events_;
     OwnedIcon bigIcon_;

@@ -46,6 +46,19 @@ private:
     HGDIOBJ previous_;
 };
 
+// A device context's state (selected objects, colours, modes) put back at the end of a scope.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDc() { RestoreDC(dc_, saved_); }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // A window's device context for one scope.
 class WindowDc {
 public:

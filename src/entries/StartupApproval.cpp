@@ -1,0 +1,165 @@
+#include "StartupApproval.h"
+
+#include <algorithm>
+#include <new>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+namespace entries {
+namespace {
+
+namespace reg = platform::reg;
+
+constexpr std::byte kOffBit{0x01};
+constexpr std::size_t kTimeOffset = 4;
+
+// The first byte of what was stored, when it was a switch at all.
+std::optional<std::byte> FirstByte(std::uint32_t type, std::span<const std::byte> data) noexcept
+{
+    if (type != reg::kTypeBinary || data.empty()) {
+        return std::nullopt;
+    }
+    return data.front();
+}
+
+bool IsOneOf(std::optional<std::byte> first, std::byte a, std::byte b) noexcept
+{
+    return first && (*first == a || *first == b);
+}
+
+} // namespace
+
+Approval ParseApproval(std::uint32_t type, std::span<const std::byte> data) noexcept
+{
+    Approval approval;
+    const std::optional<std::byte> first = FirstByte(type, data);
+    approval.disabled = first && (*first & kOffBit) == kOffBit;
+    if (approval.disabled && data.size() == std::tuple_size_v<ApprovalBytes>) {
+        for (std::size_t k = 0; k < 8; ++k) {
+            approval.disabledSince |= std::to_integer<std::uint64_t>(data[kTimeOffset + k])
+                                      << (8 * k);
+        }
+    }
+    return approval;
+}
+
+ApprovalBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> old,
+                            std::uint64_t now) noexcept
+{
+    const std::optional<std::byte> first = FirstByte(oldType, old);
+    ApprovalBytes bytes{};
+    bytes[0] =
+        IsOneOf(first, std::byte{0x02}, std::byte{0x06}) ? (*first | kOffBit) : std::byte{0x03};
+    for (std::size_t k = 0; k < 8; ++k) {
+        bytes[kTimeOffset + k] = static_cast<std::byte>((now >> (8 * k)) & 0xFFu);
+    }
+    return bytes;
+}
+
+ApprovalBytes EnabledBytes(std::uint32_t oldType, std::span<const std::byte> old) noexcept
+{
+    const std::optional<std::byte> first = FirstByte(oldType, old);
+    ApprovalBytes bytes{};
+    bytes[0] =
+        IsOneOf(first, std::byte{0x03}, std::byte{0x07}) ? (*first & ~kOffBit) : std::byte{0x02};
+    return bytes;
+}
+
+void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupEntry> entries)
+{
+    const registry::KeyPath path = ApprovalKeyOf(scope);
+    platform::KeyHandle handle = 0;
+    if (registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle) !=
+        reg::kSuccess) {
+        return;
+    }
+    const platform::OwnedKey key = platform::Own(registry, handle);
+    // Room for every switch Windows writes; a longer value is read in full below.
+    std::array<std::byte, 16> small{};
+    std::vector<std::byte> large;
+    for (StartupEntry& entry : entries) {
+        if (entry.scope != scope) {
+            continue;
+        }
+        std::uint32_t type = 0;
+        std::uint32_t size = small.size();
+        platform::RegResult result =
+            registry.QueryValue(key.get(), entry.name, &type, small.data(), &size);
+        std::span<const std::byte> data(small.data(), std::min<std::size_t>(size, small.size()));
+        if (result == reg::kMoreData) {
+            // A value this long is no switch Windows wrote; without the memory to read it, it is
+            // taken as none.
+            try {
+                large.resize(size);
+            } catch (const std::bad_alloc&) {
+                continue;
+            }
+            result = registry.QueryValue(key.get(), entry.name, &type, large.data(), &size);
+            data =
+                std::span<const std::byte>(large.data(), std::min<std::size_t>(size, large.size()));
+        }
+        if (result != reg::kSuccess) {
+            continue;
+        }
+        const Approval approval = ParseApproval(type, data);
+        entry.disabled = approval.disabled;
+        entry.disabledSince = approval.disabledSince;
+    }
+}
+
+platform::RegResult SetApproval(platform::Registry& registry, Scope scope, std::wstring_view name,
+                                bool disabled, std::uint64_t now)
+{
+    std::uint32_t oldType = reg::kTypeNone;
+    std::vector<std::byte> old;
+    const platform::RegResult read =
+        registry::ReadValue(registry, ApprovalKeyOf(scope), name, oldType, old);
+    if (read == reg::kFileNotFound) {
+        oldType = reg::kTypeNone;
+        old.clear();
+    } else if (read != reg::kSuccess) {
+        return read;
+    }
+    const ApprovalBytes bytes =
+        disabled ? DisabledBytes(oldType, old, now) : EnabledBytes(oldType, old);
+    return registry::WriteBinary(registry, ApprovalKeyOf(scope), name, bytes);
+}
+
+platform::RegResult RemoveApproval(platform::Registry& registry, Scope scope,
+                                   std::wstring_view name)
+{
+    const platform::RegResult result = registry::DeleteValue(registry, ApprovalKeyOf(scope), name);
+    return result == reg::kFileNotFound ? reg::kSuccess : result;
+}
+
+platform::RegResult MoveApproval(platform::Registry& registry, Scope fromScope,
+                                 std::wstring_view fromName, Scope toScope,
+                                 std::wstring_view toName)
+{
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    const platform::RegResult read =
+        registry::ReadValue(registry, ApprovalKeyOf(fromScope), fromName, type, data);
+    if (read == reg::kFileNotFound || (read == reg::kSuccess && type != reg::kTypeBinary)) {
+        // No switch to carry; one left over under the new name would switch the entry off.
+        return RemoveApproval(registry, toScope, toName);
+    }
+    if (read != reg::kSuccess) {
+        return read;
+    }
+    // Removed before it is written, so that a rename that only changes the letter case (the same
+    // value to the registry) keeps it; put back should the write fail.
+    const platform::RegResult removed = RemoveApproval(registry, fromScope, fromName);
+    if (removed != reg::kSuccess) {
+        return removed;
+    }
+    const platform::RegResult written =
+        registry::WriteBinary(registry, ApprovalKeyOf(toScope), toName, data);
+    if (written != reg::kSuccess) {
+        (void)registry::WriteBinary(registry, ApprovalKeyOf(fromScope), fromName, data);
+    }
+    return written;
+}
+
+} // namespace entries

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Scope.h"
+#include "StartupEntry.h"
+#include "registry/RegistryValues.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// Whether Windows starts an entry at all. Since Windows 8, Task Manager and Settings keep each
+// Run entry's on/off switch apart from the entry: a REG_BINARY value of the same name under the
+// scope's StartupApproved key, always in the 64-bit view. Most entries have none (on); Task
+// Manager leaves the value behind when an entry goes.
+namespace entries {
+
+inline constexpr std::wstring_view kApprovedRunKeyPath =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+inline constexpr std::wstring_view kApproved32BitRunKeyPath =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+
+// The key that holds the on/off switches of the scope's Run entries.
+[[nodiscard]] constexpr registry::KeyPath ApprovalKeyOf(Scope scope) noexcept
+{
+    switch (scope) {
+    case Scope::CurrentUser:
+        return {platform::reg::kCurrentUser, kApprovedRunKeyPath, 0};
+    case Scope::AllUsers:
+        return {platform::reg::kLocalMachine, kApprovedRunKeyPath, platform::reg::kView64Bit};
+    case Scope::AllUsers32Bit:
+        return {platform::reg::kLocalMachine, kApproved32BitRunKeyPath, platform::reg::kView64Bit};
+    }
+    return {};
+}
+
+// A switch as stored. `disabledSince` is a FILETIME (UTC, 100-ns steps since 1601), 0 when the
+// value does not say when.
+struct Approval {
+    bool disabled = false;
+    std::uint64_t disabledSince = 0;
+};
+
+// Reads a stored switch: off when the value is REG_BINARY and bit 0 of its first byte is set;
+// a 12-byte value carries the moment it was switched off in bytes 4 to 11.
+[[nodiscard]] Approval ParseApproval(std::uint32_t type, std::span<const std::byte> data) noexcept;
+
+// The 12 bytes that switch an entry off at `now`, or on, given what was stored before (nothing,
+// or a value of another type, counts as never switched).
+using ApprovalBytes = std::array<std::byte, 12>;
+[[nodiscard]] ApprovalBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> old,
+                                          std::uint64_t now) noexcept;
+[[nodiscard]] ApprovalBytes EnabledBytes(std::uint32_t oldType,
+                                         std::span<const std::byte> old) noexcept;
+
+// Reads the switches of the entries of this scope into them; entries of other scopes are left
+// alone. A key that cannot be read leaves every entry switched on.
+void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupEntry> entries);
+
+// Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
+// is created when it is missing.
+[[nodiscard]] platform::RegResult SetApproval(platform::Registry& registry, Scope scope,
+                                              std::wstring_view name, bool disabled,
+                                              std::uint64_t now);
+
+// Removes an entry's switch; an entry that has none is fine.
+[[nodiscard]] platform::RegResult RemoveApproval(platform::Registry& registry, Scope scope,
+                                                 std::wstring_view name);
+
+// Carries an entry's switch to its new name and scope after a rename or move: removed under the
+// old name, then written under the new (and put back when that fails). An entry without a switch
+// leaves nothing behind: a leftover switch of the new name is removed, so that the entry keeps its
+// state.
+[[nodiscard]] platform::RegResult MoveApproval(platform::Registry& registry, Scope fromScope,
+                                               std::wstring_view fromName, Scope toScope,
+                                               std::wstring_view toName);
+
+} // namespace entries

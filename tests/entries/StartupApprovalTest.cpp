@@ -1,0 +1,149 @@
+// The on/off switches Task Manager keeps beside the Run entries: the byte rules, and carrying a
+// switch with its entry, on every registry backend.
+#include "entries/StartupApproval.h"
+
+#include "support/RegistryTestBase.h"
+
+#include <array>
+
+namespace tolvan::test {
+namespace {
+
+using namespace platform;
+using entries::Scope;
+
+// A FILETIME, and its bytes as stored (little-endian).
+constexpr std::uint64_t kMoment = 0x01DD68A2B1C2D3E4ull;
+constexpr std::array<std::uint8_t, 8> kMomentBytes{0xE4, 0xD3, 0xC2, 0xB1, 0xA2, 0x68, 0xDD, 0x01};
+
+// A switch as Task Manager stores it: the first byte, three zeros and the moment or zeros.
+std::vector<std::byte> Switch(int first, bool stamped = false)
+{
+    std::vector<std::byte> bytes(12);
+    bytes[0] = static_cast<std::byte>(first);
+    for (std::size_t k = 0; stamped && k < kMomentBytes.size(); ++k) {
+        bytes[4 + k] = static_cast<std::byte>(kMomentBytes[k]);
+    }
+    return bytes;
+}
+
+TEST(StartupApprovalBytes, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
+{
+    struct Row {
+        const char* what;
+        std::uint32_t type;
+        std::vector<std::byte> data;
+        bool disabled;
+        std::uint64_t since;
+    };
+    const std::vector<Row> rows{
+        {"03 with a time", reg::kTypeBinary, Switch(0x03, true), true, kMoment},
+        {"07 with a time", reg::kTypeBinary, Switch(0x07, true), true, kMoment},
+        {"03 with a zero time", reg::kTypeBinary, Switch(0x03), true, 0},
+        {"03 alone", reg::kTypeBinary, Bytes({0x03}), true, 0},
+        {"03 with a cut time", reg::kTypeBinary, Bytes({0x03, 0, 0, 0, 0xE4, 0xD3}), true, 0},
+        {"02", reg::kTypeBinary, Switch(0x02), false, 0},
+        {"06", reg::kTypeBinary, Switch(0x06), false, 0},
+        {"00", reg::kTypeBinary, Switch(0x00), false, 0},
+        {"02 with a time", reg::kTypeBinary, Switch(0x02, true), false, 0},
+        {"empty", reg::kTypeBinary, {}, false, 0},
+        {"03 as a DWORD", reg::kTypeDword, Bytes({0x03, 0, 0, 0}), false, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const entries::Approval approval = entries::ParseApproval(row.type, row.data);
+        EXPECT_EQ(approval.disabled, row.disabled);
+        EXPECT_EQ(approval.disabledSince, row.since);
+    }
+}
+
+TEST(StartupApprovalBytes, WritingKeepsTaskManagersVariantAndStampsTheTime)
+{
+    struct Row {
+        const char* what;
+        std::uint32_t type;
+        std::vector<std::byte> old;
+        int disabledFirst;
+        int enabledFirst;
+    };
+    const std::vector<Row> rows{
+        {"nothing", reg::kTypeNone, {}, 0x03, 0x02},
+        {"02", reg::kTypeBinary, Switch(0x02), 0x03, 0x02},
+        {"06", reg::kTypeBinary, Switch(0x06), 0x07, 0x02},
+        {"03", reg::kTypeBinary, Switch(0x03, true), 0x03, 0x02},
+        {"07", reg::kTypeBinary, Switch(0x07), 0x03, 0x06},
+        {"00", reg::kTypeBinary, Switch(0x00), 0x03, 0x02},
+        {"06 as a DWORD", reg::kTypeDword, Bytes({0x06, 0, 0, 0}), 0x03, 0x02},
+        {"07 as a DWORD", reg::kTypeDword, Bytes({0x07, 0, 0, 0}), 0x03, 0x02},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const entries::ApprovalBytes off = entries::DisabledBytes(row.type, row.old, kMoment);
+        EXPECT_EQ(std::vector<std::byte>(off.begin(), off.end()), Switch(row.disabledFirst, true));
+        const entries::ApprovalBytes on = entries::EnabledBytes(row.type, row.old);
+        EXPECT_EQ(std::vector<std::byte>(on.begin(), on.end()), Switch(row.enabledFirst));
+    }
+}
+
+class StartupApprovalKeys : public RegistryTest {
+protected:
+    // The value at its place on disk: every switch lives in the 64-bit view.
+    bool Stored(RootKey root, std::wstring_view key, std::wstring_view name,
+                std::vector<std::byte>& data)
+    {
+        std::uint32_t type = 0;
+        return Get(root, key, name, type, data) && type == reg::kTypeBinary;
+    }
+    bool Stored(RootKey root, std::wstring_view key, std::wstring_view name)
+    {
+        std::vector<std::byte> ignored;
+        return Stored(root, key, name, ignored);
+    }
+};
+
+constexpr std::wstring_view kRun = entries::kApprovedRunKeyPath;
+constexpr std::wstring_view kRun32 = entries::kApproved32BitRunKeyPath;
+
+TEST_P(StartupApprovalKeys, ASwitchMovesWithItsEntryAndALeftoverIsCleared)
+{
+    const std::vector<std::byte> off = Switch(0x07, true);
+    Put(reg::kLocalMachine, kRun32, L"Tray", reg::kTypeBinary, off);
+
+    // Renamed in its own scope, then moved to the user, then to all users.
+    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers32Bit, L"Tray", Scope::AllUsers32Bit,
+                                    L"Tray 2"),
+              0);
+    EXPECT_FALSE(Stored(reg::kLocalMachine, kRun32, L"Tray"));
+    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers32Bit, L"Tray 2", Scope::CurrentUser,
+                                    L"Tray 2"),
+              0);
+    EXPECT_EQ(
+        entries::MoveApproval(Registry(), Scope::CurrentUser, L"Tray 2", Scope::AllUsers, L"Tray"),
+        0);
+    std::vector<std::byte> moved;
+    ASSERT_TRUE(Stored(reg::kLocalMachine, kRun, L"Tray", moved));
+    EXPECT_EQ(moved, off);
+    EXPECT_FALSE(Stored(reg::kCurrentUser, kRun, L"Tray 2"));
+    EXPECT_FALSE(Stored(reg::kLocalMachine, kRun32, L"Tray 2"));
+
+    // A change of letter case alone keeps the switch.
+    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers, L"Tray", Scope::AllUsers, L"TRAY"),
+              0);
+    EXPECT_TRUE(Stored(reg::kLocalMachine, kRun, L"tray"));
+
+    // An entry without a switch clears one left over under its new name.
+    Put(reg::kCurrentUser, kRun, L"Left over", reg::kTypeBinary, Switch(0x03));
+    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers, L"none", Scope::CurrentUser,
+                                    L"Left over"),
+              0);
+    EXPECT_FALSE(Stored(reg::kCurrentUser, kRun, L"Left over"));
+
+    EXPECT_EQ(entries::RemoveApproval(Registry(), Scope::AllUsers, L"TRAY"), 0);
+    EXPECT_FALSE(Stored(reg::kLocalMachine, kRun, L"Tray"));
+    EXPECT_EQ(entries::RemoveApproval(Registry(), Scope::AllUsers, L"TRAY"), 0);
+}
+
+TOLVAN_FOR_EACH_REGISTRY(StartupApprovalKeys);
+
+} // namespace
+} // namespace tolvan::test
