@@ -1,7 +1,8 @@
-// The on/off switches Task Manager keeps beside the Run entries: the byte rules, and carrying a
-// switch with its entry, on every registry backend.
+// The on/off switches Task Manager keeps beside the Run entries, on every registry backend: the
+// byte rules as stored and read back, and carrying a switch with its entry.
 #include "entries/StartupApproval.h"
 
+#include "support/Entries.h"
 #include "support/RegistryTestBase.h"
 
 #include <array>
@@ -27,64 +28,6 @@ std::vector<std::byte> Switch(int first, bool stamped = false)
     return bytes;
 }
 
-TEST(StartupApprovalBytes, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
-{
-    struct Row {
-        const char* what;
-        std::uint32_t type;
-        std::vector<std::byte> data;
-        bool disabled;
-        std::uint64_t since;
-    };
-    const std::vector<Row> rows{
-        {"03 with a time", reg::kTypeBinary, Switch(0x03, true), true, kMoment},
-        {"07 with a time", reg::kTypeBinary, Switch(0x07, true), true, kMoment},
-        {"03 with a zero time", reg::kTypeBinary, Switch(0x03), true, 0},
-        {"03 alone", reg::kTypeBinary, Bytes({0x03}), true, 0},
-        {"03 with a cut time", reg::kTypeBinary, Bytes({0x03, 0, 0, 0, 0xE4, 0xD3}), true, 0},
-        {"02", reg::kTypeBinary, Switch(0x02), false, 0},
-        {"06", reg::kTypeBinary, Switch(0x06), false, 0},
-        {"00", reg::kTypeBinary, Switch(0x00), false, 0},
-        {"02 with a time", reg::kTypeBinary, Switch(0x02, true), false, 0},
-        {"empty", reg::kTypeBinary, {}, false, 0},
-        {"03 as a DWORD", reg::kTypeDword, Bytes({0x03, 0, 0, 0}), false, 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        const entries::Approval approval = entries::ParseApproval(row.type, row.data);
-        EXPECT_EQ(approval.disabled, row.disabled);
-        EXPECT_EQ(approval.disabledSince, row.since);
-    }
-}
-
-TEST(StartupApprovalBytes, WritingKeepsTaskManagersVariantAndStampsTheTime)
-{
-    struct Row {
-        const char* what;
-        std::uint32_t type;
-        std::vector<std::byte> old;
-        int disabledFirst;
-        int enabledFirst;
-    };
-    const std::vector<Row> rows{
-        {"nothing", reg::kTypeNone, {}, 0x03, 0x02},
-        {"02", reg::kTypeBinary, Switch(0x02), 0x03, 0x02},
-        {"06", reg::kTypeBinary, Switch(0x06), 0x07, 0x02},
-        {"03", reg::kTypeBinary, Switch(0x03, true), 0x03, 0x02},
-        {"07", reg::kTypeBinary, Switch(0x07), 0x03, 0x06},
-        {"00", reg::kTypeBinary, Switch(0x00), 0x03, 0x02},
-        {"06 as a DWORD", reg::kTypeDword, Bytes({0x06, 0, 0, 0}), 0x03, 0x02},
-        {"07 as a DWORD", reg::kTypeDword, Bytes({0x07, 0, 0, 0}), 0x03, 0x02},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        const entries::ApprovalBytes off = entries::DisabledBytes(row.type, row.old, kMoment);
-        EXPECT_EQ(std::vector<std::byte>(off.begin(), off.end()), Switch(row.disabledFirst, true));
-        const entries::ApprovalBytes on = entries::EnabledBytes(row.type, row.old);
-        EXPECT_EQ(std::vector<std::byte>(on.begin(), on.end()), Switch(row.enabledFirst));
-    }
-}
-
 class StartupApprovalKeys : public RegistryTest {
 protected:
     // The value at its place on disk: every switch lives in the 64-bit view.
@@ -103,6 +46,82 @@ protected:
 
 constexpr std::wstring_view kRun = entries::kApprovedRunKeyPath;
 constexpr std::wstring_view kRun32 = entries::kApproved32BitRunKeyPath;
+
+TEST_P(StartupApprovalKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
+{
+    struct Row {
+        const wchar_t* name;
+        std::uint32_t type;
+        std::vector<std::byte> data;
+        bool disabled;
+        std::uint64_t since;
+    };
+    const std::vector<Row> rows{
+        {L"03 with a time", reg::kTypeBinary, Switch(0x03, true), true, kMoment},
+        {L"07 with a time", reg::kTypeBinary, Switch(0x07, true), true, kMoment},
+        {L"03 with a zero time", reg::kTypeBinary, Switch(0x03), true, 0},
+        {L"03 alone", reg::kTypeBinary, Bytes({0x03}), true, 0},
+        {L"03 with a cut time", reg::kTypeBinary, Bytes({0x03, 0, 0, 0, 0xE4, 0xD3}), true, 0},
+        {L"02", reg::kTypeBinary, Switch(0x02), false, 0},
+        {L"06", reg::kTypeBinary, Switch(0x06), false, 0},
+        {L"00", reg::kTypeBinary, Switch(0x00), false, 0},
+        {L"02 with a time", reg::kTypeBinary, Switch(0x02, true), false, 0},
+        {L"empty", reg::kTypeBinary, {}, false, 0},
+        {L"03 as a DWORD", reg::kTypeDword, Bytes({0x03, 0, 0, 0}), false, 0},
+    };
+    std::vector<entries::StartupEntry> listed;
+    for (const Row& row : rows) {
+        Put(reg::kCurrentUser, entries::kApprovedRunKeyPath, row.name, row.type, row.data);
+        listed.push_back(MakeEntry(Scope::CurrentUser, row.name, L""));
+    }
+    listed.push_back(MakeEntry(Scope::CurrentUser, L"no switch", L""));
+    listed.push_back(MakeEntry(Scope::AllUsers, L"03 with a time", L"")); // another key
+    entries::ReadApprovals(Registry(), Scope::CurrentUser, listed);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(rows[k].name)));
+        EXPECT_EQ(listed[k].disabled, rows[k].disabled);
+        EXPECT_EQ(listed[k].disabledSince, rows[k].since);
+    }
+    EXPECT_FALSE(listed[rows.size()].disabled);
+    EXPECT_FALSE(listed[rows.size() + 1].disabled);
+}
+
+TEST_P(StartupApprovalKeys, WritingKeepsTaskManagersVariantAndStampsTheTime)
+{
+    struct Row {
+        const wchar_t* name;
+        std::uint32_t type; // none: no value before
+        std::vector<std::byte> old;
+        int disabledFirst;
+        int enabledFirst;
+    };
+    const std::vector<Row> rows{
+        {L"nothing", reg::kTypeNone, {}, 0x03, 0x02},
+        {L"02", reg::kTypeBinary, Switch(0x02), 0x03, 0x02},
+        {L"06", reg::kTypeBinary, Switch(0x06), 0x07, 0x02},
+        {L"03", reg::kTypeBinary, Switch(0x03, true), 0x03, 0x02},
+        {L"07", reg::kTypeBinary, Switch(0x07), 0x03, 0x06},
+        {L"00", reg::kTypeBinary, Switch(0x00), 0x03, 0x02},
+        {L"06 as a DWORD", reg::kTypeDword, Bytes({0x06, 0, 0, 0}), 0x03, 0x02},
+        {L"07 as a DWORD", reg::kTypeDword, Bytes({0x07, 0, 0, 0}), 0x03, 0x02},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
+        for (const bool disabled : {true, false}) {
+            (void)entries::RemoveApproval(Registry(), Scope::AllUsers32Bit, row.name);
+            if (row.type != reg::kTypeNone) {
+                Put(reg::kLocalMachine, kRun32, row.name, row.type, row.old);
+            }
+            ASSERT_EQ(
+                entries::SetApproval(Registry(), Scope::AllUsers32Bit, row.name, disabled, kMoment),
+                0);
+            std::vector<std::byte> stored;
+            ASSERT_TRUE(Stored(reg::kLocalMachine, kRun32, row.name, stored));
+            EXPECT_EQ(stored,
+                      disabled ? Switch(row.disabledFirst, true) : Switch(row.enabledFirst));
+        }
+    }
+}
 
 TEST_P(StartupApprovalKeys, ASwitchMovesWithItsEntryAndALeftoverIsCleared)
 {
