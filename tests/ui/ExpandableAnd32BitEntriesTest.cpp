@@ -136,8 +136,8 @@ TEST_F(ExpandableAnd32BitEntries, DeleteRemovesTheValueFromItsOwnView)
 TEST_F(ExpandableAnd32BitEntries, ANewEntryIsExpandableOnlyWhenItNamesADefinedVariable)
 {
     const auto add = [this](std::wstring_view name, std::wstring_view command) {
-        windows.modalScript = [&](platform::window::FormModel& editor,
-                                  platform::window::FormModel&) {
+        windows.modalScript = [&](const platform::window::FormModel& editor,
+                                  const platform::window::FormModel&) {
             const ui::EntryEditorControls controls(editor);
             controls.nameBox.TakeText(std::wstring(name));
             controls.valueBox.TakeText(std::wstring(command));
