@@ -32,9 +32,8 @@ protected:
 
     void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
     {
-        ASSERT_EQ(registry::WriteString(backend->Registry().Registry(),
-                                        {root, entries::kRunKeyPath}, name, command),
-                  0);
+        PutEntryValue(root == kCurrentUser ? Scope::CurrentUser : Scope::AllUsers, name, command,
+                      platform::reg::kTypeSz);
     }
 
     void PutEntryValue(Scope scope, std::wstring_view name, std::wstring_view command,

@@ -48,16 +48,6 @@ protected:
         EXPECT_EQ(type, platform::reg::kTypeBinary);
         return data;
     }
-    void Select(std::wstring_view name)
-    {
-        for (std::size_t i = 0; i < table.Count(); ++i) {
-            if (table.Entries()[i].name == name) {
-                c.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(i));
-                return;
-            }
-        }
-        FAIL() << "no entry named " << ToUtf8(name);
-    }
     // Lets `user` act in the editor the next command opens.
     void InEditor(std::function<void(const ui::EntryEditorControls&)> user)
     {
@@ -80,7 +70,7 @@ TEST_F(EntrySwitch, TheButtonFlipsTheSelectedEntryAndTheWindowShowsTheState)
     Open(Language::English);
     EXPECT_FALSE(c.toggleButton.Enabled());
     EXPECT_EQ(c.toggleButton.Caption(), L"Disable");
-    Select(L"b-tray");
+    SelectListed(L"b-tray");
     EXPECT_TRUE(c.toggleButton.Enabled());
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users");
 
@@ -104,7 +94,7 @@ TEST_F(EntrySwitch, TheButtonFlipsTheSelectedEntryAndTheWindowShowsTheState)
     EXPECT_EQ(c.toggleButton.Caption(), L"Letilt");
 
     // Task Manager's other variant is kept.
-    Select(L"a-agent");
+    SelectListed(L"a-agent");
     c.toggleButton.RaiseClick();
     EXPECT_EQ(StoredSwitch(Scope::AllUsers, L"a-agent"), Switch(0x07, true));
     EXPECT_TRUE(messageBox.shown.empty());
@@ -127,7 +117,7 @@ TEST_F(EntrySwitch, ASwitchWrittenByOthersIsReadFromTheEntrysOwnKey)
     c.entryList.SetSelectedIndex(1);
     EXPECT_EQ(c.scopeLabel.Caption(),
               L"Scope: All users (32-bit), disabled since 2026-12-09 14:05");
-    Select(L"user");
+    SelectListed(L"user");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user, disabled");
     EXPECT_EQ(c.toggleButton.Caption(), L"Enable");
 }
@@ -141,12 +131,12 @@ TEST_F(EntrySwitch, DeleteRenameMoveAndNewTakeTheSwitchAlong)
     PutSwitch(Scope::AllUsers, L"new_entry", Switch(0x03, false)); // left over by Task Manager
     Open();
 
-    Select(L"gone");
+    SelectListed(L"gone");
     messageBox.answers.push_back(platform::MessageAnswer::Ok);
     c.deleteButton.RaiseClick();
     EXPECT_TRUE(StoredSwitch(Scope::CurrentUser, L"gone").empty());
 
-    Select(L"tray");
+    SelectListed(L"tray");
     InEditor([](const ui::EntryEditorControls& editor) {
         editor.nameBox.TakeText(L"tray 2");
         editor.allUsersOption.TakeChecked(true);
@@ -172,15 +162,15 @@ TEST_F(EntrySwitch, ARefusedSwitchKeyIsReportedAndTheEntryChangeKept)
     registry.DenyAccess(kCurrentUser, entries::kApprovedRunKeyPath);
     Open();
 
-    Select(L"tray");
+    SelectListed(L"tray");
     c.toggleButton.RaiseClick();
-    Select(L"tray");
+    SelectListed(L"tray");
     InEditor([](const ui::EntryEditorControls& editor) {
         editor.nameBox.TakeText(L"tray 2");
         editor.saveButton.RaiseClick();
     });
     c.editButton.RaiseClick();
-    Select(L"gone");
+    SelectListed(L"gone");
     messageBox.answers.push_back(platform::MessageAnswer::Ok);
     c.deleteButton.RaiseClick();
 

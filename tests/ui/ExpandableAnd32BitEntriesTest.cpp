@@ -26,22 +26,11 @@ protected:
         Open();
     }
 
-    void Select(std::wstring_view name, Scope scope)
-    {
-        for (std::size_t i = 0; i < table.Count(); ++i) {
-            if (table.Entries()[i].name == name && table.Entries()[i].scope == scope) {
-                c.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(i));
-                return;
-            }
-        }
-        FAIL() << "no entry named " << ToUtf8(name);
-    }
-
     // Edits the entry with `user` acting in the editor.
     void Edit(std::wstring_view name, Scope scope,
               std::function<void(const ui::EntryEditorControls&)> user)
     {
-        Select(name, scope);
+        SelectListed(name, scope);
         windows.modalScript = [user = std::move(user)](platform::window::FormModel& editor,
                                                        platform::window::FormModel&) {
             user(ui::EntryEditorControls(editor));
@@ -55,13 +44,13 @@ protected:
 TEST_F(ExpandableAnd32BitEntries, ThePanelShowsTheStoredCommandTheExpandedProgramAndTheScope)
 {
     EXPECT_EQ(table.Count(), 3u);
-    Select(L"Health", Scope::CurrentUser);
+    SelectListed(L"Health", Scope::CurrentUser);
     EXPECT_EQ(c.valueField.Caption(), L"%tolvan_drive%\\full.exe /tray");
     EXPECT_EQ(c.programPathField.Caption(), L"F:\\full.exe");
     EXPECT_EQ(c.descriptionLabel.Caption(), L"Startup entry manager");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
 
-    Select(L"Old", Scope::AllUsers32Bit);
+    SelectListed(L"Old", Scope::AllUsers32Bit);
     EXPECT_EQ(c.programPathField.Caption(), L"F:\\product_only.exe");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users (32-bit)");
     mainWindow.ApplyLanguage(registry::Language::Hungarian);
@@ -124,7 +113,7 @@ TEST_F(ExpandableAnd32BitEntries, AFailedMovePutsTheOldValueBackInItsViewWithIts
 
 TEST_F(ExpandableAnd32BitEntries, DeleteRemovesTheValueFromItsOwnView)
 {
-    Select(L"Old", Scope::AllUsers32Bit);
+    SelectListed(L"Old", Scope::AllUsers32Bit);
     messageBox.answers.push_back(platform::MessageAnswer::Ok);
     c.deleteButton.RaiseClick();
     EXPECT_EQ(RunValues(Scope::AllUsers32Bit), Stored{});

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -104,6 +105,19 @@ protected:
             values.emplace(valueName, StoredCommand{text, type});
         }
         return values;
+    }
+
+    // Selects the listed entry of this name (and scope, when given), as the user's click does.
+    void SelectListed(std::wstring_view name, std::optional<entries::Scope> scope = std::nullopt)
+    {
+        for (std::size_t i = 0; i < table.Count(); ++i) {
+            const entries::StartupEntry& entry = table.Entries()[i];
+            if (entry.name == name && (!scope || entry.scope == *scope)) {
+                mainWindow.Controls().entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(i));
+                return;
+            }
+        }
+        FAIL() << "no entry named " << ToUtf8(name);
     }
 
     // The names of the entries in the order the list shows them.

@@ -53,18 +53,6 @@ protected:
         PutRunValue(kCurrentUser, L"Bare", L"\"F:\\no_version.exe\" -q");
         PutRunValue(kCurrentUser, L"Gone", L"F:\\gone.exe");
     }
-
-    // Selects the list item whose entry has this value name, as the user's click does.
-    void Select(std::wstring_view name)
-    {
-        for (std::size_t i = 0; i < table.Count(); ++i) {
-            if (table.Entries()[i].name == name) {
-                c.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(i));
-                return;
-            }
-        }
-        FAIL() << "no entry named " << std::string(name.begin(), name.end());
-    }
 };
 
 TEST_F(MainWindowDetails, LoadShowsTheVersionAnEmptyPanelAndTheSortedList)
@@ -101,7 +89,7 @@ TEST_F(MainWindowDetails, SelectionFillsThePanelAndEnablesEditAndDelete)
 {
     PutSampleEntries();
     Open(Language::English);
-    Select(L"Full");
+    SelectListed(L"Full");
 
     EXPECT_TRUE(c.editButton.Enabled());
     EXPECT_TRUE(c.deleteButton.Enabled());
@@ -117,7 +105,7 @@ TEST_F(MainWindowDetails, SelectionFillsThePanelAndEnablesEditAndDelete)
     EXPECT_EQ(c.programPathField.Caption(), L"F:\\full.exe");
     EXPECT_EQ(c.programPathField.Tooltip(), L"F:\\full.exe");
 
-    Select(L"Bare");
+    SelectListed(L"Bare");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
     EXPECT_EQ(c.programPathField.Tooltip(), L"F:\\no_version.exe");
     EXPECT_EQ(c.makerLabel.Caption(), L"");
@@ -165,7 +153,7 @@ TEST_F(MainWindowDetails, ProductDescriptionAndCompanyFollowTheVersionTexts)
     ASSERT_EQ(table.Count(), rows.size());
     for (std::size_t k = 0; k < rows.size(); ++k) {
         SCOPED_TRACE(testing::Message() << "row " << k);
-        Select(L"row" + std::to_wstring(k));
+        SelectListed(L"row" + std::to_wstring(k));
         EXPECT_EQ(c.productLabel.Caption(), rows[k].shownProduct);
         EXPECT_EQ(c.descriptionLabel.Caption(), rows[k].shownDescription);
         EXPECT_EQ(c.makerLabel.Caption(), L"Maker");
@@ -180,14 +168,14 @@ TEST_F(MainWindowDetails, StatusTextsTellAMissingFileFromOneWithoutInformation)
         ui::MainWindow& form = Open(speaking);
         const bool english = speaking == Language::English;
         SCOPED_TRACE(english);
-        Select(L"Bare");
+        SelectListed(L"Bare");
         EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"no information available" : L"nem áll rendelkezésre információ");
         EXPECT_EQ(c.productLabel.Caption(), L"");
-        Select(L"Gone");
+        SelectListed(L"Gone");
         EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"file is missing" : L"a megadott fájl nem létezik");
-        Select(L"Empty");
+        SelectListed(L"Empty");
         EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"file is missing" : L"a megadott fájl nem létezik");
         windows.Unload(form.Form());
@@ -222,11 +210,11 @@ TEST_F(MainWindowDetails, FilesThatAreNotProgramsHaveNoInformationAndAFolderIsMi
         const std::wstring noInformation =
             english ? L"no information available" : L"nem áll rendelkezésre információ";
         for (const wchar_t* name : {L"empty", L"text", L"half"}) {
-            Select(name);
+            SelectListed(name);
             EXPECT_EQ(c.descriptionLabel.Caption(), noInformation);
             EXPECT_EQ(c.productLabel.Caption(), L"");
         }
-        Select(L"folder");
+        SelectListed(L"folder");
         EXPECT_EQ(c.descriptionLabel.Caption(),
                   english ? L"file is missing" : L"a megadott fájl nem létezik");
         windows.Unload(form.Form());
@@ -258,7 +246,7 @@ TEST_F(MainWindowDetails, LanguageSwitchRewritesTheScopeButNotTheStatusText)
 {
     PutSampleEntries();
     ui::MainWindow& form = Open(Language::Hungarian);
-    Select(L"Gone");
+    SelectListed(L"Gone");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Jelenlegi felhasználó");
     EXPECT_EQ(c.descriptionLabel.Caption(), L"a megadott fájl nem létezik");
 
@@ -267,9 +255,9 @@ TEST_F(MainWindowDetails, LanguageSwitchRewritesTheScopeButNotTheStatusText)
     EXPECT_EQ(c.descriptionLabel.Caption(), L"a megadott fájl nem létezik");
     EXPECT_EQ(c.titleLabel.Caption(), form.Form().Caption());
 
-    Select(L"Gone");
+    SelectListed(L"Gone");
     EXPECT_EQ(c.descriptionLabel.Caption(), L"file is missing");
-    Select(L"Product");
+    SelectListed(L"Product");
     form.ApplyLanguage(Language::Hungarian);
     EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Összes felhasználó");
     EXPECT_EQ(c.titleLabel.Caption(), L"Windows indulásakor induló programok");
