@@ -138,11 +138,16 @@ HWND DeleteAnsweredByABox(HWND main)
         return nullptr;
     }
     PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    // The answer is looked for only once the question is gone, and taken only once it holds its
+    // text: a box caught half-built, or the question on its way out, is not the answer.
+    if (!WaitUntil([&] { return !IsWindow(question); }, kWindowWait)) {
+        return nullptr;
+    }
     HWND answer = nullptr;
     const bool shown = WaitUntil(
         [&] {
             answer = ShownDialog(main);
-            return answer != nullptr && answer != question;
+            return answer != nullptr && BoxTexts(answer).find(L'\n') != std::wstring::npos;
         },
         kWindowWait);
     return shown ? answer : nullptr;
