@@ -33,6 +33,21 @@ std::wstring DisplayTextOf(const StartupEntry& entry)
     return entry.name + L";  (" + entry.programPath + L")";
 }
 
+void EntryTable::ReadVersionTexts(StartupEntry& entry)
+{
+    // A file without a stamp (missing, or named with wildcards) is read every time: there is
+    // nothing to tell its next version by.
+    const std::optional<platform::FileStamp> stamp = platform_.files.StampOf(entry.programPath);
+    if (stamp && versionTexts_.Recall(*stamp, entry)) {
+        return;
+    }
+    // A read that fails throws past Keep: the failure is met again, and told, on the next refill.
+    ReadProgramDetails(platform_.versions, entry);
+    if (stamp) {
+        versionTexts_.Keep(*stamp, entry);
+    }
+}
+
 void EntryTable::Resolve(std::span<StartupEntry> entries, RebuildReport& report)
 {
     for (StartupEntry& entry : entries) {
@@ -45,7 +60,7 @@ void EntryTable::Resolve(std::span<StartupEntry> entries, RebuildReport& report)
                                               platform_.files);
             entry.programPath = std::move(parts.programPath);
             entry.arguments = std::move(parts.arguments);
-            ReadProgramDetails(platform_.versions, entry);
+            ReadVersionTexts(entry);
         } catch (const std::bad_alloc&) {
             // The fixed text needs no memory of its own beyond the report's.
             Record(report, {std::wstring(kOutOfMemory), kOutOfMemoryNumber});
@@ -67,6 +82,7 @@ RebuildReport EntryTable::Rebuild()
     }
     RebuildReport report;
     Resolve(entries_, report);
+    versionTexts_.ForgetUnused();
     SortByDisplayText(entries_, platform_.collation);
     return report;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StartupEntry.h"
+#include "VersionTextCache.h"
 #include "platform/Platform.h"
 
 #include <cstddef>
@@ -38,12 +39,14 @@ public:
 
     // Reads the Run keys of every scope again (in the order of kScopes), works out each entry's
     // program and its version texts, and sorts the entries by their display texts. An entry whose
-    // details cannot be read is still listed, with the texts read before the failure.
+    // details cannot be read is still listed, with the texts read before the failure. The version
+    // texts of a program file whose size and last-write time are those of the previous refill are
+    // not read again.
     RebuildReport Rebuild();
 
     // Completes entries read from a Run key: program path and arguments (from the expanded
-    // command when it is expandable), version texts, display text. Failures are appended to the
-    // report.
+    // command when it is expandable), version texts (kept for the next refill), display text.
+    // Failures are appended to the report.
     void Resolve(std::span<StartupEntry> entries, RebuildReport& report);
 
     [[nodiscard]] std::span<const StartupEntry> Entries() const noexcept { return entries_; }
@@ -55,8 +58,13 @@ public:
     }
 
 private:
+    // The version texts of the entry's program: those kept from an earlier refill while the file
+    // is unchanged, otherwise read from the file and kept.
+    void ReadVersionTexts(StartupEntry& entry);
+
     platform::Platform& platform_;
     std::vector<StartupEntry> entries_;
+    VersionTextCache versionTexts_;
 };
 
 // The line the list shows for an entry: its program's description, or its name, ";  (", its

@@ -39,6 +39,17 @@ public:
         return inner_.AnyFileMatches(pattern);
     }
 
+    // The failing program is not there: its search and its stamp only pretend it is, so that a
+    // read that failed would be taken from the version texts kept between refills if it had been
+    // kept. The stamp is made without memory, which would spend the pending failure.
+    std::optional<platform::FileStamp> StampOf(std::wstring_view path) noexcept override
+    {
+        if (path == kFailingPath) {
+            return platform::FileStamp{1, 1};
+        }
+        return inner_.StampOf(path);
+    }
+
 private:
     platform::FileSearch& inner_;
 };

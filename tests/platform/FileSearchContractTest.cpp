@@ -1,7 +1,11 @@
 // The file search, against the portable drive map and (under Wine) the real file system.
 #include "support/PlatformBackend.h"
 
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <span>
+#include <string_view>
 
 namespace tolvan::test {
 namespace {
@@ -87,6 +91,45 @@ TEST_P(FileSearchContract, HiddenSystemFilesCount)
     EXPECT_EQ(attributesSet, GetParam().name == "win32");
     EXPECT_TRUE(Matches(L"C:\\TolvanSearch\\hidden.sys"));
     EXPECT_TRUE(Matches(L"C:\\TolvanSearch\\hid*"));
+}
+
+// The size and last-write time of one file, as FILETIME ticks; nothing for whatever is not one
+// file.
+TEST_P(FileSearchContract, StampsTellOneVersionOfAFileFromAnother)
+{
+    constexpr std::wstring_view kStamped = L"C:\\TolvanSearch\\stamped.txt";
+    const auto put = [&](std::string_view text) {
+        backend->PutFile(kStamped, std::as_bytes(std::span(text.data(), text.size())));
+    };
+    const auto stampOf = [&](std::wstring_view path) { return backend->Files().StampOf(path); };
+
+    put("twelve bytes");
+    const std::optional<platform::FileStamp> first = stampOf(kStamped);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->size, 12u);
+    EXPECT_EQ(stampOf(L"c:\\tolvansearch\\STAMPED.TXT"), first);
+
+    put("five!");
+    const std::optional<platform::FileStamp> rewritten = stampOf(kStamped);
+    ASSERT_TRUE(rewritten.has_value());
+    EXPECT_EQ(rewritten->size, 5u);
+
+    // 2020-01-01 00:00 UTC, and an hour later.
+    using namespace std::chrono;
+    constexpr std::uint64_t kNewYear2020 = 132223104000000000ULL;
+    const std::filesystem::path host = backend->HostPath(kStamped);
+    const auto newYear = file_clock::from_sys(sys_seconds{sys_days{year{2020} / January / 1}});
+    std::filesystem::last_write_time(host, newYear);
+    EXPECT_EQ(stampOf(kStamped), (platform::FileStamp{5, kNewYear2020}));
+    std::filesystem::last_write_time(host, newYear + hours(1));
+    EXPECT_EQ(stampOf(kStamped), (platform::FileStamp{5, kNewYear2020 + 36'000'000'000ULL}));
+
+    EXPECT_FALSE(stampOf(L"C:\\TolvanSearch").has_value());
+    EXPECT_FALSE(stampOf(L"C:\\TolvanSearch\\Tools.exe").has_value());
+    EXPECT_FALSE(stampOf(L"C:\\TolvanSearch\\missing.txt").has_value());
+    EXPECT_FALSE(stampOf(L"C:\\TolvanSearch\\stamped.tx?").has_value());
+    EXPECT_FALSE(stampOf(L"C:\\TolvanSearch\\stamped.*").has_value());
+    EXPECT_FALSE(stampOf(L"").has_value());
 }
 
 TOLVAN_FOR_EACH_PLATFORM(FileSearchContract);

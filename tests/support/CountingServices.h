@@ -3,12 +3,13 @@
 #include "platform/FileSearch.h"
 #include "platform/VersionResources.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tolvan::test {
 
-// Passes every search on and remembers the patterns asked for.
+// Passes every search and stamp on and remembers the patterns searched for.
 class CountingFileSearch final : public platform::FileSearch {
 public:
     explicit CountingFileSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
@@ -21,6 +22,11 @@ public:
             // The count is for the test's eyes only.
         }
         return inner_.AnyFileMatches(pattern);
+    }
+
+    std::optional<platform::FileStamp> StampOf(std::wstring_view path) noexcept override
+    {
+        return inner_.StampOf(path);
     }
 
     std::vector<std::wstring> patterns;

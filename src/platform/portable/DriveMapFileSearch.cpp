@@ -4,6 +4,8 @@
 #include "WildcardMatch.h"
 #include "WindowsPath.h"
 
+#include <chrono>
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <system_error>
@@ -16,6 +18,21 @@ bool IsFile(const std::filesystem::path& host) noexcept
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(host, error);
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+// FILETIME steps from 1601-01-01 to 1970-01-01.
+constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
+using FileTimeTicks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+
+std::optional<std::uint64_t> FileTimeOf(std::filesystem::file_time_type written)
+{
+    const auto sinceUnixEpoch = std::chrono::duration_cast<FileTimeTicks>(
+        std::chrono::file_clock::to_sys(written).time_since_epoch());
+    const std::int64_t ticks = sinceUnixEpoch.count() + kUnixEpochTicks;
+    if (ticks < 0) {
+        return std::nullopt; // before 1601: no FILETIME holds it
+    }
+    return static_cast<std::uint64_t>(ticks);
 }
 
 bool AnyFileInFolderMatches(const std::filesystem::path& folder, std::wstring_view pattern)
@@ -63,6 +80,38 @@ bool DriveMapFileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
         return hostFolder && AnyFileInFolderMatches(*hostFolder, last);
     } catch (const std::exception&) {
         return false;
+    }
+}
+
+std::optional<FileStamp> DriveMapFileSearch::StampOf(std::wstring_view path) noexcept
+{
+    try {
+        const std::optional<WindowsPath> parsed = ParseWindowsPath(path);
+        if (!parsed || parsed->endsWithSeparator || parsed->components.empty()) {
+            return std::nullopt;
+        }
+        // Resolving refuses wildcards, as the stamp of a search names no one file.
+        const std::optional<std::filesystem::path> host = drives_.Resolve(path);
+        if (!host || !IsFile(*host)) {
+            return std::nullopt;
+        }
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(*host, error);
+        if (error) {
+            return std::nullopt;
+        }
+        const std::filesystem::file_time_type written =
+            std::filesystem::last_write_time(*host, error);
+        if (error) {
+            return std::nullopt;
+        }
+        const std::optional<std::uint64_t> lastWrite = FileTimeOf(written);
+        if (!lastWrite) {
+            return std::nullopt;
+        }
+        return FileStamp{static_cast<std::uint64_t>(size), *lastWrite};
+    } catch (const std::exception&) {
+        return std::nullopt;
     }
 }
 

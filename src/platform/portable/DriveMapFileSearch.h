@@ -13,6 +13,8 @@ public:
     explicit DriveMapFileSearch(const DriveMap& drives) noexcept : drives_(drives) {}
 
     bool AnyFileMatches(std::wstring_view pattern) noexcept override;
+    // The size and last-write time of the host file behind the path.
+    std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
 
     // How many searches were asked for, so tests can tell that none was made.
     [[nodiscard]] long long SearchCount() const noexcept { return searches_; }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <new>
 #include <string>
 
@@ -37,6 +38,11 @@ bool IsFolder(const WIN32_FIND_DATAW& found) noexcept
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+std::uint64_t Combined(DWORD high, DWORD low) noexcept
+{
+    return (static_cast<std::uint64_t>(high) << 32U) | low;
+}
+
 } // namespace
 
 bool Win32FileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
@@ -62,6 +68,30 @@ bool Win32FileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
         return false;
     } catch (const std::bad_alloc&) {
         return false;
+    }
+}
+
+std::optional<FileStamp> Win32FileSearch::StampOf(std::wstring_view path) noexcept
+{
+    try {
+        // A stamp is of the one file named: a name with wildcards names none, whatever the file
+        // system would make of it, and Windows would read a name holding a NUL only up to it.
+        if (path.empty() ||
+            path.find_first_of(std::wstring_view(L"*?\0", 3)) != std::wstring_view::npos) {
+            return std::nullopt;
+        }
+        const std::wstring name(path);
+        const QuietCriticalErrors quiet;
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return std::nullopt;
+        }
+        return FileStamp{
+            Combined(data.nFileSizeHigh, data.nFileSizeLow),
+            Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
 }
 

@@ -4,10 +4,12 @@
 
 namespace platform::win32 {
 
-// The file search through FindFirstFileExW and FindNextFileW.
+// The file search through FindFirstFileExW and FindNextFileW; stamps through
+// GetFileAttributesExW, which reads them without opening the file.
 class Win32FileSearch final : public FileSearch {
 public:
     bool AnyFileMatches(std::wstring_view pattern) noexcept override;
+    std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
 };
 
 } // namespace platform::win32

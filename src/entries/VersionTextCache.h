@@ -1,0 +1,41 @@
+#pragma once
+
+#include "StartupEntry.h"
+#include "platform/FileSearch.h"
+
+#include <string>
+#include <unordered_map>
+
+namespace entries {
+
+// The version texts of program files, kept from one refill to the next so that a refill reads
+// only the files that changed. A file's texts are known by its path, exactly as the entry holds
+// it, and stay good while the file keeps the stamp it had when they were read: a program that is
+// updated or replaced gets another size or last-write time and is read again.
+class VersionTextCache {
+public:
+    // Copies the texts kept for the entry's program into the entry when its file still has this
+    // stamp. False, and the entry untouched, when nothing is kept for it or the file changed.
+    bool Recall(const platform::FileStamp& stamp, StartupEntry& entry);
+
+    // Keeps the entry's texts, as read from its program's file with this stamp.
+    void Keep(const platform::FileStamp& stamp, const StartupEntry& entry);
+
+    // Ends a refill: forgets every file that was neither recalled nor kept since the last end,
+    // those of programs no longer listed and those that are gone or could not be read, so that
+    // the cache never holds more than the table names.
+    void ForgetUnused() noexcept;
+
+private:
+    struct Texts {
+        platform::FileStamp stamp;
+        std::wstring productName;
+        std::wstring companyName;
+        std::wstring legalCopyright;
+        std::wstring description;
+        bool used = false; // recalled or kept in the refill under way
+    };
+    std::unordered_map<std::wstring, Texts> texts_; // by program path
+};
+
+} // namespace entries
