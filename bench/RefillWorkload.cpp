@@ -18,21 +18,32 @@ namespace {
 namespace reg = platform::reg;
 
 constexpr std::wstring_view kProgramFolder = L"C:\\TolvanBench\\";
-constexpr std::wstring_view kTrayName = L"tolvan-bench-tray.exe";
-constexpr std::wstring_view kTrayPath = L"C:\\WINDOWS\\System32\\tolvan-bench-tray.exe";
+// Uninstalled programs take their folder with them.
+constexpr std::wstring_view kRemovedFolder = L"C:\\TolvanBench Removed\\";
+constexpr std::wstring_view kSystemFolder = L"C:\\WINDOWS\\System32\\";
+constexpr std::wstring_view kTrayName = L"tolvan-bench-tray";
 
 // The fixture programs, copied under these names: two with a description, one with a product
 // name only, one without any version resource.
 constexpr std::array<std::pair<std::wstring_view, std::wstring_view>, 4> kPrograms = {{
-    {L"full.exe", L"Updater.exe"},
-    {L"details.exe", L"Minta.exe"},
-    {L"product_only.exe", L"Helper.exe"},
-    {L"no_version.exe", L"Agent.exe"},
+    {L"full.exe", L"Updater"},
+    {L"details.exe", L"Minta"},
+    {L"product_only.exe", L"Helper"},
+    {L"no_version.exe", L"Agent"},
 }};
 
-std::wstring ProgramPath(std::size_t which)
+// The two programs the changed value names in turn; no other value names them.
+constexpr std::array<std::pair<std::wstring_view, std::wstring_view>, 2> kSwitchedTo = {{
+    {L"full.exe", L"C:\\TolvanBench\\Switched A.exe"},
+    {L"details.exe", L"C:\\TolvanBench\\Switched B.exe"},
+}};
+
+// The copy of a fixture program that one value names: every value its own file, as every entry
+// on a real machine names a program of its own.
+std::wstring ProgramPath(std::size_t which, int index)
 {
-    return std::wstring(kProgramFolder) + std::wstring(kPrograms[which % kPrograms.size()].second);
+    return std::wstring(kProgramFolder) + std::wstring(kPrograms[which % kPrograms.size()].second) +
+           std::to_wstring(index) + L".exe";
 }
 
 // A value name a user could have: a random word and a number, so the sort has real work.
@@ -63,26 +74,28 @@ RefillWorkload::RefillWorkload(platform::Platform& platform, HostPathOf hostPath
         case 0:
         case 1:
         case 2:
-        case 3: // "C:\...\Updater.exe" --minimized
-            program = ProgramPath(static_cast<std::size_t>(index / 10));
+        case 3: // "C:\...\Updater12.exe" --minimized
+            program = ProgramPath(static_cast<std::size_t>(index / 10), index);
             value.command = L"\"" + program + L"\" --minimized";
             break;
         case 4:
-        case 5: // C:\...\Helper.exe /background
-            program = ProgramPath(static_cast<std::size_t>(index / 10) + 1);
+        case 5: // C:\...\Helper14.exe /background
+            program = ProgramPath(static_cast<std::size_t>(index / 10) + 1, index);
             value.command = program + L" /background";
             break;
         case 6: // a bare name, found in the second of the three Windows folders
-            program = std::wstring(kTrayPath);
-            value.command = std::wstring(kTrayName);
+            value.command = std::wstring(kTrayName) + std::to_wstring(index) + L".exe";
+            program = std::wstring(kSystemFolder) + value.command;
             break;
-        case 7: // the same program, named through the Windows folder's variable
-            program = std::wstring(kTrayPath);
-            value.command = L"%SystemRoot%\\System32\\" + std::wstring(kTrayName);
+        case 7: // a program there, named through the Windows folder's variable
+            program = std::wstring(kSystemFolder) + std::wstring(kTrayName) +
+                      std::to_wstring(index) + L".exe";
+            value.command = L"%SystemRoot%\\System32\\" + std::wstring(kTrayName) +
+                            std::to_wstring(index) + L".exe";
             value.type = reg::kTypeExpandSz;
             break;
         default: // a program that has been uninstalled
-            program = std::wstring(kProgramFolder) + L"Removed" + std::to_wstring(index) + L".exe";
+            program = std::wstring(kRemovedFolder) + L"Removed" + std::to_wstring(index) + L".exe";
             value.command = L"\"" + program + L"\" -startup";
             break;
         }
@@ -138,10 +151,33 @@ void RefillWorkload::PlaceFiles()
         std::filesystem::copy_file(source, host, std::filesystem::copy_options::overwrite_existing);
         placed_.push_back(host);
     };
-    for (const auto& [fixture, name] : kPrograms) {
-        place(test::FixtureFile(fixture), std::wstring(kProgramFolder) + std::wstring(name));
+    for (int index = 0; index < count_; ++index) {
+        const std::wstring& program = programOf_.at(values_[static_cast<std::size_t>(index)].name);
+        switch (index % 10) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            place(test::FixtureFile(kPrograms[static_cast<std::size_t>(index / 10) % 4].first),
+                  program);
+            break;
+        case 4:
+        case 5:
+            place(
+                test::FixtureFile(kPrograms[(static_cast<std::size_t>(index / 10) + 1) % 4].first),
+                program);
+            break;
+        case 6:
+        case 7:
+            place(test::FixtureFile(L"details.exe"), program);
+            break;
+        default: // uninstalled
+            break;
+        }
     }
-    place(test::FixtureFile(L"details.exe"), kTrayPath);
+    for (const auto& [fixture, path] : kSwitchedTo) {
+        place(test::FixtureFile(fixture), path);
+    }
 }
 
 void RefillWorkload::WriteValues()
@@ -165,6 +201,24 @@ std::size_t RefillWorkload::Refill()
 {
     (void)table_.Rebuild();
     return table_.Count();
+}
+
+std::size_t RefillWorkload::ColdRefill()
+{
+    entries::EntryTable fresh(platform_);
+    (void)fresh.Rebuild();
+    return fresh.Count();
+}
+
+void RefillWorkload::ChangeOneValue()
+{
+    const Value& changed = values_.front();
+    const std::wstring_view program = kSwitchedTo[switches_++ % kSwitchedTo.size()].second;
+    if (registry::WriteString(platform_.registry, entries::RunKeyOf(changed.scope), changed.name,
+                              L"\"" + std::wstring(program) + L"\" --minimized",
+                              changed.type) != reg::kSuccess) {
+        throw std::runtime_error("cannot change a Run value");
+    }
 }
 
 std::size_t RefillWorkload::Floor()

@@ -17,10 +17,10 @@ using HostPathOf = std::function<std::filesystem::path(std::wstring_view windows
 
 // N Run values, a third in each scope's Run key, in the mix a real machine shows: quoted paths
 // with arguments, plain paths with switches, bare names found in System32, an expandable
-// command, and programs that are gone. They point at copies of the fixture programs placed on
-// drive C:; everything written is removed again when the workload ends. The Run keys belong to
-// the workload: values an
-// interrupted earlier run left behind are removed first, so that they are not measured too.
+// command, and programs that are gone. Each names a program file of its own, a copy of one of
+// the fixture programs placed on drive C:; everything written is removed again when the workload
+// ends. The Run keys belong to the workload: values an interrupted earlier run left behind are
+// removed first, so that they are not measured too.
 class RefillWorkload {
 public:
     RefillWorkload(platform::Platform& platform, HostPathOf hostPathOf, int count);
@@ -28,8 +28,16 @@ public:
     RefillWorkload(const RefillWorkload&) = delete;
     RefillWorkload& operator=(const RefillWorkload&) = delete;
 
-    // The refill as the main window runs it; returns the number of entries.
+    // The refill as the main window runs it, by the table the workload keeps, which knows the
+    // version texts of the programs its last refill read; returns the number of entries.
     std::size_t Refill();
+
+    // The first refill of a table: every program file read. Returns the number of entries.
+    std::size_t ColdRefill();
+
+    // Changes the command of the first value to name another program, one that no value named
+    // before, so that the next Refill finds exactly one new file.
+    void ChangeOneValue();
 
     // The least any refill must do for these values: enumerate the three Run keys, read every value
     // and read the version texts of the program it names (known beforehand, not worked out).
@@ -58,6 +66,7 @@ private:
     std::vector<Value> values_;
     std::unordered_map<std::wstring, std::wstring> programOf_; // value name -> executable
     std::vector<std::filesystem::path> placed_;
+    std::size_t switches_ = 0;
 };
 
 } // namespace tolvan::bench

@@ -92,9 +92,10 @@ std::optional<FileStamp> DriveMapFileSearch::StampOf(std::wstring_view path) noe
         }
         // Resolving refuses wildcards, as the stamp of a search names no one file.
         const std::optional<std::filesystem::path> host = drives_.Resolve(path);
-        if (!host || !IsFile(*host)) {
+        if (!host) {
             return std::nullopt;
         }
+        // The size of a folder or of anything else that is not a file is an error.
         std::error_code error;
         const std::uintmax_t size = std::filesystem::file_size(*host, error);
         if (error) {
