@@ -4,10 +4,12 @@
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/FixedClock.h"
+#include "platform/portable/MemoryClipboard.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
+#include "platform/portable/ScriptedRegistryWatch.h"
 #include "platform/portable/ScriptedShell.h"
 #include "platform/portable/VariableEnvironment.h"
 
@@ -73,8 +75,11 @@ private:
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::portable::VariableEnvironment environment_;
     platform::portable::FixedClock clock_;
-    platform::Platform services_{registry_, shell_,       messageBox_,  files_, collation_,
-                                 versions_, fileDialogs_, environment_, clock_};
+    platform::portable::ScriptedRegistryWatch registryWatch_;
+    platform::portable::MemoryClipboard clipboard_;
+    platform::Platform services_{registry_,  shell_,         messageBox_,  files_,
+                                 collation_, versions_,      fileDialogs_, environment_,
+                                 clock_,     registryWatch_, clipboard_};
 };
 
 #ifdef _WIN32
@@ -99,8 +104,11 @@ private:
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::win32::Win32Environment environment_;
     platform::win32::Win32Clock clock_;
-    platform::Platform services_{registry_, shell_,       messageBox_,  files_, collation_,
-                                 versions_, fileDialogs_, environment_, clock_};
+    platform::portable::ScriptedRegistryWatch registryWatch_;
+    platform::portable::MemoryClipboard clipboard_;
+    platform::Platform services_{registry_,  shell_,         messageBox_,  files_,
+                                 collation_, versions_,      fileDialogs_, environment_,
+                                 clock_,     registryWatch_, clipboard_};
 };
 #endif
 

@@ -71,6 +71,17 @@ void EntryTable::Resolve(std::span<StartupEntry> entries, RebuildReport& report)
     }
 }
 
+std::vector<platform::WatchedKey> EntryTable::SourceKeys()
+{
+    std::vector<platform::WatchedKey> keys;
+    for (const Scope scope : kScopes) {
+        for (const registry::KeyPath& key : {RunKeyOf(scope), ApprovalKeyOf(scope)}) {
+            keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
+        }
+    }
+    return keys;
+}
+
 RebuildReport EntryTable::Rebuild()
 {
     entries_.clear();

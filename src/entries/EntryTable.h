@@ -3,6 +3,7 @@
 #include "StartupEntry.h"
 #include "VersionTextCache.h"
 #include "platform/Platform.h"
+#include "platform/RegistryWatch.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +49,9 @@ public:
     // command when it is expandable), version texts (kept for the next refill), display text.
     // Failures are appended to the report.
     void Resolve(std::span<StartupEntry> entries, RebuildReport& report);
+
+    // Every key Rebuild reads: a change to any of them may change the table.
+    [[nodiscard]] static std::vector<platform::WatchedKey> SourceKeys();
 
     [[nodiscard]] std::span<const StartupEntry> Entries() const noexcept { return entries_; }
     [[nodiscard]] std::size_t Count() const noexcept { return entries_.size(); }

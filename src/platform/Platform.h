@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clipboard.h"
 #include "Clock.h"
 #include "Collation.h"
 #include "Environment.h"
@@ -7,6 +8,7 @@
 #include "FileSearch.h"
 #include "MessageBoxService.h"
 #include "Registry.h"
+#include "RegistryWatch.h"
 #include "Shell.h"
 #include "VersionResources.h"
 
@@ -23,6 +25,8 @@ struct Platform {
     FileDialogs& fileDialogs;
     Environment& environment;
     Clock& clock;
+    RegistryWatch& registryWatch;
+    Clipboard& clipboard;
 };
 
 } // namespace platform

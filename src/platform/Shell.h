@@ -18,6 +18,13 @@ public:
     // took it; the program it starts shows itself as it sees fit.
     [[nodiscard]] virtual bool OpenAddress(WindowId owner, std::wstring_view address,
                                            std::wstring_view startFolder) noexcept = 0;
+
+    // Opens a folder window on the file's folder with the file selected. True when the shell did.
+    [[nodiscard]] virtual bool ShowInFolder(WindowId owner,
+                                            std::wstring_view filePath) noexcept = 0;
+    // Opens the file's Properties sheet. True when the shell did.
+    [[nodiscard]] virtual bool ShowProperties(WindowId owner,
+                                              std::wstring_view filePath) noexcept = 0;
 };
 
 } // namespace platform

@@ -24,6 +24,7 @@ void MainWindow::BindEvents()
 {
     const MainWindowControls& c = controls_;
     form_.onLoad = [this] { OnLoad(); };
+    form_.onUnload = [this] { OnUnload(); };
     form_.onMouseMove = [this] { OnMouseOverSurface(); };
     c.entryList.onClick = [this] { OnEntrySelected(); };
     c.entryList.onDoubleClick = [this] { OnEditClicked(); };
@@ -33,7 +34,14 @@ void MainWindow::BindEvents()
     c.deleteButton.onClick = [this] { OnDeleteClicked(); };
     c.toggleButton.onClick = [this] { OnToggleClicked(); };
     c.closeButton.onClick = [this] { OnCloseClicked(); };
+    c.entryList.onContextMenu =
+        [this](const platform::window::Control::ContextMenuRequest& request) {
+            OnContextMenu(request);
+        };
+    c.entryList.onDeleteKey = [this] { OnDeleteClicked(); };
+    form_.onRefreshKey = [this] { RefreshKeepingSelection(); };
     c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
+    c.refreshTimer.onTimer = [this] { OnRefreshTimer(); };
     c.englishFlag.onMouseMove = [this] { EnterHover(HoverTarget::EnglishFlag); };
     c.hungarianFlag.onMouseMove = [this] { EnterHover(HoverTarget::HungarianFlag); };
     c.homePageLink.onMouseMove = [this] { EnterHover(HoverTarget::HomePage); };
@@ -64,7 +72,16 @@ void MainWindow::OnLoad()
     c.englishFlagLit.SetTop(c.englishFlag.Top());
     ResetHover();
     ApplyLanguage(language_.Current());
+    platform_.registryWatch.onChange = [this] { OnRegistryChanged(); };
     RefreshList();
+}
+
+void MainWindow::OnUnload()
+{
+    platform_.registryWatch.Stop();
+    platform_.registryWatch.onChange = nullptr;
+    controls_.refreshTimer.SetTimerEnabled(false);
+    refillDue_ = false;
 }
 
 void MainWindow::RefreshList()
@@ -72,6 +89,14 @@ void MainWindow::RefreshList()
     Control& list = controls_.entryList;
     std::ptrdiff_t remembered = list.SelectedIndex();
     list.ClearItems();
+    // Armed before the keys are read: a change from now on is told, and what was changed before
+    // is read now, the window's own changes among it, and not told again.
+    controls_.refreshTimer.SetTimerEnabled(false);
+    refillDue_ = false;
+    if (form_.Loaded()) {
+        platform_.registryWatch.Watch(entries::EntryTable::SourceKeys());
+    }
+    ++refills_;
     ReportDetailsFailures(table_.Rebuild());
     std::vector<std::wstring> texts;
     texts.reserve(table_.Count());
@@ -93,6 +118,43 @@ void MainWindow::RefreshList()
     list.SetSelectedIndex(remembered);
 }
 
+void MainWindow::RefreshKeepingSelection()
+{
+    Control& list = controls_.entryList;
+    const entries::StartupEntry* selected = SelectedEntry();
+    const std::optional<std::pair<entries::Scope, std::wstring>> identity =
+        selected != nullptr ? std::optional(std::pair(selected->scope, selected->name))
+                            : std::nullopt;
+    const std::ptrdiff_t top = list.TopIndex();
+    RefreshList();
+    if (identity) {
+        SelectEntry(identity->first, identity->second);
+    }
+    list.SetTopIndex(top);
+}
+
+void MainWindow::OnRegistryChanged()
+{
+    RestartRefreshTimer();
+}
+
+void MainWindow::RestartRefreshTimer()
+{
+    // Every change starts the wait anew, so that a burst of changes is read once, after it.
+    controls_.refreshTimer.SetTimerEnabled(false);
+    controls_.refreshTimer.SetTimerEnabled(true);
+}
+
+void MainWindow::OnRefreshTimer()
+{
+    controls_.refreshTimer.SetTimerEnabled(false);
+    if (modalDepth_ > 0) {
+        refillDue_ = true;
+        return;
+    }
+    RefreshKeepingSelection();
+}
+
 void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)
 {
     if (!report.firstFailure) {
@@ -107,8 +169,10 @@ void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)
         text += language_.Text(L"(és még " + more + L" bejegyzés)",
                                L"(and " + more + L" more entries)");
     }
-    (void)platform_.messageBox.Show(0, text, L"Tolvan", platform::MessageButtons::Ok,
-                                    platform::MessageIcon::None);
+    Modally([&] {
+        (void)platform_.messageBox.Show(0, text, L"Tolvan", platform::MessageButtons::Ok,
+                                        platform::MessageIcon::None);
+    });
 }
 
 void MainWindow::ApplyLanguage(Language language)

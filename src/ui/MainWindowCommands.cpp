@@ -17,7 +17,9 @@ EntryEditor& MainWindow::Editor()
 
 void MainWindow::OnNewClicked()
 {
-    Editor().ShowForNewEntry(form_, EntryDraft{L"new_entry", L"", entries::Scope::AllUsers});
+    Modally([this] {
+        Editor().ShowForNewEntry(form_, EntryDraft{L"new_entry", L"", entries::Scope::AllUsers});
+    });
     // Whether the user saved or cancelled.
     RefreshList();
 }
@@ -28,12 +30,17 @@ void MainWindow::OnEditClicked()
     if (entry == nullptr) {
         return;
     }
-    Editor().ShowForEntry(form_,
-                          EntryDraft{entry->name, entry->command, entry->scope, entry->valueType});
+    const EntryDraft draft{entry->name, entry->command, entry->scope, entry->valueType};
+    Modally([&] { Editor().ShowForEntry(form_, draft); });
     RefreshList();
 }
 
 void MainWindow::OnDeleteClicked()
+{
+    Modally([this] { DeleteSelectedEntry(); });
+}
+
+void MainWindow::DeleteSelectedEntry()
 {
     const entries::StartupEntry* entry = SelectedEntry();
     if (entry == nullptr) {
@@ -76,7 +83,9 @@ void MainWindow::OnToggleClicked()
     const std::wstring name = entry->name;
     if (entries::SetApproval(platform_.registry, scope, name, !entry->disabled,
                              platform_.clock.Now()) != platform::reg::kSuccess) {
-        ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+        Modally([this] {
+            ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+        });
     }
     RefreshList();
     SelectEntry(scope, name);

@@ -1,9 +1,9 @@
 // Looks into the running tolvan.exe from outside, as the end-to-end driver needs: the list's
 // items, the texts and visibility of the main window's controls, where they are on the screen,
-// how quickly a highlight goes once the cursor has left the window, where a list item is drawn and
-// the colour of dimmed text.
+// how quickly a highlight goes once the cursor has left the window, where a list item is drawn,
+// the colour of dimmed text, whether a pop-up menu is open and the text on the clipboard.
 // Usage: tolvan_probe list | caption | text NAME | visible NAME | centre NAME | leave NAME |
-//        item INDEX | grey | close
+//        item INDEX | grey | menu-open | clipboard | close
 #include "ToolWindows.h"
 
 #include <windows.h>
@@ -86,6 +86,33 @@ int GreyText()
     return 0;
 }
 
+// Whether a pop-up menu shows: "1" or "0".
+int MenuOpen()
+{
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    Print(menu != nullptr && IsWindowVisible(menu) ? L"1" : L"0");
+    return 0;
+}
+
+// The clipboard's Unicode text, as it is.
+int ClipboardText()
+{
+    if (!OpenClipboard(nullptr)) {
+        Print(L"clipboard busy");
+        return 1;
+    }
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    Print(text);
+    return 0;
+}
+
 } // namespace
 
 int main()
@@ -111,6 +138,12 @@ int main()
     }
     if (command == L"grey") {
         return GreyText();
+    }
+    if (command == L"menu-open") {
+        return MenuOpen();
+    }
+    if (command == L"clipboard") {
+        return ClipboardText();
     }
     if (command == L"item" && argc >= 3) {
         return ItemRect(main, _wtoi(argv[2]));

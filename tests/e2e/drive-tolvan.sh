@@ -168,6 +168,17 @@ $actual_list"
   expect_text toggleButton 'Engedélyez'
   import -window root "$outdir/main-hungarian-selected.png"
 
+  # The context menu by the menu key, over the selected entry; its program is missing, so the
+  # shell's two items are greyed (see the screenshot). Esc closes it.
+  press "$main" Menu
+  sleep 0.5
+  [[ "$(probe menu-open)" == 1 ]] || fail "the menu key did not open the context menu"
+  import -window root "$outdir/context-menu-hungarian.png"
+  press "$main" Escape
+  sleep 0.3
+  [[ "$(probe menu-open)" == 0 ]] || fail "Esc did not close the context menu"
+  checks=$((checks + 2))
+
   # The switch button, five Tabs from the list, twice: on, then off again.
   press "$main" Tab Tab Tab Tab Tab space
   sleep 1
@@ -214,6 +225,42 @@ $actual_list"
     fail "the highlight stayed after the mouse left: $gone_after"
   fi
   checks=$((checks + 1))
+
+  # The right button on the second line selects it and opens the menu there; Up reaches the last
+  # item, Copy command, which puts the command as stored on the clipboard. Shift+F10 opens it too.
+  read -r x y w h < <(probe item 1)
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+  sleep 0.5
+  [[ "$(probe menu-open)" == 1 ]] || fail "the right button did not open the context menu"
+  import -window root "$outdir/context-menu-english.png"
+  press "$main" Up Return
+  sleep 0.5
+  expect_text nameField 'Jegyzettömb'
+  command=$(probe text valueField)
+  [[ "$(probe clipboard)" == "$command" ]] || fail "the clipboard holds '$(probe clipboard)'"
+  press "$main" shift+F10
+  sleep 0.5
+  [[ "$(probe menu-open)" == 1 ]] || fail "Shift+F10 did not open the context menu"
+  press "$main" Escape
+  checks=$((checks + 3))
+
+  # Another program adds a Run value and removes it again: the list follows by itself.
+  run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+  follows() { # follows PRESENT|ABSENT: waits up to 10 s for the list to show it so
+    local start=$SECONDS listed
+    while ((SECONDS - start < 10)); do
+      listed=$(probe list | grep -cx 'Figyelt;  (C:\\figyelt.exe)')
+      [[ "$1" == PRESENT && "$listed" == 1 || "$1" == ABSENT && "$listed" == 0 ]] && return 0
+      sleep 0.1
+    done
+    return 1
+  }
+  "$wine_exec" reg add "$run_key" /v Figyelt /d 'C:\figyelt.exe' /f >/dev/null 2>&1
+  follows PRESENT || fail "a Run value added by another program was not listed"
+  import -window root "$outdir/main-english-followed.png"
+  "$wine_exec" reg delete "$run_key" /v Figyelt /f >/dev/null 2>&1
+  follows ABSENT || fail "a Run value deleted by another program stayed listed"
+  checks=$((checks + 2))
   probe close
 fi
 for _ in $(seq 1 50); do

@@ -170,9 +170,9 @@ void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
     registry_->Reset();
     files_ = std::make_unique<CountingFileSearch>(files);
     versions_ = std::make_unique<CountingVersionResources>(versions);
-    services_ = std::make_unique<platform::Platform>(
-        platform::Platform{registry_->Registry(), shell_, messageBox_, *files_, collation,
-                           *versions_, fileDialogs_, environment, clock});
+    services_ = std::make_unique<platform::Platform>(platform::Platform{
+        registry_->Registry(), shell_, messageBox_, *files_, collation, *versions_, fileDialogs_,
+        environment, clock, registryWatch_, clipboard_});
 }
 
 void PlatformBackend::Remember(const std::filesystem::path& made)

@@ -3,8 +3,10 @@
 #include "CountingServices.h"
 #include "RegistryBackend.h"
 #include "platform/Platform.h"
+#include "platform/portable/MemoryClipboard.h"
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
+#include "platform/portable/ScriptedRegistryWatch.h"
 #include "platform/portable/ScriptedShell.h"
 
 #include <cstddef>
@@ -66,8 +68,10 @@ private:
 
     std::unique_ptr<RegistryBackend> registry_;
     platform::portable::ScriptedShell shell_;
+    platform::portable::ScriptedRegistryWatch registryWatch_;
     platform::portable::ScriptedMessageBox messageBox_;
     platform::portable::ScriptedFileDialogs fileDialogs_;
+    platform::portable::MemoryClipboard clipboard_;
     std::unique_ptr<CountingFileSearch> files_;
     std::unique_ptr<CountingVersionResources> versions_;
     std::unique_ptr<platform::Platform> services_;

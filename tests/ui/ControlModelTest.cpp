@@ -6,6 +6,8 @@
 #include "ui/layouts/MainWindowLayout.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -21,8 +23,13 @@ public:
         changes.emplace_back(control.Layout().name, property);
     }
     void CaptionChanged(FormModel&) override { ++captionChanges; }
+    [[nodiscard]] std::optional<std::ptrdiff_t> ShownTopIndex(const Control&) const override
+    {
+        return shownTopIndex;
+    }
     std::vector<std::pair<std::wstring_view, Property>> changes;
     int captionChanges = 0;
+    std::optional<std::ptrdiff_t> shownTopIndex;
 };
 
 TEST(ControlModel, SelectingAListItemRunsTheClickHandlerButSelectingNothingDoesNot)
@@ -74,6 +81,57 @@ TEST(ControlModel, DimmedItemMarksFollowTheItemsAndAreToldOnlyWhenTheyChange)
     form.ResetToLayout();
     list.AddItem(L"a");
     EXPECT_FALSE(list.ItemDimmed(0));
+}
+
+TEST(ControlModel, TopIndexIsTheShownListsWhenThereIsOneAndStartsAgainWithTheItems)
+{
+    FormModel form(ui::MainWindowLayout());
+    Control& list = ui::MainWindowControls(form).entryList;
+    list.AddItems({L"a", L"b", L"c"});
+    EXPECT_EQ(list.TopIndex(), 0);
+    list.SetTopIndex(2);
+    EXPECT_EQ(list.TopIndex(), 2);
+    list.ClearItems();
+    EXPECT_EQ(list.TopIndex(), 0);
+    list.SetTopIndex(1);
+    form.ResetToLayout();
+    EXPECT_EQ(list.TopIndex(), 0);
+
+    RecordingObserver observer;
+    form.SetObserver(&observer);
+    list.SetTopIndex(1);
+    EXPECT_EQ(observer.changes, (decltype(observer.changes){{L"entryList", Property::TopIndex}}));
+    EXPECT_EQ(list.TopIndex(), 1); // the observer shows no list
+    // cppcheck-suppress unreadVariable ; read by the list through its observer
+    observer.shownTopIndex = 7; // the user scrolled it
+    EXPECT_EQ(list.TopIndex(), 7);
+}
+
+TEST(ControlModel, ContextMenuDeleteAndRefreshKeysReachTheirHandlersWhenThereAreAny)
+{
+    FormModel form(ui::MainWindowLayout());
+    Control& list = ui::MainWindowControls(form).entryList;
+    const Control::ContextMenuRequest request{2, ScreenPoint{30, 40}, false};
+    list.RaiseContextMenu(request);
+    list.RaiseDeleteKey();
+    form.RaiseRefreshKey();
+
+    std::vector<Control::ContextMenuRequest> requests;
+    int deletes = 0;
+    int refreshes = 0;
+    list.onContextMenu = [&](const Control::ContextMenuRequest& r) { requests.push_back(r); };
+    list.onDeleteKey = [&] { ++deletes; };
+    form.onRefreshKey = [&] { ++refreshes; };
+    list.RaiseContextMenu(request);
+    list.RaiseDeleteKey();
+    form.RaiseRefreshKey();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].itemUnderPointer, 2);
+    EXPECT_EQ(requests[0].at.x, 30);
+    EXPECT_EQ(requests[0].at.y, 40);
+    EXPECT_FALSE(requests[0].byKeyboard);
+    EXPECT_EQ(deletes, 1);
+    EXPECT_EQ(refreshes, 1);
 }
 
 TEST(ControlModel, ChoosingAnOptionClearsTheOtherAndRunsItsClick)
@@ -150,6 +208,33 @@ TEST(HeadlessWindows, ModalFormsRunTheirScriptAndMustBeUnloaded)
     EXPECT_EQ(ui::EntryEditorControls(dialog).nameBox.Caption(), L"typed");
     windows.modalScript = [](FormModel&, FormModel&) {};
     EXPECT_THROW(windows.ShowModal(dialog, owner), std::logic_error);
+}
+
+TEST(HeadlessWindows, MenusAreRecordedAndAnsweredByTheScriptWithWhatAUserCouldChoose)
+{
+    platform::portable::HeadlessWindowSystem windows;
+    FormModel form(ui::MainWindowLayout());
+    windows.Show(form);
+    const std::vector<MenuItem> items{
+        {L"Open", true, true, false}, {L"", true, false, true}, {L"Gone", false}, {L"Copy"}};
+    EXPECT_EQ(windows.ShowMenu(form, items, ScreenPoint{5, 6}), std::nullopt);
+    windows.menuScript = [](std::span<const MenuItem> shown) -> std::optional<std::size_t> {
+        return shown.size() - 1;
+    };
+    EXPECT_EQ(windows.ShowMenu(form, items, ScreenPoint{7, 8}), 3u);
+    ASSERT_EQ(windows.shownMenus.size(), 2u);
+    const auto& second = windows.shownMenus[1];
+    EXPECT_EQ(second.form, &form);
+    EXPECT_EQ(second.at.x, 7);
+    EXPECT_EQ(second.at.y, 8);
+    ASSERT_EQ(second.items.size(), 4u);
+    EXPECT_TRUE(second.items[0].isDefault);
+    EXPECT_TRUE(second.items[1].separator);
+    EXPECT_FALSE(second.items[2].enabled);
+    for (const std::size_t impossible : {1u, 2u, 4u}) {
+        windows.menuScript = [impossible](std::span<const MenuItem>) { return impossible; };
+        EXPECT_THROW(static_cast<void>(windows.ShowMenu(form, items, {})), std::logic_error);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The shell and the cursor as Windows gives them, and the main window's hover timer on a real
-// window, whose outer rectangle is in the same screen pixels as the cursor at any DPI.
+// The shell (under Wine, with its own Explorer) and the cursor as Windows gives them, and the main
+// window's hover timer on a real window, whose outer rectangle is in the same screen pixels as the
+// cursor at any DPI.
 #include "Fixtures.h"
 #include "platform/portable/CaseFoldCollation.h"
 #include "platform/portable/DriveMapFileSearch.h"
@@ -15,6 +16,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tolvan::test {
@@ -27,6 +30,79 @@ TEST(Win32Shell, OpenAddressStartsWhatItNamesAndReportsWhatItCannotOpen)
     win32::Win32Shell shell;
     EXPECT_TRUE(shell.OpenAddress(0, FixtureFile(L"no_version.exe"), L"C:\\"));
     EXPECT_FALSE(shell.OpenAddress(0, L"C:\\no such folder\\no such file.exe", L"C:\\"));
+}
+
+// A visible top-level window of another process with this title: the folder window the shell
+// opened, which shows its folder's name.
+HWND OtherProcessWindow(std::wstring_view title)
+{
+    struct Search {
+        std::wstring_view title;
+        HWND found = nullptr;
+    } search{title};
+    // The shell starts the folder window in a process of its own: it takes a moment to show.
+    for (int attempt = 0; attempt < 100 && search.found == nullptr; ++attempt) {
+        Sleep(100);
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                wchar_t text[MAX_PATH]{};
+                GetWindowTextW(window, text, MAX_PATH);
+                if (process != GetCurrentProcessId() && IsWindowVisible(window) &&
+                    s->title == text) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+// The list of items a folder window shows, however deep the window keeps it.
+HWND ItemList(HWND folder)
+{
+    HWND found = nullptr;
+    EnumChildWindows(
+        folder,
+        [](HWND child, LPARAM param) -> BOOL {
+            wchar_t name[32]{};
+            GetClassNameW(child, name, 32);
+            if (std::wstring_view(name) == WC_LISTVIEWW) {
+                *reinterpret_cast<HWND*>(param) = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(Win32Shell, ShowInFolderOpensTheFolderWithTheFileSelectedAndMissingFilesAreReported)
+{
+    win32::Win32Shell shell;
+    const std::wstring missing = L"C:\\no such folder\\no such file.exe";
+    EXPECT_FALSE(shell.ShowInFolder(0, missing));
+    // Wine has no Properties sheet for files, and answers false for a fixture file too; Windows
+    // opens the sheet and answers true.
+    EXPECT_FALSE(shell.ShowProperties(0, missing));
+
+    const std::filesystem::path file(FixtureFile(L"no_version.exe"));
+    ASSERT_TRUE(shell.ShowInFolder(0, file.wstring()));
+    HWND folder = OtherProcessWindow(file.parent_path().filename().wstring());
+    ASSERT_NE(folder, nullptr);
+    // The count of selected items needs no memory of ours in the other process. The folder fills
+    // its list, and then selects, after it shows.
+    LRESULT selected = 0;
+    for (int attempt = 0; attempt < 100 && selected == 0; ++attempt) {
+        Sleep(100);
+        selected = SendMessageW(ItemList(folder), LVM_GETSELECTEDCOUNT, 0, 0);
+    }
+    EXPECT_EQ(selected, 1);
+    PostMessageW(folder, WM_CLOSE, 0, 0);
 }
 
 class RealHover : public ::testing::Test, protected ScriptedPlatform {

@@ -55,6 +55,23 @@ window::ScreenRect HeadlessWindowSystem::OuterRect(const window::FormModel& /*fo
     return outerRect;
 }
 
+std::optional<std::size_t> HeadlessWindowSystem::ShowMenu(const window::FormModel& form,
+                                                          std::span<const window::MenuItem> items,
+                                                          window::ScreenPoint at)
+{
+    shownMenus.push_back(ShownMenu{&form, {items.begin(), items.end()}, at});
+    if (!menuScript) {
+        return std::nullopt;
+    }
+    const std::optional<std::size_t> chosen = menuScript(items);
+    // A real menu hands back only what the user can click.
+    if (chosen &&
+        (*chosen >= items.size() || items[*chosen].separator || !items[*chosen].enabled)) {
+        throw std::logic_error("the test's menu script chose an item no user could choose");
+    }
+    return chosen;
+}
+
 bool HeadlessWindowSystem::IsShown(const window::FormModel& form) const
 {
     const auto it = shown_.find(&form);

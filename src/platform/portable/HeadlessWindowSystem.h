@@ -2,8 +2,12 @@
 
 #include "platform/window/WindowSystem.h"
 
+#include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace platform::portable {
 
@@ -18,6 +22,9 @@ public:
     [[nodiscard]] window::ScreenRect
     OuterRect(const window::FormModel& form) const noexcept override;
     [[nodiscard]] window::ScreenPoint CursorPos() const noexcept override { return cursorPos; }
+    [[nodiscard]] std::optional<std::size_t> ShowMenu(const window::FormModel& form,
+                                                      std::span<const window::MenuItem> items,
+                                                      window::ScreenPoint at) override;
     int Run() override { return 0; }
 
     [[nodiscard]] bool IsShown(const window::FormModel& form) const;
@@ -25,6 +32,16 @@ public:
 
     // Acts as the user in a modal form; it gets the form and its owner.
     std::function<void(window::FormModel&, window::FormModel&)> modalScript;
+    // Acts as the user in a pop-up menu: the index of the item chosen, or none to dismiss it.
+    // Without a script every menu is dismissed.
+    std::function<std::optional<std::size_t>(std::span<const window::MenuItem>)> menuScript;
+    // Every pop-up menu shown, in order.
+    struct ShownMenu {
+        const window::FormModel* form = nullptr;
+        std::vector<window::MenuItem> items;
+        window::ScreenPoint at;
+    };
+    std::vector<ShownMenu> shownMenus;
     // Where every window is on the screen.
     window::ScreenRect outerRect{100, 100, 821, 529};
     // Where the mouse is; tests move it.

@@ -14,6 +14,13 @@ MessageAnswer ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
         // As MessageBoxW answers when it cannot make the box.
         return MessageAnswer::NotShown;
     }
+    if (whileShown) {
+        try {
+            whileShown();
+        } catch (...) {
+            return MessageAnswer::NotShown;
+        }
+    }
     if (answers.empty()) {
         return MessageAnswer::Ok;
     }

@@ -3,6 +3,7 @@
 #include "platform/MessageBoxService.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
                        MessageButtons buttons, MessageIcon icon) noexcept override;
 
     std::deque<MessageAnswer> answers;
+    // Runs while a box is open, as what the user or another program does meanwhile.
+    std::function<void()> whileShown;
     std::vector<Shown> shown;
 };
 

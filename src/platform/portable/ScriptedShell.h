@@ -2,6 +2,7 @@
 
 #include "platform/Shell.h"
 
+#include <cstdint>
 #include <new>
 #include <string>
 #include <vector>
@@ -9,7 +10,8 @@
 namespace platform::portable {
 
 // The shell as a test sets it up: whether the user counts as an administrator, and how often
-// that was asked; every address it was asked to open, and what it answers.
+// that was asked; every address it was asked to open, every file it was asked to show in its
+// folder or in its Properties sheet, and what it answers.
 class ScriptedShell final : public Shell {
 public:
     bool IsAdministrator() noexcept override
@@ -30,6 +32,22 @@ public:
         return opens;
     }
 
+    enum class ShellActionKind : std::uint8_t { ShowInFolder, ShowProperties };
+    struct ShellAction {
+        ShellActionKind kind = ShellActionKind::ShowInFolder;
+        WindowId owner = 0;
+        std::wstring path;
+    };
+
+    bool ShowInFolder(WindowId owner, std::wstring_view filePath) noexcept override
+    {
+        return Record(ShellActionKind::ShowInFolder, owner, filePath);
+    }
+    bool ShowProperties(WindowId owner, std::wstring_view filePath) noexcept override
+    {
+        return Record(ShellActionKind::ShowProperties, owner, filePath);
+    }
+
     struct OpenedAddress {
         WindowId owner = 0;
         std::wstring address;
@@ -40,6 +58,20 @@ public:
     int adminQueries = 0;
     std::vector<OpenedAddress> openedAddresses;
     bool opens = true;
+    // Every folder window and Properties sheet asked for, and what the shell answers.
+    std::vector<ShellAction> shellActions;
+    bool showsFiles = true;
+
+private:
+    bool Record(ShellActionKind kind, WindowId owner, std::wstring_view filePath) noexcept
+    {
+        try {
+            shellActions.push_back(ShellAction{kind, owner, std::wstring(filePath)});
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return showsFiles;
+    }
 };
 
 } // namespace platform::portable

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Win32Clipboard.h"
 #include "Win32Clock.h"
 #include "Win32Collation.h"
 #include "Win32Environment.h"
@@ -7,6 +8,7 @@
 #include "Win32FileSearch.h"
 #include "Win32MessageBox.h"
 #include "Win32Registry.h"
+#include "Win32RegistryWatch.h"
 #include "Win32Shell.h"
 #include "Win32VersionResources.h"
 #include "platform/Platform.h"
@@ -17,6 +19,8 @@ namespace platform::win32 {
 class Win32Platform {
 public:
     [[nodiscard]] Platform& Services() noexcept { return services_; }
+    // For the message loop to wait on.
+    [[nodiscard]] Win32RegistryWatch& KeyWatch() noexcept { return registryWatch_; }
 
 private:
     Win32Registry registry_;
@@ -28,8 +32,11 @@ private:
     Win32FileDialogs fileDialogs_;
     Win32Environment environment_;
     Win32Clock clock_;
-    Platform services_{registry_, shell_,       messageBox_,  files_, collation_,
-                       versions_, fileDialogs_, environment_, clock_};
+    Win32RegistryWatch registryWatch_;
+    Win32Clipboard clipboard_;
+    Platform services_{registry_,  shell_,         messageBox_,  files_,
+                       collation_, versions_,      fileDialogs_, environment_,
+                       clock_,     registryWatch_, clipboard_};
 };
 
 } // namespace platform::win32

@@ -1,5 +1,7 @@
 #include "Win32Shell.h"
 
+#include "platform/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <new>
@@ -12,6 +14,35 @@ namespace {
 
 // ShellExecuteW reports success with any value above this one.
 constexpr INT_PTR kLastShellExecuteError = 32;
+
+// The shell hands some requests to extensions that expect COM on the calling thread; the
+// user-interface thread is single-threaded, so that is the apartment it joins, for one call.
+class ComApartment {
+public:
+    ComApartment() noexcept
+        : joined_(
+              SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+    {
+    }
+    ~ComApartment()
+    {
+        if (joined_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
+struct ItemIdListTraits {
+    using pointer = PIDLIST_ABSOLUTE;
+    static constexpr PIDLIST_ABSOLUTE Invalid() noexcept { return nullptr; }
+    static void Close(PIDLIST_ABSOLUTE list) noexcept { ILFree(list); }
+};
+using ItemIdList = UniqueHandle<ItemIdListTraits>;
 
 } // namespace
 
@@ -26,18 +57,49 @@ bool Win32Shell::OpenAddress(WindowId owner, std::wstring_view address,
     try {
         const std::wstring file(address);
         const std::wstring folder(startFolder);
-        // Some addresses are opened by shell extensions that expect COM on the calling thread;
-        // the user-interface thread is single-threaded, so that is the apartment it joins.
-        const HRESULT com =
-            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        const ComApartment com;
         // SW_HIDE: the program that opens the address (a browser, typically) decides how to show
         // itself.
         HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, file.c_str(),
                                          nullptr, folder.c_str(), SW_HIDE);
-        if (SUCCEEDED(com)) {
-            CoUninitialize();
-        }
         return reinterpret_cast<INT_PTR>(result) > kLastShellExecuteError;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// The folder window belongs to Explorer, and no window of ours owns it.
+bool Win32Shell::ShowInFolder(WindowId /*owner*/, std::wstring_view filePath) noexcept
+{
+    try {
+        const std::wstring path(filePath);
+        const ComApartment com;
+        // Made only for a file that is there.
+        const ItemIdList item(ILCreateFromPathW(path.c_str()));
+        if (!item) {
+            return false;
+        }
+        return SUCCEEDED(SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool Win32Shell::ShowProperties(WindowId owner, std::wstring_view filePath) noexcept
+{
+    try {
+        const std::wstring path(filePath);
+        const ComApartment com;
+        SHELLEXECUTEINFOW request{};
+        request.cbSize = sizeof(request);
+        // No error box of the shell's own: the caller says what went wrong, in the user's
+        // language.
+        request.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
+        request.hwnd = reinterpret_cast<HWND>(owner);
+        request.lpVerb = L"properties";
+        request.lpFile = path.c_str();
+        request.nShow = SW_SHOWNORMAL;
+        return ShellExecuteExW(&request) != FALSE;
     } catch (const std::bad_alloc&) {
         return false;
     }

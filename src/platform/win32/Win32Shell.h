@@ -9,6 +9,8 @@ public:
     bool IsAdministrator() noexcept override;
     bool OpenAddress(WindowId owner, std::wstring_view address,
                      std::wstring_view startFolder) noexcept override;
+    bool ShowInFolder(WindowId owner, std::wstring_view filePath) noexcept override;
+    bool ShowProperties(WindowId owner, std::wstring_view filePath) noexcept override;
 };
 
 } // namespace platform::win32

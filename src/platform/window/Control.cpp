@@ -29,6 +29,7 @@ void Control::Reset()
     items_.clear();
     dimmed_.clear();
     selectedIndex_ = kNoSelection;
+    topIndex_ = 0;
     checked_ = false;
     timerEnabled_ = layout_.kind == ControlKind::Timer && !layout_.Has(kDisabled);
     interval_ = layout_.interval;
@@ -125,6 +126,7 @@ void Control::ClearItems()
     items_.clear();
     dimmed_.clear();
     selectedIndex_ = kNoSelection;
+    topIndex_ = 0;
     Changed(Property::Items);
 }
 
@@ -138,6 +140,22 @@ void Control::SetSelectedIndex(std::ptrdiff_t index)
     if (index != kNoSelection) {
         RaiseClick();
     }
+}
+
+std::ptrdiff_t Control::TopIndex() const
+{
+    if (const FormObserver* observer = form_.Observer()) {
+        if (const std::optional<std::ptrdiff_t> shown = observer->ShownTopIndex(*this)) {
+            return *shown;
+        }
+    }
+    return topIndex_;
+}
+
+void Control::SetTopIndex(std::ptrdiff_t index)
+{
+    topIndex_ = index;
+    Changed(Property::TopIndex);
 }
 
 bool Control::ItemDimmed(std::size_t index) const noexcept
@@ -210,6 +228,16 @@ void Control::RaiseMouseMove()
 void Control::RaiseTimer()
 {
     Raise(onTimer);
+}
+void Control::RaiseContextMenu(const ContextMenuRequest& request)
+{
+    if (onContextMenu) {
+        onContextMenu(request);
+    }
+}
+void Control::RaiseDeleteKey()
+{
+    Raise(onDeleteKey);
 }
 
 } // namespace platform::window

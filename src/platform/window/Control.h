@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Layout.h"
+#include "ScreenGeometry.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,7 @@ enum class Property : std::uint8_t {
     Checked,
     Timer,
     ItemLook, // one item of a list box, named along with it
+    TopIndex, // the first item a list box shows
 };
 
 // One control of a window: the state the behaviour reads and writes, and the events it raises.
@@ -85,6 +88,13 @@ public:
     // the end, selects nothing.
     void SetSelectedIndex(std::ptrdiff_t index);
     void TakeSelectedIndex(std::ptrdiff_t index) { selectedIndex_ = index; }
+    // List box: the first item shown at the top, that is, how far it is scrolled. Read from the
+    // real list when there is one (the user scrolls it), else the last value set; 0 at first and
+    // again after ClearItems.
+    [[nodiscard]] std::ptrdiff_t TopIndex() const;
+    void SetTopIndex(std::ptrdiff_t index);
+    // The value last set, for the observer to show.
+    [[nodiscard]] std::ptrdiff_t RequestedTopIndex() const noexcept { return topIndex_; }
     // List box: whether an item is drawn dimmed, in the system's grey text colour, while it is not
     // selected. Items start undimmed; ClearItems forgets the marks.
     [[nodiscard]] bool ItemDimmed(std::size_t index) const noexcept; // false past the end
@@ -108,11 +118,25 @@ public:
     std::function<void()> onMouseMove;
     std::function<void()> onTimer;
 
+    // A request for a context menu on a list box: by the right mouse button (with the item under
+    // the pointer, kNoSelection when none) or by the keyboard (Shift+F10, the menu key). `at` is
+    // where the menu goes, in screen pixels: the pointer, or for the keyboard the selected item
+    // (the control's own top-left corner when nothing is selected).
+    struct ContextMenuRequest {
+        std::ptrdiff_t itemUnderPointer = kNoSelection;
+        ScreenPoint at;
+        bool byKeyboard = false;
+    };
+    std::function<void(const ContextMenuRequest&)> onContextMenu;
+    std::function<void()> onDeleteKey; // the Delete key pressed while the control has the focus
+
     void RaiseClick();
     void RaiseDoubleClick();
     void RaiseEnter();
     void RaiseMouseMove();
     void RaiseTimer();
+    void RaiseContextMenu(const ContextMenuRequest& request);
+    void RaiseDeleteKey();
 
     // Back to the state the layout gives it.
     void Reset();
@@ -136,6 +160,7 @@ private:
     std::vector<std::wstring> items_;
     std::vector<bool> dimmed_; // one mark per item
     std::ptrdiff_t selectedIndex_ = kNoSelection;
+    std::ptrdiff_t topIndex_ = 0;
     bool checked_ = false;
     bool timerEnabled_ = false;
     int interval_ = 0;

@@ -41,6 +41,13 @@ void FormModel::RaiseMouseMove()
     }
 }
 
+void FormModel::RaiseRefreshKey()
+{
+    if (onRefreshKey) {
+        onRefreshKey();
+    }
+}
+
 void FormModel::ResetToLayout()
 {
     caption_ = std::wstring(layout_.caption);

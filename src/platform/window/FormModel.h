@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,13 @@ public:
         ControlChanged(control, property);
     }
     virtual void CaptionChanged(FormModel& form) = 0;
+    // The first item the list box's real window shows, which the user may have scrolled; none
+    // when there is no such window to ask.
+    [[nodiscard]] virtual std::optional<std::ptrdiff_t>
+    ShownTopIndex(const Control& /*control*/) const
+    {
+        return std::nullopt;
+    }
 };
 
 // A window as the behaviour sees it: its layout, one Control per control of the layout, its
@@ -52,12 +60,14 @@ public:
 
     std::function<void()> onLoad;
     std::function<void()> onUnload;
-    std::function<void()> onMouseMove; // over the bare window surface
+    std::function<void()> onMouseMove;  // over the bare window surface
+    std::function<void()> onRefreshKey; // F5 pressed anywhere in the window
 
     // Called by the window system as the window comes and goes.
     void RaiseLoad();
     void RaiseUnload();
     void RaiseMouseMove();
+    void RaiseRefreshKey();
 
     void SetObserver(FormObserver* observer) noexcept { observer_ = observer; }
     [[nodiscard]] FormObserver* Observer() const noexcept { return observer_; }

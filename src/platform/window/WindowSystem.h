@@ -1,22 +1,23 @@
 #pragma once
 
 #include "FormModel.h"
+#include "ScreenGeometry.h"
 #include "platform/MessageBoxService.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
 
 namespace platform::window {
 
-// A rectangle on the screen, in pixels; right and bottom lie just outside it.
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-// A point on the screen, in pixels.
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
+// One line of a pop-up menu. A separator is a dividing line and shows no text; the default item
+// is drawn bold.
+struct MenuItem {
+    std::wstring text;
+    bool enabled = true;
+    bool isDefault = false;
+    bool separator = false;
 };
 
 // Shows forms as windows. A form is loaded (its Load event runs, on controls put back as its
@@ -40,6 +41,11 @@ public:
     [[nodiscard]] virtual ScreenRect OuterRect(const FormModel& form) const noexcept = 0;
     // Where the mouse cursor is on the screen, in the unit of OuterRect.
     [[nodiscard]] virtual ScreenPoint CursorPos() const noexcept = 0;
+
+    // Shows a pop-up menu over the form at the point and returns once it is closed: the index of
+    // the item chosen, none when the user dismissed it (or it could not be shown).
+    [[nodiscard]] virtual std::optional<std::size_t>
+    ShowMenu(const FormModel& form, std::span<const MenuItem> items, ScreenPoint at) = 0;
 
     // Delivers events until no modeless form is left; returns the program's exit code.
     virtual int Run() = 0;

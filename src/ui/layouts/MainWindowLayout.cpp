@@ -35,6 +35,12 @@ constexpr std::array kControls{
                   .kind = ControlKind::Timer,
                   .flags = kDisabled,
                   .interval = 100},
+    // A burst of registry changes (an installer writing its values) is read once it is over.
+    ControlLayout{.id = Id(MainWindowControl::RefreshTimer),
+                  .name = L"refreshTimer",
+                  .kind = ControlKind::Timer,
+                  .flags = kDisabled,
+                  .interval = 200},
     ControlLayout{.id = Id(MainWindowControl::LocationFrame),
                   .name = L"locationFrame",
                   .kind = ControlKind::Frame,

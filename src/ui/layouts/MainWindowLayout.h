@@ -10,6 +10,7 @@ namespace ui {
 // The main window's controls, in the order of its layout table (front to back).
 enum class MainWindowControl : std::uint8_t {
     HoverTimer,
+    RefreshTimer,
     LocationFrame,
     ProgramPathField,
     RegistryFrame,
@@ -81,6 +82,8 @@ struct MainWindowControls {
     platform::window::Control& hungarianFlagLit;
     platform::window::Control& homePageLink;
     platform::window::Control& hoverTimer;
+    // Runs while the watched keys have changed and have not been quiet for long enough yet.
+    platform::window::Control& refreshTimer;
 };
 
 } // namespace ui

@@ -42,7 +42,8 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       englishFlagLit(At(form, MainWindowControl::EnglishFlagLit)),
       hungarianFlagLit(At(form, MainWindowControl::HungarianFlagLit)),
       homePageLink(At(form, MainWindowControl::HomePageLink)),
-      hoverTimer(At(form, MainWindowControl::HoverTimer))
+      hoverTimer(At(form, MainWindowControl::HoverTimer)),
+      refreshTimer(At(form, MainWindowControl::RefreshTimer))
 {
 }
 

@@ -228,6 +228,14 @@ ChildWindow* ChildWindows::FindByControl(const Control& control) noexcept
     return it == children_.end() ? nullptr : &*it;
 }
 
+const ChildWindow* ChildWindows::FindByControl(const Control& control) const noexcept
+{
+    const auto it = std::find_if(children_.begin(), children_.end(), [&](const ChildWindow& child) {
+        return child.control == &control;
+    });
+    return it == children_.end() ? nullptr : &*it;
+}
+
 const ChildWindow* ChildWindows::HitTest(POINT point) const noexcept
 {
     for (const ChildWindow& child : children_) {

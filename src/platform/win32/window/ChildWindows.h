@@ -36,6 +36,7 @@ public:
     [[nodiscard]] const ChildWindow* FindById(int id) const noexcept;
     [[nodiscard]] const ChildWindow* FindByWindow(HWND window) const noexcept;
     [[nodiscard]] ChildWindow* FindByControl(const window::Control& control) noexcept;
+    [[nodiscard]] const ChildWindow* FindByControl(const window::Control& control) const noexcept;
     // The front-most visible label, picture or frame under the point, in stored order; none over
     // the bare surface (the decorative shape and lines take no mouse input).
     [[nodiscard]] const ChildWindow* HitTest(POINT point) const noexcept;

@@ -1,5 +1,7 @@
 #include "EventRouter.h"
 
+#include "ListGeometry.h"
+
 #include <windows.h>
 
 #include <string>
@@ -124,6 +126,99 @@ void EventRouter::Activate(HWND window, WORD state) noexcept
     } else if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) {
         SetFocus(first);
     }
+}
+
+bool EventRouter::ContextMenu(HWND from, LPARAM position)
+{
+    const ChildWindow* child = children_.FindByWindow(from);
+    if (child == nullptr || child->control->Layout().kind != ControlKind::ListBox) {
+        return false;
+    }
+    if (position == -1) {
+        RaiseKeyboardMenu(*child);
+        return true;
+    }
+    // Screen coordinates, negative on a monitor left of or above the main one.
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    Control::ContextMenuRequest request;
+    request.at = window::ScreenPoint{at.x, at.y};
+    ScreenToClient(from, &at);
+    request.itemUnderPointer = ListItemAt(from, at);
+    child->control->RaiseContextMenu(request);
+    return true;
+}
+
+// The keyboard's request has no pointer: the menu opens at the selected item.
+void EventRouter::RaiseKeyboardMenu(const ChildWindow& list)
+{
+    const POINT at = ListKeyboardMenuPoint(list.hwnd);
+    Control::ContextMenuRequest request;
+    request.at = window::ScreenPoint{at.x, at.y};
+    request.byKeyboard = true;
+    list.control->RaiseContextMenu(request);
+}
+
+EventRouter::KeyAction EventRouter::ActionFor(const MSG& message,
+                                              const ChildWindow* focused) const noexcept
+{
+    const Control* control = focused != nullptr ? focused->control : nullptr;
+    const WPARAM key = message.wParam;
+    if (message.message == WM_KEYDOWN && key == VK_F5 && form_.onRefreshKey) {
+        return KeyAction::Refresh;
+    }
+    if (message.message == WM_KEYDOWN && key == VK_DELETE && control != nullptr &&
+        control->onDeleteKey) {
+        return KeyAction::Delete;
+    }
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool menuKey = (message.message == WM_KEYDOWN && key == VK_APPS) ||
+                         (message.message == WM_SYSKEYDOWN && key == VK_F10 && shift);
+    if (menuKey && control != nullptr && control->Layout().kind == ControlKind::ListBox &&
+        control->onContextMenu) {
+        return KeyAction::ContextMenu;
+    }
+    return KeyAction::None;
+}
+
+bool EventRouter::Key(const MSG& message)
+{
+    if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) {
+        // Windows' own handling of the release would act on the key a second time: the menu key
+        // and F10 ask for the context menu, or the window menu, as they are let go.
+        if (takenKey_ != 0 && message.wParam == takenKey_) {
+            takenKey_ = 0;
+            return true;
+        }
+        return false;
+    }
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
+        return false;
+    }
+    const ChildWindow* focused = children_.FindByWindow(message.hwnd);
+    const KeyAction action = ActionFor(message, focused);
+    if (action == KeyAction::None) {
+        return false;
+    }
+    takenKey_ = message.wParam;
+    // Held down, a key repeats its press with this bit set: one action a press.
+    constexpr LPARAM kWasDown = LPARAM{1} << 30;
+    if ((message.lParam & kWasDown) != 0) {
+        return true;
+    }
+    switch (action) {
+    case KeyAction::Refresh:
+        form_.RaiseRefreshKey();
+        break;
+    case KeyAction::Delete:
+        focused->control->RaiseDeleteKey();
+        break;
+    case KeyAction::ContextMenu:
+        RaiseKeyboardMenu(*focused);
+        break;
+    case KeyAction::None:
+        break;
+    }
+    return true;
 }
 
 } // namespace platform::win32

@@ -197,6 +197,10 @@ void FormWindow::ControlChanged(Control& control, Property property)
     case Property::ItemLook:
         InvalidateRect(child->hwnd, nullptr, FALSE);
         break;
+    case Property::TopIndex:
+        SendMessageW(child->hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(control.RequestedTopIndex()),
+                     0);
+        break;
     }
 }
 
@@ -223,6 +227,34 @@ void FormWindow::MeasureItem(MEASUREITEMSTRUCT& item)
     const ChildWindow* child = children_.FindById(static_cast<int>(item.CtlID));
     if (item.CtlType == ODT_LISTBOX && child != nullptr) {
         item.itemHeight = static_cast<UINT>(dpiLayout_.ListItemHeight(window_, *child->control));
+    }
+}
+
+std::optional<std::ptrdiff_t> FormWindow::ShownTopIndex(const Control& control) const
+{
+    const ChildWindow* child = children_.FindByControl(control);
+    if (child == nullptr || child->hwnd == nullptr || window_ == nullptr ||
+        control.Layout().kind != ControlKind::ListBox) {
+        return std::nullopt;
+    }
+    const LRESULT top = SendMessageW(child->hwnd, LB_GETTOPINDEX, 0, 0);
+    if (top == LB_ERR) {
+        return std::nullopt;
+    }
+    return static_cast<std::ptrdiff_t>(top);
+}
+
+bool FormWindow::TakeKey(const MSG& message) noexcept
+{
+    // Read before the handler runs, which may unload the form (see WindowProc).
+    // cppcheck-suppress variableScope ; needed after the handler, which may free its source
+    Win32WindowSystem& system = system_;
+    const FailureSite site{message.message, form_.Layout().name};
+    try {
+        return events_.Key(message);
+    } catch (...) { // handed on, not hidden
+        system.StopWithFailure(std::current_exception(), site);
+        return true;
     }
 }
 
@@ -267,6 +299,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         system_.Unload(form_);
         return 0;
+    case WM_CONTEXTMENU:
+        // A list box hands its context menu to its parent.
+        if (events_.ContextMenu(reinterpret_cast<HWND>(wParam), lParam)) {
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DPICHANGED:
         ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;

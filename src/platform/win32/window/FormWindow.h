@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 
 namespace platform::win32 {
 
@@ -39,6 +40,13 @@ public:
     void ItemChanged(window::Control& control, window::Property property,
                      std::size_t index) override;
     void CaptionChanged(window::FormModel& form) override;
+    [[nodiscard]] std::optional<std::ptrdiff_t>
+    ShownTopIndex(const window::Control& control) const override;
+
+    // A key message for one of this form's windows, seen by the message loop before the dialog
+    // manager: true when the form handled it and it must not be dispatched. A failure in the
+    // handler goes to the window system, as from the window procedure.
+    [[nodiscard]] bool TakeKey(const MSG& message) noexcept;
 
     // Throws std::system_error when Windows refuses the class (not when it is already there).
     static void RegisterWindowClass(HINSTANCE instance);

@@ -1,12 +1,14 @@
 #include "Win32WindowSystem.h"
 
 #include "Dpi.h"
+#include "PopupMenu.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <commctrl.h>
 #include <utility>
+#include <vector>
 
 namespace platform::win32 {
 
@@ -121,6 +123,23 @@ window::ScreenPoint Win32WindowSystem::CursorPos() const noexcept
     return window::ScreenPoint{point.x, point.y};
 }
 
+std::optional<std::size_t> Win32WindowSystem::ShowMenu(const window::FormModel& form,
+                                                       std::span<const window::MenuItem> items,
+                                                       window::ScreenPoint at)
+{
+    RethrowFailure();
+    const FormWindow* window = Find(form);
+    if (window == nullptr || window->Window() == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<std::size_t> chosen =
+        ShowPopupMenu(window->Window(), items, POINT{at.x, at.y});
+    // The menu's own loop delivered the messages meanwhile: a failure in one of them goes on
+    // through the code that showed the menu, which must not act on the choice.
+    RethrowFailure();
+    return chosen;
+}
+
 bool Win32WindowSystem::Pump() noexcept
 {
     const bool anyWindowLeft = std::any_of(windows_.begin(), windows_.end(),
@@ -129,7 +148,10 @@ bool Win32WindowSystem::Pump() noexcept
         return false;
     }
     MSG message{};
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    const BOOL got = NextMessage(message);
+    if (failure_ != nullptr) {
+        return false;
+    }
     if (got <= 0) {
         // Leave WM_QUIT for the outermost loop too.
         exitCode_ = static_cast<int>(message.wParam);
@@ -137,15 +159,66 @@ bool Win32WindowSystem::Pump() noexcept
         return false;
     }
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    const bool ours =
-        root != nullptr && std::any_of(windows_.begin(), windows_.end(),
-                                       [&](const auto& w) { return w->Window() == root; });
-    if (!ours || !IsDialogMessageW(root, &message)) {
+    const auto owner = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) {
+        return root != nullptr && w->Window() == root;
+    });
+    const bool ours = owner != windows_.end();
+    // The form's own keys come first, and then reach neither the control nor the dialog manager.
+    const bool taken = ours && (*owner)->TakeKey(message);
+    if (!taken && (!ours || !IsDialogMessageW(root, &message))) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     closed_.clear();
     return failure_ == nullptr;
+}
+
+void Win32WindowSystem::AddWaitSource(WaitSource& source)
+{
+    waitSources_.push_back(&source);
+}
+
+BOOL Win32WindowSystem::NextMessage(MSG& message) noexcept
+{
+    try {
+        std::vector<HANDLE> handles;
+        std::vector<std::pair<WaitSource*, std::size_t>> owners;
+        for (;;) {
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                return message.message == WM_QUIT ? FALSE : TRUE;
+            }
+            handles.clear();
+            owners.clear();
+            for (WaitSource* source : waitSources_) {
+                const std::span<const HANDLE> own = source->Handles();
+                for (std::size_t index = 0; index < own.size(); ++index) {
+                    handles.push_back(own[index]);
+                    owners.emplace_back(source, index);
+                }
+            }
+            if (handles.empty() || handles.size() >= MAXIMUM_WAIT_OBJECTS) {
+                break;
+            }
+            const DWORD count = static_cast<DWORD>(handles.size());
+            const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE,
+                                                            QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            if (woken >= WAIT_OBJECT_0 && woken < WAIT_OBJECT_0 + count) {
+                const auto& [source, index] = owners[woken - WAIT_OBJECT_0];
+                source->Signalled(index);
+                if (failure_ != nullptr) {
+                    message = MSG{};
+                    return -1;
+                }
+            } else if (woken != WAIT_OBJECT_0 + count) {
+                break; // the wait itself failed: messages alone still work
+            }
+        }
+    } catch (...) {
+        StopWithFailure(std::current_exception(), FailureSite{WM_NULL, L"(registry watch)"});
+        message = MSG{};
+        return -1;
+    }
+    return GetMessageW(&message, nullptr, 0, 0);
 }
 
 int Win32WindowSystem::Run()

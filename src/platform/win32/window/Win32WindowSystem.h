@@ -2,12 +2,16 @@
 
 #include "FormWindow.h"
 #include "WindowFailures.h"
+#include "platform/win32/WaitSource.h"
 #include "platform/window/WindowSystem.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <exception>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace platform::win32 {
@@ -32,9 +36,16 @@ public:
     [[nodiscard]] window::ScreenRect
     OuterRect(const window::FormModel& form) const noexcept override;
     [[nodiscard]] window::ScreenPoint CursorPos() const noexcept override;
+    [[nodiscard]] std::optional<std::size_t> ShowMenu(const window::FormModel& form,
+                                                      std::span<const window::MenuItem> items,
+                                                      window::ScreenPoint at) override;
     int Run() override;
 
     [[nodiscard]] HINSTANCE Instance() const noexcept { return instance_; }
+
+    // The message loops also wait on the source's handles and hand a signalled one back to it,
+    // on this thread, between messages. The source must outlive the loops.
+    void AddWaitSource(WaitSource& source);
 
     // For the window procedures: what one of them caught, and where.
     void StopWithFailure(std::exception_ptr failure, const FailureSite& site) noexcept;
@@ -45,6 +56,8 @@ private:
     // Gets and handles one message; false once WM_QUIT arrives, once a failure is pending, and
     // when no window of this system is left to get messages for.
     bool Pump() noexcept;
+    // GetMessageW's result, waiting on the wait sources meanwhile; -1 once a failure is pending.
+    BOOL NextMessage(MSG& message) noexcept;
     void RethrowFailure();
 
     HINSTANCE instance_;
@@ -57,6 +70,7 @@ private:
     // The failure a modal loop rethrew last: on its way up to Run it passes the window
     // procedures that opened the modal windows, and is not written again there.
     std::exception_ptr rethrown_;
+    std::vector<WaitSource*> waitSources_;
 };
 
 } // namespace platform::win32

@@ -1,0 +1,120 @@
+// The list's context menu: the entry commands of the buttons, and what the shell can do with the
+// entry's program file.
+#include "ErrorBox.h"
+#include "MainWindow.h"
+#include "entries/EntryDetails.h"
+
+#include <array>
+#include <cstddef>
+
+namespace ui {
+namespace {
+
+// The menu's items, in the order shown.
+enum class MenuChoice : std::uint8_t {
+    Edit,
+    Switch,
+    Delete,
+    Separator,
+    OpenFileLocation,
+    Properties,
+    CopyCommand,
+};
+
+} // namespace
+
+void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuRequest& request)
+{
+    if (!request.byKeyboard) {
+        // The right button acts on the item under it, as the left one would.
+        if (request.itemUnderPointer == platform::window::kNoSelection) {
+            return;
+        }
+        controls_.entryList.SetSelectedIndex(request.itemUnderPointer);
+    }
+    const entries::StartupEntry* entry = SelectedEntry();
+    if (entry == nullptr) {
+        return;
+    }
+    const bool fileThere = entries::ProgramFileExists(platform_.files, entry->programPath);
+    using platform::window::MenuItem;
+    const std::array items{
+        MenuItem{.text = language_.Text(L"Szerkeszt", L"Edit"), .isDefault = true},
+        MenuItem{.text = entry->disabled ? language_.Text(L"Engedélyez", L"Enable")
+                                         : language_.Text(L"Letilt", L"Disable")},
+        MenuItem{.text = language_.Text(L"Töröl", L"Delete")},
+        MenuItem{.text = {}, .separator = true},
+        MenuItem{.text = language_.Text(L"Fájl helyének megnyitása", L"Open file location"),
+                 .enabled = fileThere},
+        MenuItem{.text = language_.Text(L"Tulajdonságok", L"Properties"), .enabled = fileThere},
+        MenuItem{.text = language_.Text(L"Parancs másolása", L"Copy command")},
+    };
+    std::optional<std::size_t> chosen;
+    Modally([&] { chosen = windows_.ShowMenu(form_, items, request.at); });
+    if (!chosen || *chosen >= items.size() || !items[*chosen].enabled) {
+        return;
+    }
+    switch (static_cast<MenuChoice>(*chosen)) {
+    case MenuChoice::Edit:
+        OnEditClicked();
+        break;
+    case MenuChoice::Switch:
+        OnToggleClicked();
+        break;
+    case MenuChoice::Delete:
+        OnDeleteClicked();
+        break;
+    case MenuChoice::OpenFileLocation:
+        OpenFileLocation();
+        break;
+    case MenuChoice::Properties:
+        ShowFileProperties();
+        break;
+    case MenuChoice::CopyCommand:
+        CopyCommand();
+        break;
+    case MenuChoice::Separator:
+        break;
+    }
+}
+
+void MainWindow::OpenFileLocation()
+{
+    const entries::StartupEntry* entry = SelectedEntry();
+    const platform::WindowId owner = windows_.Handle(form_);
+    if (entry != nullptr && !platform_.shell.ShowInFolder(owner, entry->programPath)) {
+        Modally([&] {
+            ShowErrorBox(platform_.messageBox, owner, language_,
+                         L"Nem sikerült megnyitni a fájl helyét.",
+                         L"Can't open the file's location.");
+        });
+    }
+}
+
+void MainWindow::ShowFileProperties()
+{
+    const entries::StartupEntry* entry = SelectedEntry();
+    const platform::WindowId owner = windows_.Handle(form_);
+    if (entry != nullptr && !platform_.shell.ShowProperties(owner, entry->programPath)) {
+        Modally([&] {
+            ShowErrorBox(platform_.messageBox, owner, language_,
+                         L"Nem sikerült megjeleníteni a fájl tulajdonságait.",
+                         L"Can't show the file's properties.");
+        });
+    }
+}
+
+void MainWindow::CopyCommand()
+{
+    const entries::StartupEntry* entry = SelectedEntry();
+    const platform::WindowId owner = windows_.Handle(form_);
+    if (entry != nullptr && !platform_.clipboard.SetText(owner, entry->command)) {
+        Modally([&] {
+            ShowErrorBox(platform_.messageBox, owner, language_,
+                         L"Nem sikerült a parancsot a vágólapra másolni.",
+                         L"Can't copy the command to the clipboard.");
+        });
+    }
+}
+
+} // namespace ui
