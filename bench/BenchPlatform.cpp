@@ -4,12 +4,13 @@
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/FixedClock.h"
+#include "platform/portable/HostStartupFolders.h"
 #include "platform/portable/MemoryClipboard.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedChangeWatch.h"
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
-#include "platform/portable/ScriptedRegistryWatch.h"
 #include "platform/portable/ScriptedShell.h"
 #include "platform/portable/VariableEnvironment.h"
 
@@ -23,6 +24,7 @@
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32StartupFolders.h"
 #include "platform/win32/Win32VersionResources.h"
 #endif
 
@@ -75,11 +77,12 @@ private:
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::portable::VariableEnvironment environment_;
     platform::portable::FixedClock clock_;
-    platform::portable::ScriptedRegistryWatch registryWatch_;
+    platform::portable::ScriptedChangeWatch changeWatch_;
     platform::portable::MemoryClipboard clipboard_;
-    platform::Platform services_{registry_,  shell_,         messageBox_,  files_,
-                                 collation_, versions_,      fileDialogs_, environment_,
-                                 clock_,     registryWatch_, clipboard_};
+    platform::portable::HostStartupFolders startupFolders_{drives_};
+    platform::Platform services_{registry_,  shell_,       messageBox_,  files_,
+                                 collation_, versions_,    fileDialogs_, environment_,
+                                 clock_,     changeWatch_, clipboard_,   startupFolders_};
 };
 
 #ifdef _WIN32
@@ -104,11 +107,12 @@ private:
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::win32::Win32Environment environment_;
     platform::win32::Win32Clock clock_;
-    platform::portable::ScriptedRegistryWatch registryWatch_;
+    platform::portable::ScriptedChangeWatch changeWatch_;
     platform::portable::MemoryClipboard clipboard_;
-    platform::Platform services_{registry_,  shell_,         messageBox_,  files_,
-                                 collation_, versions_,      fileDialogs_, environment_,
-                                 clock_,     registryWatch_, clipboard_};
+    platform::win32::Win32StartupFolders startupFolders_;
+    platform::Platform services_{registry_,  shell_,       messageBox_,  files_,
+                                 collation_, versions_,    fileDialogs_, environment_,
+                                 clock_,     changeWatch_, clipboard_,   startupFolders_};
 };
 #endif
 

@@ -58,7 +58,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
     try {
         platform::win32::Win32Platform platform;
         platform::win32::Win32WindowSystem windows(hInstance);
-        windows.AddWaitSource(platform.KeyWatch());
+        windows.AddWaitSource(platform.Watch());
         app::Application application(platform.Services(), windows);
         if (!application.Start()) {
             return 0;

@@ -5,6 +5,7 @@
 #include "EntryOrder.h"
 #include "RunKeys.h"
 #include "StartupApproval.h"
+#include "StartupFolderEntries.h"
 #include "platform/Utf16.h"
 
 #include <exception>
@@ -79,7 +80,22 @@ std::vector<platform::WatchedKey> EntryTable::SourceKeys()
             keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
         }
     }
+    for (const Scope scope : kFolderScopes) {
+        const registry::KeyPath key = ApprovalKeyOf(scope);
+        keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
+    }
     return keys;
+}
+
+std::vector<std::wstring> EntryTable::SourceFolders() const
+{
+    std::vector<std::wstring> folders;
+    for (const Scope scope : kFolderScopes) {
+        if (std::optional<std::wstring> folder = platform_.startupFolders.PathOf(FolderOf(scope))) {
+            folders.push_back(std::move(*folder));
+        }
+    }
+    return folders;
 }
 
 RebuildReport EntryTable::Rebuild()
@@ -89,6 +105,11 @@ RebuildReport EntryTable::Rebuild()
     for (const Scope scope : kScopes) {
         const std::size_t first = entries_.size();
         (void)ReadRunKey(platform_.registry, scope, entries_);
+        ReadApprovals(platform_.registry, scope, std::span(entries_).subspan(first));
+    }
+    for (const Scope scope : kFolderScopes) {
+        const std::size_t first = entries_.size();
+        ReadStartupFolder(platform_.startupFolders, scope, entries_);
         ReadApprovals(platform_.registry, scope, std::span(entries_).subspan(first));
     }
     RebuildReport report;

@@ -2,8 +2,8 @@
 
 #include "StartupEntry.h"
 #include "VersionTextCache.h"
+#include "platform/ChangeWatch.h"
 #include "platform/Platform.h"
-#include "platform/RegistryWatch.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +38,8 @@ class EntryTable {
 public:
     explicit EntryTable(platform::Platform& platform) noexcept : platform_(platform) {}
 
-    // Reads the Run keys of every scope again (in the order of kScopes), works out each entry's
+    // Reads the Run keys of every scope again (in the order of kScopes), then the Startup folders
+    // (kFolderScopes), with every entry's on/off switch; works out each entry's
     // program and its version texts, and sorts the entries by their display texts. An entry whose
     // details cannot be read is still listed, with the texts read before the failure. The version
     // texts of a program file whose size and last-write time are those of the previous refill are
@@ -50,8 +51,9 @@ public:
     // Failures are appended to the report.
     void Resolve(std::span<StartupEntry> entries, RebuildReport& report);
 
-    // Every key Rebuild reads: a change to any of them may change the table.
+    // Every key and folder Rebuild reads: a change to any of them may change the table.
     [[nodiscard]] static std::vector<platform::WatchedKey> SourceKeys();
+    [[nodiscard]] std::vector<std::wstring> SourceFolders() const;
 
     [[nodiscard]] std::span<const StartupEntry> Entries() const noexcept { return entries_; }
     [[nodiscard]] std::size_t Count() const noexcept { return entries_.size(); }

@@ -9,24 +9,45 @@
 
 namespace entries {
 
-// Whom a startup entry applies to, and so which Run key holds it: the current user's, the
-// machine's as 64-bit programs see it, or the machine's in the 32-bit programs' view (where
-// 32-bit installers write).
-enum class Scope : std::uint8_t { CurrentUser, AllUsers, AllUsers32Bit };
+// Where a startup entry is kept, and so whom it applies to: a Run key (the current user's, the
+// machine's as 64-bit programs see it, or the machine's in the 32-bit programs' view, where 32-bit
+// installers write), or a Startup folder (the current user's or the one for all users).
+enum class Scope : std::uint8_t {
+    CurrentUser,
+    AllUsers,
+    AllUsers32Bit,
+    CurrentUserStartupFolder,
+    AllUsersStartupFolder,
+};
 
-// The scopes in the order their Run keys are read. The current user's key is the same in both
-// views, so it is read once.
+// The scopes of the Run keys, in the order the keys are read. The current user's key is the same
+// in both views, so it is read once.
 inline constexpr std::array<Scope, 3> kScopes = {Scope::CurrentUser, Scope::AllUsers,
                                                  Scope::AllUsers32Bit};
+
+// The scopes of the Startup folders, in the order they are read (after the Run keys).
+inline constexpr std::array<Scope, 2> kFolderScopes = {Scope::CurrentUserStartupFolder,
+                                                       Scope::AllUsersStartupFolder};
+
+[[nodiscard]] constexpr bool IsFolderScope(Scope scope) noexcept
+{
+    return scope == Scope::CurrentUserStartupFolder || scope == Scope::AllUsersStartupFolder;
+}
+
+// Whether the scope's entries apply to the current user alone.
+[[nodiscard]] constexpr bool IsUserScope(Scope scope) noexcept
+{
+    return scope == Scope::CurrentUser || scope == Scope::CurrentUserStartupFolder;
+}
 
 // The key, under either root and in either view, whose string values Windows runs at logon.
 inline constexpr std::wstring_view kRunKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The root whose Run key holds the entries of this scope.
+// The root whose keys hold the entries (or, for a folder, the switches) of this scope.
 [[nodiscard]] constexpr platform::RootKey RootKeyOf(Scope scope) noexcept
 {
-    return scope == Scope::CurrentUser ? platform::reg::kCurrentUser : platform::reg::kLocalMachine;
+    return IsUserScope(scope) ? platform::reg::kCurrentUser : platform::reg::kLocalMachine;
 }
 
 // The registry view the scope's Run key is opened in. The machine's keys are always asked for by
@@ -39,12 +60,14 @@ inline constexpr std::wstring_view kRunKeyPath =
     case Scope::AllUsers32Bit:
         return platform::reg::kView32Bit;
     case Scope::CurrentUser:
+    case Scope::CurrentUserStartupFolder:
+    case Scope::AllUsersStartupFolder:
         break;
     }
     return 0;
 }
 
-// The Run key of the scope.
+// The Run key of a Run-key scope.
 [[nodiscard]] constexpr registry::KeyPath RunKeyOf(Scope scope) noexcept
 {
     return {RootKeyOf(scope), kRunKeyPath, ViewOf(scope)};

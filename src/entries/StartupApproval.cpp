@@ -66,6 +66,16 @@ ApprovalBytes EnabledBytes(std::uint32_t oldType, std::span<const std::byte> old
     return bytes;
 }
 
+std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept
+{
+    if (!IsFolderScope(entry.scope)) {
+        return entry.name;
+    }
+    std::wstring_view path = entry.filePath;
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+}
+
 void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupEntry> entries)
 {
     const registry::KeyPath path = ApprovalKeyOf(scope);
@@ -85,7 +95,7 @@ void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupE
         std::uint32_t type = 0;
         std::uint32_t size = small.size();
         platform::RegResult result =
-            registry.QueryValue(key.get(), entry.name, &type, small.data(), &size);
+            registry.QueryValue(key.get(), SwitchNameOf(entry), &type, small.data(), &size);
         std::span<const std::byte> data(small.data(), std::min<std::size_t>(size, small.size()));
         if (result == reg::kMoreData) {
             // A value this long is no switch Windows wrote; without the memory to read it, it is
@@ -95,7 +105,8 @@ void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupE
             } catch (const std::bad_alloc&) {
                 continue;
             }
-            result = registry.QueryValue(key.get(), entry.name, &type, large.data(), &size);
+            result =
+                registry.QueryValue(key.get(), SwitchNameOf(entry), &type, large.data(), &size);
             data =
                 std::span<const std::byte>(large.data(), std::min<std::size_t>(size, large.size()));
         }

@@ -20,6 +20,9 @@ inline constexpr std::wstring_view kApprovedRunKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 inline constexpr std::wstring_view kApproved32BitRunKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+// The switches of the files in the Startup folders, named by the file's name with its extension.
+inline constexpr std::wstring_view kApprovedFolderKeyPath =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // The key that holds the on/off switches of the scope's Run entries.
 [[nodiscard]] constexpr registry::KeyPath ApprovalKeyOf(Scope scope) noexcept
@@ -31,6 +34,10 @@ inline constexpr std::wstring_view kApproved32BitRunKeyPath =
         return {platform::reg::kLocalMachine, kApprovedRunKeyPath, platform::reg::kView64Bit};
     case Scope::AllUsers32Bit:
         return {platform::reg::kLocalMachine, kApproved32BitRunKeyPath, platform::reg::kView64Bit};
+    case Scope::CurrentUserStartupFolder:
+        return {platform::reg::kCurrentUser, kApprovedFolderKeyPath, 0};
+    case Scope::AllUsersStartupFolder:
+        return {platform::reg::kLocalMachine, kApprovedFolderKeyPath, platform::reg::kView64Bit};
     }
     return {};
 }
@@ -53,6 +60,10 @@ using ApprovalBytes = std::array<std::byte, 12>;
                                           std::uint64_t now) noexcept;
 [[nodiscard]] ApprovalBytes EnabledBytes(std::uint32_t oldType,
                                          std::span<const std::byte> old) noexcept;
+
+// The name of the entry's switch: the value's name for a Run entry, the file's name with its
+// extension for a file in a Startup folder.
+[[nodiscard]] std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept;
 
 // Reads the switches of the entries of this scope into them; entries of other scopes are left
 // alone. A key that cannot be read leaves every entry switched on.

@@ -7,12 +7,15 @@
 
 namespace entries {
 
-// One program Windows starts at logon: a string value under a Run key, with what the tool works
-// out about the program it names.
+// One program Windows starts at logon: a string value under a Run key, or a file in a Startup
+// folder, with what the tool works out about the program it names.
 struct StartupEntry {
     Scope scope = Scope::AllUsers;
-    std::wstring name;    // the value's name
+    std::wstring name;    // the value's name; a file's name without a .lnk extension
     std::wstring command; // the value's data, a command line, without its terminating NUL
+    // A file in a Startup folder: its full path. Its command is the shortcut's target and
+    // arguments, or the file itself for any other file. Empty for a Run entry.
+    std::wstring filePath;
     // REG_SZ, or REG_EXPAND_SZ for a command whose %NAME%s Windows expands before it runs it.
     std::uint32_t valueType = platform::reg::kTypeSz;
     // Switched off, as Task Manager does it: Windows leaves the entry where it is and does not

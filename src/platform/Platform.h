@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChangeWatch.h"
 #include "Clipboard.h"
 #include "Clock.h"
 #include "Collation.h"
@@ -8,8 +9,8 @@
 #include "FileSearch.h"
 #include "MessageBoxService.h"
 #include "Registry.h"
-#include "RegistryWatch.h"
 #include "Shell.h"
+#include "StartupFolders.h"
 #include "VersionResources.h"
 
 namespace platform {
@@ -25,8 +26,9 @@ struct Platform {
     FileDialogs& fileDialogs;
     Environment& environment;
     Clock& clock;
-    RegistryWatch& registryWatch;
+    ChangeWatch& changeWatch;
     Clipboard& clipboard;
+    StartupFolders& startupFolders;
 };
 
 } // namespace platform

@@ -3,7 +3,9 @@
 #include "ErrorBox.h"
 #include "FileChooser.h"
 #include "RunningProgram.h"
+#include "entries/CommandLine.h"
 #include "entries/StartupApproval.h"
+#include "entries/StartupFolderEntries.h"
 #include "entries/TextTrim.h"
 #include "registry/RegistryValues.h"
 
@@ -14,19 +16,35 @@ namespace ui {
 using entries::Scope;
 namespace reg = platform::reg;
 
+namespace {
+
+// The scopes the two options stand for. An entry of the 32-bit programs' view stays in that view
+// for as long as it is for all users; a file of a Startup folder moves between the two folders.
+Scope AllUsersScopeFor(Scope scope) noexcept
+{
+    if (scope == Scope::AllUsers32Bit) {
+        return scope;
+    }
+    return entries::IsFolderScope(scope) ? Scope::AllUsersStartupFolder : Scope::AllUsers;
+}
+
+Scope CurrentUserScopeFor(Scope scope) noexcept
+{
+    return entries::IsFolderScope(scope) ? Scope::CurrentUserStartupFolder : Scope::CurrentUser;
+}
+
+} // namespace
+
 EntryEditor::EntryEditor(platform::Platform& platform, platform::window::WindowSystem& windows,
                          const InterfaceLanguage& language)
     : platform_(platform), windows_(windows), language_(language), form_(EntryEditorLayout()),
       controls_(form_)
 {
     form_.onLoad = [this] { OnLoad(); };
-    // An entry of the 32-bit programs' view stays in that view for as long as it is for all
-    // users.
-    controls_.allUsersOption.onClick = [this] {
-        OnScopeChosen(original_.scope == Scope::AllUsers32Bit ? Scope::AllUsers32Bit
-                                                              : Scope::AllUsers);
+    controls_.allUsersOption.onClick = [this] { OnScopeChosen(AllUsersScopeFor(original_.scope)); };
+    controls_.currentUserOption.onClick = [this] {
+        OnScopeChosen(CurrentUserScopeFor(original_.scope));
     };
-    controls_.currentUserOption.onClick = [this] { OnScopeChosen(Scope::CurrentUser); };
     controls_.addPathButton.onClick = [this] { OnAddPathClicked(); };
     controls_.saveButton.onClick = [this] { OnSaveClicked(); };
     controls_.cancelButton.onClick = [this] { OnCancelClicked(); };
@@ -71,7 +89,7 @@ void EntryEditor::OnLoad()
     // Checking the option chooses its scope; a scope left over from the last showing must never
     // be saved to.
     chosenScope_.reset();
-    (original_.scope == Scope::CurrentUser ? c.currentUserOption : c.allUsersOption)
+    (entries::IsUserScope(original_.scope) ? c.currentUserOption : c.allUsersOption)
         .SetChecked(true);
 
     c.nameBox.SetCaption(original_.name);
@@ -166,10 +184,58 @@ platform::RegResult EntryEditor::CarrySwitch(std::wstring_view name)
                                  name);
 }
 
+std::uint32_t EntryEditor::SaveShortcut(std::wstring_view name, std::wstring_view command)
+{
+    platform::StartupFolders& folders = platform_.startupFolders;
+    const Scope scope = chosenScope_.value_or(original_.scope);
+    const std::optional<std::wstring> folder = folders.PathOf(entries::FolderOf(scope));
+    const std::optional<platform::Shortcut> before = folders.ReadShortcut(original_.filePath);
+    if (!folder || !before) {
+        return reg::kFileNotFound;
+    }
+    // The file keeps its extension as it is spelled.
+    const std::wstring_view oldPath = original_.filePath;
+    const std::size_t nameStart = oldPath.find_last_of(L'\\') + 1;
+    const std::wstring_view oldFileName = oldPath.substr(nameStart);
+    const std::wstring newFileName =
+        std::wstring(name) + std::wstring(oldFileName.substr(original_.name.size()));
+    const std::wstring newPath = *folder + L"\\" + newFileName;
+
+    const bool retarget = command != original_.command;
+    if (retarget) {
+        const entries::CommandParts parts = entries::SplitCommand(command, platform_.files);
+        if (const std::uint32_t written = folders.WriteShortcut(
+                oldPath, platform::Shortcut{parts.programPath, parts.arguments})) {
+            return written;
+        }
+    }
+    // Compared as typed: a change of letter case alone renames the file.
+    const bool moved = newPath != oldPath;
+    std::uint32_t outcome = moved ? folders.MoveFileTo(oldPath, newPath) : 0;
+    if (outcome == 0 && moved) {
+        outcome = static_cast<std::uint32_t>(entries::MoveApproval(
+            platform_.registry, original_.scope, oldFileName, scope, newFileName));
+        if (outcome != 0) {
+            (void)folders.MoveFileTo(newPath, oldPath);
+        }
+    }
+    if (outcome != 0 && retarget) {
+        (void)folders.WriteShortcut(oldPath, *before);
+    }
+    return outcome;
+}
+
 void EntryEditor::OnSaveClicked()
 {
     const std::wstring name = controls_.nameBox.Caption();
     const std::wstring command = controls_.valueBox.Caption();
+    if (!original_.filePath.empty()) {
+        if (SaveShortcut(name, command) != 0) {
+            ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+        }
+        windows_.Unload(form_);
+        return;
+    }
     // The entry's on/off switch follows the saved entry; should that fail, the entry is saved all
     // the same and the user is told.
     if (SaveEntry(name, command) != reg::kSuccess || CarrySwitch(name) != reg::kSuccess) {

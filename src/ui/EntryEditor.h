@@ -20,6 +20,8 @@ struct EntryDraft {
     // The stored value's type, kept when the entry is saved; a new entry's type follows from
     // its command.
     std::uint32_t valueType = platform::reg::kTypeSz;
+    // A shortcut in a Startup folder: its full path. Empty for a Run entry.
+    std::wstring filePath{};
 };
 
 // The entry editor: a modal dialog in which an entry's name, command and scope are changed. Its
@@ -48,6 +50,9 @@ private:
     void OnCancelClicked();
     // Writes the entry as the user left it; a failed move or rename restores the old value.
     [[nodiscard]] platform::RegResult SaveEntry(std::wstring_view name, std::wstring_view command);
+    // Saves a shortcut of a Startup folder: its target and arguments from the command, its file
+    // renamed, or moved to the other folder, with its on/off switch. A failure changes nothing.
+    [[nodiscard]] std::uint32_t SaveShortcut(std::wstring_view name, std::wstring_view command);
     // The type the command is stored with: an edited entry keeps its own; a new one is
     // expandable when its command names a variable the environment defines, so that Windows
     // expands it at logon.

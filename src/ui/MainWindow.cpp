@@ -72,14 +72,14 @@ void MainWindow::OnLoad()
     c.englishFlagLit.SetTop(c.englishFlag.Top());
     ResetHover();
     ApplyLanguage(language_.Current());
-    platform_.registryWatch.onChange = [this] { OnRegistryChanged(); };
+    platform_.changeWatch.onChange = [this] { OnRegistryChanged(); };
     RefreshList();
 }
 
 void MainWindow::OnUnload()
 {
-    platform_.registryWatch.Stop();
-    platform_.registryWatch.onChange = nullptr;
+    platform_.changeWatch.Stop();
+    platform_.changeWatch.onChange = nullptr;
     controls_.refreshTimer.SetTimerEnabled(false);
     refillDue_ = false;
 }
@@ -94,7 +94,7 @@ void MainWindow::RefreshList()
     controls_.refreshTimer.SetTimerEnabled(false);
     refillDue_ = false;
     if (form_.Loaded()) {
-        platform_.registryWatch.Watch(entries::EntryTable::SourceKeys());
+        platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
     }
     ++refills_;
     ReportDetailsFailures(table_.Rebuild());
@@ -256,6 +256,14 @@ void MainWindow::ShowScope()
         break;
     case entries::Scope::AllUsers32Bit:
         line += language_.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)");
+        break;
+    case entries::Scope::CurrentUserStartupFolder:
+        line += language_.Text(L"Jelenlegi felhasználó (Indítópult mappa)",
+                               L"Current user (Startup folder)");
+        break;
+    case entries::Scope::AllUsersStartupFolder:
+        line +=
+            language_.Text(L"Összes felhasználó (Indítópult mappa)", L"All users (Startup folder)");
         break;
     }
     if (disabled) {

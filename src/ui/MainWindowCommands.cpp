@@ -3,6 +3,7 @@
 #include "ErrorBox.h"
 #include "MainWindow.h"
 #include "entries/StartupApproval.h"
+#include "entries/StartupFolderEntries.h"
 #include "registry/RegistryValues.h"
 
 namespace ui {
@@ -30,7 +31,18 @@ void MainWindow::OnEditClicked()
     if (entry == nullptr) {
         return;
     }
-    const EntryDraft draft{entry->name, entry->command, entry->scope, entry->valueType};
+    if (entries::IsFolderScope(entry->scope) && !entries::IsShortcutFile(entry->filePath)) {
+        // A file other than a shortcut holds no command to change.
+        Modally([this] {
+            (void)platform_.messageBox.Show(
+                windows_.Handle(form_),
+                language_.Text(L"Ez az elem nem szerkeszthető.", L"This item can't be edited."),
+                L"Tolvan", platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        });
+        return;
+    }
+    const EntryDraft draft{entry->name, entry->command, entry->scope, entry->valueType,
+                           entry->filePath};
     Modally([&] { Editor().ShowForEntry(form_, draft); });
     RefreshList();
 }
@@ -55,17 +67,21 @@ void MainWindow::DeleteSelectedEntry()
     if (answer != platform::MessageAnswer::Ok) {
         return;
     }
-    const platform::RegResult result =
-        registry::DeleteValue(platform_.registry, entries::RunKeyOf(entry->scope), entry->name);
-    // A value that is no longer there is what the user asked for.
-    if (result != platform::reg::kSuccess && result != platform::reg::kFileNotFound) {
+    // A value that is no longer there is what the user asked for; a file goes to the Recycle Bin,
+    // from where the user can have it back.
+    const bool inFolder = entries::IsFolderScope(entry->scope);
+    const std::uint32_t result =
+        inFolder ? platform_.startupFolders.RecycleFile(entry->filePath)
+                 : static_cast<std::uint32_t>(registry::DeleteValue(
+                       platform_.registry, entries::RunKeyOf(entry->scope), entry->name));
+    if (result != 0 && result != platform::reg::kFileNotFound) {
         ShowErrorBox(platform_.messageBox, owner, language_,
                      L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
                      L"rendszergazdaként futtatni.",
                      L"Can't delete registry entry. Try running this application with "
                      L"administrator rights.");
-    } else if (entries::RemoveApproval(platform_.registry, entry->scope, entry->name) !=
-               platform::reg::kSuccess) {
+    } else if (entries::RemoveApproval(platform_.registry, entry->scope,
+                                       entries::SwitchNameOf(*entry)) != platform::reg::kSuccess) {
         // The entry is gone; only its on/off switch stayed behind.
         ShowCannotModifyBox(platform_.messageBox, owner, language_);
     }
@@ -81,8 +97,8 @@ void MainWindow::OnToggleClicked()
     // The entry is identified by what the refill cannot change: its scope and name.
     const entries::Scope scope = entry->scope;
     const std::wstring name = entry->name;
-    if (entries::SetApproval(platform_.registry, scope, name, !entry->disabled,
-                             platform_.clock.Now()) != platform::reg::kSuccess) {
+    if (entries::SetApproval(platform_.registry, scope, entries::SwitchNameOf(*entry),
+                             !entry->disabled, platform_.clock.Now()) != platform::reg::kSuccess) {
         Modally([this] {
             ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
         });

@@ -2,13 +2,16 @@
 # Drives the real tolvan.exe under Wine through the entry commands: New, Edit (rename, move to
 # the current user), the editor's Esc, "Add file path..." with the real open-file dialog, Delete
 # with its confirmation, and Close; then an expandable entry and one of the 32-bit programs' key,
-# renamed, moved and deleted. The registry is read back after every step. Screenshots of
-# the editor in both languages, the open-file dialog and the delete confirmation go into OUTDIR.
-# Usage: drive-editing.sh TOLVAN.EXE OUTDIR FIXTURE_DIR
+# renamed, moved and deleted; then a shortcut of a Startup folder, given a new command, renamed
+# and moved to the other folder. The registry (and the shortcut) is read back after every step.
+# Screenshots of the editor in both languages, the open-file dialog and the delete confirmation
+# go into OUTDIR. SHORTCUTS makes and reads shortcuts.
+# Usage: drive-editing.sh TOLVAN.EXE OUTDIR FIXTURE_DIR SHORTCUTS.EXE
 set -uo pipefail
 exe=$1
 outdir=$2
 fixtures=$3
+shortcut_exe=$4
 wine_exec="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools/wine-exec"
 mkdir -p "$outdir"
 
@@ -307,6 +310,41 @@ else
 fi
 close_tool "the run with both kinds"
 forget_views
+
+# A shortcut of the user's Startup folder: a new command, then a new name and the other folder.
+shortcut() { "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
+host_path() { "$wine_exec" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+user_folder=$(shortcut folder user)
+common_folder=$(shortcut folder common)
+link='0 tolvan e2e link'
+forget_links() {
+  rm -f "$(host_path "$user_folder")/$link.lnk" "$(host_path "$common_folder")/$link 2.lnk"
+}
+forget_links
+shortcut make "$user_folder\\$link.lnk" 'C:\tolvan-e2e-link.exe' '/old' >/dev/null
+start_tool
+select_first_entry
+if edit_selected "for the shortcut"; then
+  press "$editor" Tab # the command
+  press "$editor" End shift+Home
+  type_text "$editor" '"C:\tolvan e2e\linked.exe" /new'
+  press "$editor" Tab Tab space # Save
+  wait_gone '^Szerkesztés$'
+  check "a shortcut's command becomes its target and arguments" \
+    [ "$(shortcut read "$user_folder\\$link.lnk")" == $'C:\\tolvan e2e\\linked.exe\t/new' ]
+fi
+select_first_entry
+if edit_selected "for the shortcut's move"; then
+  replace_name "$editor" "$link 2"
+  press "$editor" Tab Tab Tab Tab Tab Up # All users
+  press "$editor" shift+Tab shift+Tab space # back to Save
+  wait_gone '^Szerkesztés$'
+  check "a renamed and moved shortcut is in the common Startup folder" \
+    [ "$(shortcut read "$common_folder\\$link 2.lnk")" == $'C:\\tolvan e2e\\linked.exe\t/new' ]
+  check "nothing stays in the user's Startup folder" [ ! -e "$(host_path "$user_folder")/$link.lnk" ]
+fi
+close_tool "the run with a shortcut"
+forget_links
 
 # The editor in English.
 set_language 1

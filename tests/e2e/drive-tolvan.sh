@@ -5,13 +5,17 @@
 # of them expandable): the list is read in order, entries are selected and the details panel read, the mouse lights the
 # English flag and clicks it, leaves the window (the highlight must go within about 200 ms) and
 # the next start comes up in English. The entry switched off is drawn grey and its switch flipped
-# twice with the button. Screenshots go into OUTDIR; PROBE reads the windows.
-# Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR PROBE.EXE FIXTURE_DIR
+# twice with the button. The context menu opens by keyboard and mouse and copies a command; a Run
+# value and two files of the Startup folders, made by other programs while the tool is open,
+# appear by themselves; the shortcut is switched off and deleted into the Recycle Bin.
+# Screenshots go into OUTDIR; PROBE reads the windows, SHORTCUTS makes and reads shortcuts.
+# Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR PROBE.EXE FIXTURE_DIR SHORTCUTS.EXE
 set -uo pipefail
 exe=$1
 outdir=$2
 probe_exe=$3
 fixtures=$4
+shortcut_exe=$5
 tools="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools"
 wine_exec="$tools/wine-exec"
 source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
@@ -22,12 +26,24 @@ mkdir -p "$outdir"
 forget_language() {
   "$wine_exec" reg delete 'HKCU\Software\Kavrenta' /v Language /f >/dev/null 2>&1 || true
 }
+shortcut() { "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
+host_path() { "$wine_exec" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+folder_approvals='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\StartupFolder'
+link_name='Minta parancsikon'
+note_name='olvass el.txt'
+forget_folder_files() {
+  rm -f "$(host_path "$(shortcut folder user)")/$link_name.lnk" \
+    "$(host_path "$(shortcut folder common)")/$note_name"
+  "$wine_exec" reg delete "$folder_approvals" /v "$link_name.lnk" /f >/dev/null 2>&1
+}
 clean_up() {
   "$tools/seed-run-keys" "$fixtures" --remove >/dev/null 2>&1
+  forget_folder_files
   forget_language
 }
 trap clean_up EXIT
 forget_language
+forget_folder_files
 "$tools/seed-run-keys" "$fixtures" || { echo "FAILED: the Run keys could not be seeded"; exit 1; }
 failures=0
 fail() {
@@ -261,6 +277,60 @@ $actual_list"
   "$wine_exec" reg delete "$run_key" /v Figyelt /f >/dev/null 2>&1
   follows ABSENT || fail "a Run value deleted by another program stayed listed"
   checks=$((checks + 2))
+
+  # A shortcut made in the user's Startup folder and a file put into the common one appear by
+  # themselves, with their scope lines.
+  user_folder=$(shortcut folder user)
+  common_folder=$(shortcut folder common)
+  link_target='C:\Program Files\Kavrenta Minta\product_only.exe'
+  link_line="$link_name;  ($link_target)"
+  shortcut make "$user_folder\\$link_name.lnk" "$link_target" '/tray' >/dev/null
+  printf 'Tolvan\r\n' >"$(host_path "$common_folder")/$note_name"
+  index_of() { probe list | grep -nxF -- "$1" | cut -d: -f1; }
+  for _ in $(seq 1 100); do
+    [[ -n "$(index_of "$link_line")" && -n "$(index_of "$note_name;  ($common_folder\\$note_name)")" ]] && break
+    sleep 0.1
+  done
+  link_index=$(index_of "$link_line")
+  if [[ -z "$link_index" ]]; then
+    fail "the shortcut in the Startup folder was not listed: $(probe list)"
+  else
+    read -r x y w h < <(probe item $((link_index - 1)))
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    sleep 0.5
+    expect_text scopeLabel 'Scope: Current user (Startup folder)'
+    expect_text nameField "$link_name"
+    expect_text valueField "\"$link_target\" /tray"
+    import -window root "$outdir/main-english-startup-folder.png"
+    note_index=$(index_of "$note_name;  ($common_folder\\$note_name)")
+    [[ -n "$note_index" ]] || fail "the file in the common Startup folder was not listed"
+    # Switched off where Task Manager keeps the switch of a Startup folder's file.
+    press "$main" Tab Tab Tab Tab Tab space
+    sleep 1
+    switch=$("$wine_exec" reg query "$folder_approvals" /v "$link_name.lnk" 2>/dev/null |
+      tr -d '\r' | awk '/REG_BINARY/ { print $NF }')
+    [[ "$switch" =~ ^03000000 ]] || fail "switching the shortcut off stored '$switch'"
+    expect_match scopeLabel '^Scope: Current user \(Startup folder\), disabled since .+$'
+    # Deleted: into the Recycle Bin, its switch with it.
+    read -r x y < <(probe centre deleteButton)
+    xdotool mousemove "$x" "$y" click 1
+    question=$(wait_for_window '^Tolvan$')
+    if [[ -z "$question" ]]; then
+      fail "Delete did not ask for the shortcut"
+    else
+      press "$question" Return
+      wait_gone '^Tolvan$'
+      sleep 1
+      [[ ! -e "$(host_path "$user_folder")/$link_name.lnk" ]] ||
+        fail "the deleted shortcut is still in the Startup folder"
+      [[ "$(shortcut recycled "$link_name.lnk")" == 1 ]] ||
+        fail "the deleted shortcut is not in the Recycle Bin"
+      "$wine_exec" reg query "$folder_approvals" /v "$link_name.lnk" >/dev/null 2>&1 &&
+        fail "the deleted shortcut's switch stayed"
+      [[ -z "$(index_of "$link_line")" ]] || fail "the deleted shortcut is still listed"
+    fi
+    checks=$((checks + 6))
+  fi
   probe close
 fi
 for _ in $(seq 1 50); do

@@ -71,10 +71,10 @@ protected:
     std::unique_ptr<PlatformBackend> backend = GetParam().make();
     platform::Platform& real = backend->Services();
     OutOfMemoryAfterSearch failingFiles{real.files};
-    platform::Platform services{real.registry,      real.shell,       real.messageBox,
-                                failingFiles,       real.collation,   real.versions,
-                                real.fileDialogs,   real.environment, real.clock,
-                                real.registryWatch, real.clipboard};
+    platform::Platform services{real.registry,    real.shell,       real.messageBox,
+                                failingFiles,     real.collation,   real.versions,
+                                real.fileDialogs, real.environment, real.clock,
+                                real.changeWatch, real.clipboard,   real.startupFolders};
 };
 
 TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)

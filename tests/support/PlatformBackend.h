@@ -3,10 +3,12 @@
 #include "CountingServices.h"
 #include "RegistryBackend.h"
 #include "platform/Platform.h"
+#include "platform/portable/DriveMap.h"
+#include "platform/portable/HostStartupFolders.h"
 #include "platform/portable/MemoryClipboard.h"
+#include "platform/portable/ScriptedChangeWatch.h"
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
-#include "platform/portable/ScriptedRegistryWatch.h"
 #include "platform/portable/ScriptedShell.h"
 
 #include <cstddef>
@@ -68,10 +70,13 @@ private:
 
     std::unique_ptr<RegistryBackend> registry_;
     platform::portable::ScriptedShell shell_;
-    platform::portable::ScriptedRegistryWatch registryWatch_;
+    platform::portable::ScriptedChangeWatch changeWatch_;
     platform::portable::ScriptedMessageBox messageBox_;
     platform::portable::ScriptedFileDialogs fileDialogs_;
     platform::portable::MemoryClipboard clipboard_;
+    // The tables of these tests are read from the Run keys alone.
+    platform::portable::DriveMap noDrives_;
+    platform::portable::HostStartupFolders noStartupFolders_{noDrives_};
     std::unique_ptr<CountingFileSearch> files_;
     std::unique_ptr<CountingVersionResources> versions_;
     std::unique_ptr<platform::Platform> services_;

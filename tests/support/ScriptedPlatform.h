@@ -5,12 +5,13 @@
 #include "platform/portable/DriveMap.h"
 #include "platform/portable/DriveMapFileSearch.h"
 #include "platform/portable/FixedClock.h"
+#include "platform/portable/HostStartupFolders.h"
 #include "platform/portable/MemoryClipboard.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PeVersionResources.h"
+#include "platform/portable/ScriptedChangeWatch.h"
 #include "platform/portable/ScriptedFileDialogs.h"
 #include "platform/portable/ScriptedMessageBox.h"
-#include "platform/portable/ScriptedRegistryWatch.h"
 #include "platform/portable/ScriptedShell.h"
 #include "platform/portable/VariableEnvironment.h"
 
@@ -29,11 +30,12 @@ struct ScriptedPlatform {
     platform::portable::ScriptedFileDialogs fileDialogs;
     platform::portable::VariableEnvironment environment;
     platform::portable::FixedClock clock;
-    platform::portable::ScriptedRegistryWatch registryWatch;
+    platform::portable::ScriptedChangeWatch changeWatch;
     platform::portable::MemoryClipboard clipboard;
-    platform::Platform services{registry,  shell,         messageBox,  files,
-                                collation, versions,      fileDialogs, environment,
-                                clock,     registryWatch, clipboard};
+    platform::portable::HostStartupFolders startupFolders{drives};
+    platform::Platform services{registry,  shell,       messageBox,  files,
+                                collation, versions,    fileDialogs, environment,
+                                clock,     changeWatch, clipboard,   startupFolders};
 };
 
 } // namespace tolvan::test

@@ -6,7 +6,6 @@
 namespace tolvan::test {
 namespace {
 
-using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
 using platform::window::Control;
 using Action = platform::portable::ScriptedShell::ShellActionKind;

@@ -41,7 +41,7 @@ protected:
 TEST_F(ListFollowsRegistry, EveryKeyTheListIsReadFromIsWatchedAgainAtEachRefill)
 {
     std::vector<std::pair<platform::RootKey, std::wstring>> watched;
-    for (const platform::WatchedKey& key : registryWatch.watched) {
+    for (const platform::WatchedKey& key : changeWatch.watched) {
         watched.emplace_back(key.root, key.subKey);
     }
     for (const entries::Scope scope : entries::kScopes) {
@@ -53,9 +53,9 @@ TEST_F(ListFollowsRegistry, EveryKeyTheListIsReadFromIsWatchedAgainAtEachRefill)
                 << ToUtf8(key.subKey);
         }
     }
-    const int armed = registryWatch.watchCalls;
+    const int armed = changeWatch.watchCalls;
     mainWindow.RefreshList();
-    EXPECT_EQ(registryWatch.watchCalls, armed + 1);
+    EXPECT_EQ(changeWatch.watchCalls, armed + 1);
 }
 
 TEST_F(ListFollowsRegistry, ABurstOfChangesIsOneRefillThatKeepsTheSelectedEntry)
@@ -65,7 +65,7 @@ TEST_F(ListFollowsRegistry, ABurstOfChangesIsOneRefillThatKeepsTheSelectedEntry)
     // An installer writes three values, each told as it is written; two sort before Delta.
     for (const wchar_t* name : {L"Alpha", L"Charlie", L"Echo"}) {
         PutRunValue(kLocalMachine, name, L"F:\\no_version.exe");
-        registryWatch.Change();
+        changeWatch.Change();
     }
     EXPECT_EQ(mainWindow.Refills(), refills) << "read before the keys were quiet";
     QuietPeriodEnds();
@@ -82,14 +82,14 @@ TEST_F(ListFollowsRegistry, AVanishedSelectedEntryGivesWayToTheOneInItsPlace)
 {
     SelectListed(L"Delta");
     RemoveRunValue(kLocalMachine, L"Delta");
-    registryWatch.Change();
+    changeWatch.Change();
     QuietPeriodEnds();
     EXPECT_EQ(SelectedName(), L"Foxtrot");
     EXPECT_EQ(c.nameField.Caption(), L"Foxtrot");
 
     // The last entry gone: the new last one.
     RemoveRunValue(kCurrentUser, L"Foxtrot");
-    registryWatch.Change();
+    changeWatch.Change();
     QuietPeriodEnds();
     EXPECT_EQ(SelectedName(), L"Bravo");
 }
@@ -99,11 +99,11 @@ TEST_F(ListFollowsRegistry, TheScrollPositionIsKept)
     for (int k = 0; k < 40; ++k) {
         PutRunValue(kCurrentUser, L"Golf " + std::to_wstring(100 + k), L"F:\\no_version.exe");
     }
-    registryWatch.Change();
+    changeWatch.Change();
     QuietPeriodEnds();
     c.entryList.SetTopIndex(12);
     PutRunValue(kCurrentUser, L"Zulu", L"F:\\no_version.exe");
-    registryWatch.Change();
+    changeWatch.Change();
     QuietPeriodEnds();
     EXPECT_EQ(c.entryList.TopIndex(), 12);
 }
@@ -116,7 +116,7 @@ TEST_F(ListFollowsRegistry, RefillsWaitWhileAMessageBoxOrTheEditorIsOpen)
     messageBox.answers = {platform::MessageAnswer::Cancel};
     messageBox.whileShown = [&] {
         PutRunValue(kLocalMachine, L"Alpha", L"F:\\no_version.exe");
-        registryWatch.Change();
+        changeWatch.Change();
         QuietPeriodEnds();
         EXPECT_EQ(mainWindow.Refills(), refills);
     };
@@ -133,7 +133,7 @@ TEST_F(ListFollowsRegistry, RefillsWaitWhileAMessageBoxOrTheEditorIsOpen)
     // second refill follows.
     windows.modalScript = [&](platform::window::FormModel& editor, platform::window::FormModel&) {
         PutRunValue(kLocalMachine, L"Charlie", L"F:\\no_version.exe");
-        registryWatch.Change();
+        changeWatch.Change();
         QuietPeriodEnds();
         EXPECT_EQ(mainWindow.Refills(), refills + 1);
         windows.Unload(editor);
@@ -163,8 +163,8 @@ TEST_F(ListFollowsRegistry, RefreshKeyRefillsAndDeleteKeyDeletes)
 TEST_F(ListFollowsRegistry, AClosedWindowWatchesNothing)
 {
     c.closeButton.RaiseClick();
-    EXPECT_TRUE(registryWatch.watched.empty());
-    EXPECT_FALSE(registryWatch.onChange);
+    EXPECT_TRUE(changeWatch.watched.empty());
+    EXPECT_FALSE(changeWatch.onChange);
 }
 
 } // namespace

@@ -102,7 +102,11 @@ TEST(Win32Shell, ShowInFolderOpensTheFolderWithTheFileSelectedAndMissingFilesAre
         selected = SendMessageW(ItemList(folder), LVM_GETSELECTEDCOUNT, 0, 0);
     }
     EXPECT_EQ(selected, 1);
+    // Gone before the next test program looks for a window of that title.
     PostMessageW(folder, WM_CLOSE, 0, 0);
+    for (int attempt = 0; attempt < 50 && IsWindow(folder); ++attempt) {
+        Sleep(100);
+    }
 }
 
 class RealHover : public ::testing::Test, protected ScriptedPlatform {

@@ -4,9 +4,9 @@
 // takes the steps and ends the loop.
 #include "Fixtures.h"
 #include "entries/StartupApproval.h"
+#include "platform/win32/Win32ChangeWatch.h"
 #include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32RegistryWatch.h"
 #include "platform/win32/window/Win32WindowSystem.h"
 #include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
@@ -80,12 +80,12 @@ protected:
     std::string RunSteps(std::vector<Step> steps)
     {
         steps_ = std::move(steps);
-        running_ = this;
+        Running() = this;
         mainWindow.Show();
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, &RealRegistryWatch::Poll);
         (void)windows.Run();
         KillTimer(nullptr, timer);
-        running_ = nullptr;
+        Running() = nullptr;
         return failed_;
     }
 
@@ -119,9 +119,9 @@ protected:
 
     win32::Win32Registry realRegistry;
     win32::Win32FileSearch realFiles;
-    win32::Win32RegistryWatch watch;
+    win32::Win32ChangeWatch watch;
     Platform real{realRegistry, shell,       messageBox, realFiles, collation, versions,
-                  fileDialogs,  environment, clock,      watch,     clipboard};
+                  fileDialogs,  environment, clock,      watch,     clipboard, startupFolders};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::InterfaceLanguage language;
     entries::EntryTable table{real};
@@ -130,7 +130,7 @@ protected:
 private:
     static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) noexcept
     {
-        RealRegistryWatch& self = *running_;
+        RealRegistryWatch& self = *Running();
         if (self.at_ < self.steps_.size()) {
             Step& step = self.steps_[self.at_];
             if (!self.acted_) {
@@ -155,7 +155,13 @@ private:
         }
     }
 
-    static inline RealRegistryWatch* running_ = nullptr;
+    // The test whose steps the thread timer takes: a timer procedure gets no pointer of its own.
+    static RealRegistryWatch*& Running() noexcept
+    {
+        // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+        static RealRegistryWatch* running = nullptr;
+        return running;
+    }
     std::vector<Step> steps_;
     std::size_t at_ = 0;
     bool acted_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Win32ChangeWatch.h"
 #include "Win32Clipboard.h"
 #include "Win32Clock.h"
 #include "Win32Collation.h"
@@ -8,8 +9,8 @@
 #include "Win32FileSearch.h"
 #include "Win32MessageBox.h"
 #include "Win32Registry.h"
-#include "Win32RegistryWatch.h"
 #include "Win32Shell.h"
+#include "Win32StartupFolders.h"
 #include "Win32VersionResources.h"
 #include "platform/Platform.h"
 
@@ -20,7 +21,7 @@ class Win32Platform {
 public:
     [[nodiscard]] Platform& Services() noexcept { return services_; }
     // For the message loop to wait on.
-    [[nodiscard]] Win32RegistryWatch& KeyWatch() noexcept { return registryWatch_; }
+    [[nodiscard]] Win32ChangeWatch& Watch() noexcept { return changeWatch_; }
 
 private:
     Win32Registry registry_;
@@ -32,11 +33,12 @@ private:
     Win32FileDialogs fileDialogs_;
     Win32Environment environment_;
     Win32Clock clock_;
-    Win32RegistryWatch registryWatch_;
+    Win32ChangeWatch changeWatch_;
     Win32Clipboard clipboard_;
-    Platform services_{registry_,  shell_,         messageBox_,  files_,
-                       collation_, versions_,      fileDialogs_, environment_,
-                       clock_,     registryWatch_, clipboard_};
+    Win32StartupFolders startupFolders_;
+    Platform services_{registry_,  shell_,       messageBox_,  files_,
+                       collation_, versions_,    fileDialogs_, environment_,
+                       clock_,     changeWatch_, clipboard_,   startupFolders_};
 };
 
 } // namespace platform::win32

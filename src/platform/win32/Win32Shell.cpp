@@ -1,5 +1,6 @@
 #include "Win32Shell.h"
 
+#include "ComApartment.h"
 #include "platform/UniqueHandle.h"
 
 #include <windows.h>
@@ -14,28 +15,6 @@ namespace {
 
 // ShellExecuteW reports success with any value above this one.
 constexpr INT_PTR kLastShellExecuteError = 32;
-
-// The shell hands some requests to extensions that expect COM on the calling thread; the
-// user-interface thread is single-threaded, so that is the apartment it joins, for one call.
-class ComApartment {
-public:
-    ComApartment() noexcept
-        : joined_(
-              SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
-    {
-    }
-    ~ComApartment()
-    {
-        if (joined_) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool joined_;
-};
 
 struct ItemIdListTraits {
     using pointer = PIDLIST_ABSOLUTE;

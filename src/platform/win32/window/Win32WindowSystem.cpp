@@ -202,8 +202,9 @@ BOOL Win32WindowSystem::NextMessage(MSG& message) noexcept
             const DWORD count = static_cast<DWORD>(handles.size());
             const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE,
                                                             QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-            if (woken >= WAIT_OBJECT_0 && woken < WAIT_OBJECT_0 + count) {
-                const auto& [source, index] = owners[woken - WAIT_OBJECT_0];
+            // WAIT_OBJECT_0 is 0: a result below the count names a signalled handle.
+            if (const DWORD signalled = woken - WAIT_OBJECT_0; signalled < count) {
+                const auto& [source, index] = owners[signalled];
                 source->Signalled(index);
                 if (failure_ != nullptr) {
                     message = MSG{};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WaitSource.h"
-#include "platform/RegistryWatch.h"
+#include "platform/ChangeWatch.h"
 #include "platform/UniqueHandle.h"
 
 #include <windows.h>
@@ -24,30 +24,44 @@ struct EventTraits {
 };
 using OwnedEvent = UniqueHandle<EventTraits>;
 
-// Watches keys with RegNotifyChangeKeyValue, one event per open key, for the window system's
-// message loop to wait on.
+struct FolderNotificationTraits {
+    using pointer = HANDLE;
+    static pointer Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(pointer handle) noexcept { FindCloseChangeNotification(handle); }
+};
+using FolderNotification = UniqueHandle<FolderNotificationTraits>;
+
+// Watches keys with RegNotifyChangeKeyValue, one event per open key, and folders with
+// FindFirstChangeNotificationW, for the window system's message loop to wait on.
 //
 // Windows does not tell a key's own watchers that the key was deleted, and a key that does not
 // exist cannot be watched at all; so beside each key the nearest existing key above it is
 // watched for subkeys coming and going. A change there may concern a sibling: one refill too
-// many, never one too few.
-class Win32RegistryWatch final : public RegistryWatch, public WaitSource {
+// many, never one too few. A missing folder is watched likewise through the nearest folder above.
+class Win32ChangeWatch final : public ChangeWatch, public WaitSource {
 public:
-    void Watch(std::span<const WatchedKey> keys) noexcept override;
+    void Watch(std::span<const WatchedKey> keys,
+               std::span<const std::wstring> folders) noexcept override;
     void Stop() noexcept override;
 
     [[nodiscard]] std::span<const HANDLE> Handles() const noexcept override { return events_; }
     void Signalled(std::size_t index) override;
 
 private:
+    // A key with its event, or a folder's notification handle (which is its own event).
     struct Registration {
         OpenKey key;
         OwnedEvent event;
         DWORD filter = 0;
+        FolderNotification folder;
     };
 
     // Opens the key for notification and arms it; false when the key cannot be opened.
     bool Add(HKEY root, const std::wstring& subKey, DWORD view, DWORD filter) noexcept;
+    void WatchKeys(std::span<const WatchedKey> keys);
+    // Starts the folder's notification; false when the folder cannot be watched.
+    bool AddFolder(const std::wstring& folder, DWORD filter) noexcept;
+    void WatchFolders(std::span<const std::wstring> folders);
 
     std::vector<Registration> registrations_;
     std::vector<HANDLE> events_; // the registrations' events, in their order

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The two folders whose files Windows opens at logon: the user's own and the one for all users.
+enum class StartupFolder : std::uint8_t { CurrentUser, AllUsers };
+
+// A file directly inside a folder (folders themselves are never listed).
+struct FolderFile {
+    std::wstring name; // with its extension
+    bool hidden = false;
+    bool system = false;
+};
+
+// What a shortcut (.lnk) starts: its target path as stored (not resolved, environment references
+// left as they are) and its arguments.
+struct Shortcut {
+    std::wstring target;
+    std::wstring arguments;
+    bool operator==(const Shortcut&) const = default;
+};
+
+// A file operation's outcome: 0 on success, otherwise the Windows error code.
+using FileResult = std::uint32_t;
+
+// The Startup folders and the file operations the tool does in them.
+class StartupFolders {
+public:
+    virtual ~StartupFolders() = default;
+
+    // The folder's full path, as the shell knows it (SHGetKnownFolderPath); none when it has none.
+    [[nodiscard]] virtual std::optional<std::wstring> PathOf(StartupFolder folder) noexcept = 0;
+    // The files directly in the folder, in no particular order; empty when the folder is missing
+    // or cannot be read. Throws std::bad_alloc only.
+    [[nodiscard]] virtual std::vector<FolderFile> FilesIn(std::wstring_view folder) = 0;
+    // Reads a shortcut without resolving it or writing anything back; none when the file is not
+    // a shortcut that can be read.
+    [[nodiscard]] virtual std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept = 0;
+    // Sets the target and arguments of a shortcut, keeping everything else it holds; makes the
+    // shortcut when the file does not exist.
+    [[nodiscard]] virtual FileResult WriteShortcut(std::wstring_view path,
+                                                   const Shortcut& shortcut) noexcept = 0;
+    // Renames or moves a file (also to another folder); never replaces a file that exists
+    // (183, ERROR_ALREADY_EXISTS).
+    [[nodiscard]] virtual FileResult MoveFileTo(std::wstring_view from,
+                                                std::wstring_view to) noexcept = 0;
+    // Moves the file to the Recycle Bin, without any window or question of the shell's own.
+    [[nodiscard]] virtual FileResult RecycleFile(std::wstring_view path) noexcept = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,254 @@
+#include "Win32StartupFolders.h"
+
+#include "ComApartment.h"
+#include "ComPointer.h"
+#include "FindHandle.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <new>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <string>
+
+namespace platform::win32 {
+namespace {
+
+// The longest path the wide functions take, with its NUL.
+constexpr std::size_t kLongestPath = 32768;
+
+constexpr FileResult kInvalidName = ERROR_INVALID_NAME;
+
+struct TaskMemoryTextTraits {
+    using pointer = PWSTR;
+    static constexpr pointer Invalid() noexcept { return nullptr; }
+    static void Close(pointer text) noexcept { CoTaskMemFree(text); }
+};
+using TaskMemoryText = UniqueHandle<TaskMemoryTextTraits>;
+
+// Windows would read a name only up to a NUL; a name holding one names no file at all.
+bool IsUsableName(std::wstring_view path) noexcept
+{
+    return !path.empty() && path.find(L'\0') == std::wstring_view::npos;
+}
+
+// The Windows error code a failed call of the link object stands for. Win32 and storage
+// failures carry one (the storage codes repeat the Win32 ones: 2, 3, 5, ...); the link object's
+// other failures are about what the file holds.
+FileResult ResultOf(HRESULT result) noexcept
+{
+    if (SUCCEEDED(result)) {
+        return 0;
+    }
+    if (result == E_OUTOFMEMORY) {
+        return ERROR_OUTOFMEMORY;
+    }
+    const auto code = static_cast<FileResult>(HRESULT_CODE(result));
+    const int facility = HRESULT_FACILITY(result);
+    if ((facility == FACILITY_WIN32 || facility == FACILITY_STORAGE) && code != 0) {
+        return code;
+    }
+    return ERROR_INVALID_DATA;
+}
+
+struct LinkObject {
+    ComPointer<IShellLinkW> link;
+    ComPointer<IPersistFile> file;
+};
+
+HRESULT MakeLinkObject(LinkObject& made) noexcept
+{
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_PPV_ARGS(made.link.put()));
+    if (SUCCEEDED(result)) {
+        result = made.link.get()->QueryInterface(IID_PPV_ARGS(made.file.put()));
+    }
+    return result;
+}
+
+// The arguments, which have no length limit of their own: a buffer they fill completely may
+// have cut them short, so they are read again into the largest one.
+std::optional<std::wstring> ArgumentsOf(IShellLinkW& link)
+{
+    for (const std::size_t size : {std::size_t{INFOTIPSIZE}, kLongestPath}) {
+        std::wstring arguments(size, L'\0');
+        if (FAILED(link.GetArguments(arguments.data(), static_cast<int>(size)))) {
+            return std::nullopt;
+        }
+        arguments.resize(arguments.find(L'\0'));
+        if (arguments.size() + 1 < size) {
+            return arguments;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder) noexcept
+{
+    try {
+        const KNOWNFOLDERID& id =
+            folder == StartupFolder::CurrentUser ? FOLDERID_Startup : FOLDERID_CommonStartup;
+        TaskMemoryText path;
+        if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, path.put())) || !path) {
+            return std::nullopt;
+        }
+        return std::wstring(path.get());
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<FolderFile> Win32StartupFolders::FilesIn(std::wstring_view folder)
+{
+    std::vector<FolderFile> files;
+    // A wildcard would make the search match names in the folder's parent instead.
+    if (!IsUsableName(folder) || folder.find_first_of(L"*?") != std::wstring_view::npos) {
+        return files;
+    }
+    std::wstring pattern(folder);
+    if (pattern.back() != L'\\' && pattern.back() != L'/') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0));
+    if (!search) {
+        return files;
+    }
+    do {
+        // "." and ".." are folders too.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            files.push_back(FolderFile{found.cFileName,
+                                       (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                                       (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+        }
+    } while (FindNextFileW(search.get(), &found));
+    return files;
+}
+
+std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path) noexcept
+{
+    try {
+        if (!IsUsableName(path)) {
+            return std::nullopt;
+        }
+        const std::wstring name(path);
+        const ComApartment com;
+        LinkObject shortcut;
+        if (FAILED(MakeLinkObject(shortcut)) ||
+            FAILED(shortcut.file.get()->Load(name.c_str(), STGM_READ))) {
+            return std::nullopt;
+        }
+        // The path as stored: no search for a moved target (Resolve), no environment references
+        // expanded. A shortcut to something that is no file (S_FALSE) has an empty one.
+        std::wstring target(kLongestPath, L'\0');
+        if (FAILED(shortcut.link.get()->GetPath(target.data(), static_cast<int>(target.size()),
+                                                nullptr, SLGP_RAWPATH))) {
+            return std::nullopt;
+        }
+        target.resize(target.find(L'\0'));
+        std::optional<std::wstring> arguments = ArgumentsOf(*shortcut.link.get());
+        if (!arguments) {
+            return std::nullopt;
+        }
+        return Shortcut{std::move(target), std::move(*arguments)};
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+FileResult Win32StartupFolders::WriteShortcut(std::wstring_view path,
+                                              const Shortcut& shortcut) noexcept
+{
+    try {
+        if (!IsUsableName(path)) {
+            return kInvalidName;
+        }
+        const std::wstring name(path);
+        const ComApartment com;
+        LinkObject link;
+        HRESULT result = MakeLinkObject(link);
+        if (FAILED(result)) {
+            return ResultOf(result);
+        }
+        // An existing shortcut keeps its icon, working folder, hot key and the rest; a file that
+        // is there but is no shortcut is left alone.
+        if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            result = link.file.get()->Load(name.c_str(), STGM_READWRITE);
+        } else if (const DWORD error = GetLastError(); error != ERROR_FILE_NOT_FOUND) {
+            return error;
+        }
+        if (SUCCEEDED(result)) {
+            result = link.link.get()->SetPath(shortcut.target.c_str());
+        }
+        if (SUCCEEDED(result)) {
+            result = link.link.get()->SetArguments(shortcut.arguments.c_str());
+        }
+        if (SUCCEEDED(result)) {
+            result = link.file.get()->Save(name.c_str(), TRUE);
+        }
+        return ResultOf(result);
+    } catch (const std::bad_alloc&) {
+        return ERROR_OUTOFMEMORY;
+    }
+}
+
+FileResult Win32StartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
+{
+    try {
+        if (!IsUsableName(from) || !IsUsableName(to)) {
+            return kInvalidName;
+        }
+        const std::wstring source(from);
+        const std::wstring target(to);
+        // Without MOVEFILE_REPLACE_EXISTING a file at the target is never replaced; another
+        // volume is reached by a copy and a delete.
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED) == FALSE) {
+            return GetLastError();
+        }
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return ERROR_OUTOFMEMORY;
+    }
+}
+
+FileResult Win32StartupFolders::RecycleFile(std::wstring_view path) noexcept
+{
+    try {
+        // The shell would expand wildcards and recycle every match.
+        if (!IsUsableName(path) || path.find_first_of(L"*?") != std::wstring_view::npos) {
+            return kInvalidName;
+        }
+        std::wstring names(path);
+        // The shell takes a folder and all it holds as well; this is for one file only. Asking
+        // first also gives a missing file the Windows error the shell's own codes do not have.
+        const DWORD attributes = GetFileAttributesW(names.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return GetLastError();
+        }
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return ERROR_ACCESS_DENIED;
+        }
+        names.push_back(L'\0'); // the list of names ends with an empty one
+        const ComApartment com;
+        SHFILEOPSTRUCTW operation{};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = names.c_str();
+        operation.fFlags = static_cast<FILEOP_FLAGS>(FOF_ALLOWUNDO | FOF_NOCONFIRMATION |
+                                                     FOF_SILENT | FOF_NOERRORUI);
+        const int result = SHFileOperationW(&operation);
+        if (result != 0) {
+            return static_cast<FileResult>(result);
+        }
+        return operation.fAnyOperationsAborted != FALSE ? ERROR_CANCELLED : 0;
+    } catch (const std::bad_alloc&) {
+        return ERROR_OUTOFMEMORY;
+    }
+}
+
+} // namespace platform::win32

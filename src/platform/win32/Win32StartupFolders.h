@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/StartupFolders.h"
+
+namespace platform::win32 {
+
+// The Startup folders as the shell knows them, their files through FindFirstFileExW, shortcuts
+// through the shell's link object, and moves and recycling as Explorer does them.
+class Win32StartupFolders final : public StartupFolders {
+public:
+    std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override;
+    std::vector<FolderFile> FilesIn(std::wstring_view folder) override;
+    std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept override;
+    FileResult WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
+    FileResult MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
+    FileResult RecycleFile(std::wstring_view path) noexcept override;
+};
+
+} // namespace platform::win32
