@@ -119,4 +119,14 @@ std::optional<std::wstring> FromUtf8(std::string_view bytes)
     return text;
 }
 
+std::wstring FromUtf8Leniently(std::string_view bytes)
+{
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        AppendCodePoint(text, DecodeOne(bytes, i).value_or(kReplacement));
+    }
+    return text;
+}
+
 } // namespace platform::portable

@@ -14,4 +14,7 @@ namespace platform::portable {
 // encoded surrogates, nothing beyond U+10FFFF, no sequence cut short).
 [[nodiscard]] std::optional<std::wstring> FromUtf8(std::string_view bytes);
 
+// UTF-8 bytes as text, leniently: each malformed sequence becomes U+FFFD, so any bytes have a text.
+[[nodiscard]] std::wstring FromUtf8Leniently(std::string_view bytes);
+
 } // namespace platform::portable
