@@ -53,6 +53,9 @@ int ReportFailure(const wchar_t* what) noexcept
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
                     int /*nShowCmd*/)
 {
+    // Libraries that Windows' own code loads later by bare name (themes, shell extensions) come
+    // from the system folder, never from the program's.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Nothing may unwind out of the program's entry point: every failure that reaches it is
     // reported here, and ends the program with a non-zero exit code.
     try {

@@ -181,13 +181,15 @@ TEST_F(ExecutableResources, IconGroupHolds16And32PixelImagesIn256Colours)
     }
 }
 
-TEST_F(ExecutableResources, ManifestAsksForCommonControls6AndPerMonitorV2)
+TEST_F(ExecutableResources, ManifestAsksForAdministratorCommonControls6AndPerMonitorV2)
 {
     const auto bytes = Resource(RT_MANIFEST, 1); // CREATEPROCESS_MANIFEST_RESOURCE_ID
     const std::string manifest(bytes.begin(), bytes.end());
     ASSERT_FALSE(manifest.empty());
+    // Windows asks for an administrator's consent before the program starts.
+    EXPECT_EQ(manifest.find("asInvoker"), std::string::npos);
     for (const char* expected :
-         {R"(level="asInvoker")", R"(name="Microsoft.Windows.Common-Controls")",
+         {R"(level="requireAdministrator")", R"(name="Microsoft.Windows.Common-Controls")",
           R"(version="6.0.0.0")", R"(publicKeyToken="6595b64144ccf1df")",
           ">PerMonitorV2</dpiAwareness>", ">true/pm</dpiAware>",
           "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",

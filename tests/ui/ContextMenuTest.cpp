@@ -9,6 +9,7 @@ namespace {
 using platform::reg::kLocalMachine;
 using platform::window::Control;
 using Action = platform::portable::ScriptedShell::ShellActionKind;
+using Way = platform::portable::ScriptedShell::Way;
 
 constexpr std::size_t kOpenFileLocation = 4;
 constexpr std::size_t kProperties = 5;
@@ -94,7 +95,11 @@ TEST_F(ContextMenu, ItemsActOnTheEntry)
     RightClick(1, kProperties);
     ASSERT_EQ(shell.shellActions.size(), 2u);
     EXPECT_EQ(shell.shellActions[0].kind, Action::ShowInFolder);
+    // The folder window opens in the desktop's shell, without the program's rights; the
+    // Properties sheet is a window of the program.
+    EXPECT_EQ(shell.shellActions[0].way, Way::Desktop);
     EXPECT_EQ(shell.shellActions[1].kind, Action::ShowProperties);
+    EXPECT_EQ(shell.shellActions[1].way, Way::ThisProcess);
     for (const auto& action : shell.shellActions) {
         EXPECT_EQ(action.path, L"F:\\no_version.exe");
         EXPECT_EQ(action.owner, windows.Handle(mainWindow.Form()));
@@ -110,6 +115,16 @@ TEST_F(ContextMenu, ItemsActOnTheEntry)
     EXPECT_EQ(messageBox.shown[0].text, L"Can't open the file's location.");
     EXPECT_EQ(messageBox.shown[1].text, L"Can't copy the command to the clipboard.");
     EXPECT_EQ(messageBox.shown[1].icon, platform::MessageIcon::Error);
+    // The desktop's shell refused: the program's own shell is not asked instead.
+    EXPECT_EQ(shell.shellActions.size(), 3u);
+
+    // Without a desktop shell the program's own shell opens the folder window.
+    shell.showsFiles = true;
+    shell.desktopShell = false;
+    RightClick(1, kOpenFileLocation);
+    ASSERT_EQ(shell.shellActions.size(), 4u);
+    EXPECT_EQ(shell.shellActions[3].way, Way::ThisProcess);
+    EXPECT_EQ(messageBox.shown.size(), 2u);
 
     // Disable and Delete act as their buttons.
     RightClick(1, 1);

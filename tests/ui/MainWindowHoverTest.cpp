@@ -10,6 +10,7 @@ namespace {
 using platform::window::Colour;
 using registry::Language;
 using State = ui::MainWindow::HoverTarget;
+using Way = platform::portable::ScriptedShell::Way;
 
 constexpr Colour kNormalLink = Colour::Fixed(0xE65C00);
 constexpr Colour kLitLink = Colour::Fixed(0xFF7C24);
@@ -158,17 +159,29 @@ TEST_F(MainWindowHover, HomePageClickOpensTheAddressWithoutTouchingTheHighlight)
     EXPECT_NE(opened.owner, 0u);
     EXPECT_EQ(opened.address, ui::kHomePageAddress);
     EXPECT_EQ(opened.startFolder, L"C:\\");
+    // The desktop's shell opens it, so the browser does not get the program's rights.
+    EXPECT_EQ(opened.way, Way::Desktop);
     ExpectShowing(form, State::HomePage);
 
-    // A shell that cannot open it changes nothing either; the label keeps its text in both
-    // languages.
+    // A shell that cannot open it changes nothing either, and is not asked again from the
+    // program's own process; the label keeps its text in both languages.
     shell.opens = false;
     form.Form().RaiseMouseMove();
     c.homePageLink.RaiseClick();
-    EXPECT_EQ(shell.openedAddresses.size(), 2u);
+    ASSERT_EQ(shell.openedAddresses.size(), 2u);
+    EXPECT_EQ(shell.openedAddresses[1].way, Way::Desktop);
     ExpectShowing(form, State::None);
     form.ApplyLanguage(Language::Hungarian);
     EXPECT_EQ(c.homePageLink.Caption(), ui::kHomePageText);
+
+    // Without a desktop shell the program's own shell opens it.
+    shell.opens = true;
+    shell.desktopShell = false;
+    c.homePageLink.RaiseClick();
+    ASSERT_EQ(shell.openedAddresses.size(), 3u);
+    EXPECT_EQ(shell.openedAddresses[2].way, Way::ThisProcess);
+    EXPECT_EQ(shell.openedAddresses[2].address, ui::kHomePageAddress);
+    EXPECT_EQ(shell.openedAddresses[2].owner, windows.Handle(form.Form()));
 }
 
 } // namespace

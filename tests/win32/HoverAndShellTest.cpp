@@ -1,6 +1,6 @@
-// The shell (under Wine, with its own Explorer) and the cursor as Windows gives them, and the main
-// window's hover timer on a real window, whose outer rectangle is in the same screen pixels as the
-// cursor at any DPI.
+// The shell (under Wine, with its own Explorer, which is also the desktop's shell) and the cursor
+// as Windows gives them, and the main window's hover timer on a real window, whose outer rectangle
+// is in the same screen pixels as the cursor at any DPI.
 #include "Fixtures.h"
 #include "platform/portable/CaseFoldCollation.h"
 #include "platform/portable/DriveMapFileSearch.h"
@@ -10,6 +10,7 @@
 #include "platform/portable/ScriptedMessageBox.h"
 #include "platform/portable/ScriptedShell.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32ShellLaunch.h"
 #include "platform/win32/window/Win32WindowSystem.h"
 #include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
@@ -25,11 +26,20 @@ namespace {
 
 using namespace platform;
 
+// Each way to the shell on its own, and the shell that picks between them: the session has a
+// desktop shell (Wine's Explorer), so the picked way is the desktop's.
 TEST(Win32Shell, OpenAddressStartsWhatItNamesAndReportsWhatItCannotOpen)
 {
+    const std::wstring program = FixtureFile(L"no_version.exe");
+    const std::wstring missing = L"C:\\no such folder\\no such file.exe";
+    win32::Win32ShellLaunch launch;
+    EXPECT_EQ(launch.OpenAddressOnDesktop(0, program, L"C:\\"), DesktopAnswer::Done);
+    EXPECT_EQ(launch.OpenAddressOnDesktop(0, missing, L"C:\\"), DesktopAnswer::Refused);
+    EXPECT_TRUE(launch.OpenAddressHere(0, program, L"C:\\"));
+    EXPECT_FALSE(launch.OpenAddressHere(0, missing, L"C:\\"));
     win32::Win32Shell shell;
-    EXPECT_TRUE(shell.OpenAddress(0, FixtureFile(L"no_version.exe"), L"C:\\"));
-    EXPECT_FALSE(shell.OpenAddress(0, L"C:\\no such folder\\no such file.exe", L"C:\\"));
+    EXPECT_TRUE(shell.OpenAddress(0, program, L"C:\\"));
+    EXPECT_FALSE(shell.OpenAddress(0, missing, L"C:\\"));
 }
 
 // A visible top-level window of another process with this title: the folder window the shell
@@ -81,32 +91,54 @@ HWND ItemList(HWND folder)
     return found;
 }
 
+// How many items the folder window shows selected once it has filled its list, which it does,
+// and then selects, after it shows; 0 when none is within a few seconds. The count needs no
+// memory of ours in the other process.
+LRESULT SelectedItems(HWND folder)
+{
+    LRESULT selected = 0;
+    for (int attempt = 0; attempt < 100 && selected == 0; ++attempt) {
+        Sleep(100);
+        selected = SendMessageW(ItemList(folder), LVM_GETSELECTEDCOUNT, 0, 0);
+    }
+    return selected;
+}
+
+// Gone before anything looks for a window of that title again.
+void CloseFolderWindow(HWND folder)
+{
+    PostMessageW(folder, WM_CLOSE, 0, 0);
+    for (int attempt = 0; attempt < 50 && IsWindow(folder); ++attempt) {
+        Sleep(100);
+    }
+}
+
 TEST(Win32Shell, ShowInFolderOpensTheFolderWithTheFileSelectedAndMissingFilesAreReported)
 {
+    win32::Win32ShellLaunch launch;
     win32::Win32Shell shell;
     const std::wstring missing = L"C:\\no such folder\\no such file.exe";
+    EXPECT_EQ(launch.ShowInFolderOnDesktop(0, missing), DesktopAnswer::Refused);
+    EXPECT_FALSE(launch.ShowInFolderHere(0, missing));
     EXPECT_FALSE(shell.ShowInFolder(0, missing));
     // Wine has no Properties sheet for files, and answers false for a fixture file too; Windows
     // opens the sheet and answers true.
     EXPECT_FALSE(shell.ShowProperties(0, missing));
 
     const std::filesystem::path file(FixtureFile(L"no_version.exe"));
-    ASSERT_TRUE(shell.ShowInFolder(0, file.wstring()));
-    HWND folder = OtherProcessWindow(file.parent_path().filename().wstring());
+    const std::wstring folderName = file.parent_path().filename().wstring();
+    ASSERT_TRUE(launch.ShowInFolderHere(0, file.wstring()));
+    HWND folder = OtherProcessWindow(folderName);
     ASSERT_NE(folder, nullptr);
-    // The count of selected items needs no memory of ours in the other process. The folder fills
-    // its list, and then selects, after it shows.
-    LRESULT selected = 0;
-    for (int attempt = 0; attempt < 100 && selected == 0; ++attempt) {
-        Sleep(100);
-        selected = SendMessageW(ItemList(folder), LVM_GETSELECTEDCOUNT, 0, 0);
-    }
-    EXPECT_EQ(selected, 1);
-    // Gone before the next test program looks for a window of that title.
-    PostMessageW(folder, WM_CLOSE, 0, 0);
-    for (int attempt = 0; attempt < 50 && IsWindow(folder); ++attempt) {
-        Sleep(100);
-    }
+    EXPECT_EQ(SelectedItems(folder), 1);
+    CloseFolderWindow(folder);
+
+    // Explorer's command line, run by the desktop's shell. Wine's Explorer opens the folder and,
+    // unlike Windows', leaves the file unselected.
+    ASSERT_EQ(launch.ShowInFolderOnDesktop(0, file.wstring()), DesktopAnswer::Done);
+    folder = OtherProcessWindow(folderName);
+    ASSERT_NE(folder, nullptr);
+    CloseFolderWindow(folder);
 }
 
 class RealHover : public ::testing::Test, protected ScriptedPlatform {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "platform/ShellLaunch.h"
 
 #include <cstdint>
 #include <new>
@@ -10,10 +11,15 @@
 namespace platform::portable {
 
 // The shell as a test sets it up: whether the user counts as an administrator, and how often
-// that was asked; every address it was asked to open, every file it was asked to show in its
-// folder or in its Properties sheet, and what it answers.
-class ScriptedShell final : public Shell {
+// that was asked; whether a desktop shell runs; every address it was asked to open, every file
+// it was asked to show in its folder or in its Properties sheet, the way each request went, and
+// what it answers. Addresses and folder windows go the way the shared choice picks
+// (OpenAddressUnelevated, ShowInFolderUnelevated), as on Windows.
+class ScriptedShell final : public Shell, private ShellLaunch {
 public:
+    // Through the desktop's shell, or from the program's own process.
+    enum class Way : std::uint8_t { Desktop, ThisProcess };
+
     bool IsAdministrator() noexcept override
     {
         ++adminQueries;
@@ -23,13 +29,7 @@ public:
     bool OpenAddress(WindowId owner, std::wstring_view address,
                      std::wstring_view startFolder) noexcept override
     {
-        try {
-            openedAddresses.push_back(
-                OpenedAddress{owner, std::wstring(address), std::wstring(startFolder)});
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        return opens;
+        return OpenAddressUnelevated(*this, owner, address, startFolder);
     }
 
     enum class ShellActionKind : std::uint8_t { ShowInFolder, ShowProperties };
@@ -37,25 +37,29 @@ public:
         ShellActionKind kind = ShellActionKind::ShowInFolder;
         WindowId owner = 0;
         std::wstring path;
+        Way way = Way::ThisProcess;
     };
 
     bool ShowInFolder(WindowId owner, std::wstring_view filePath) noexcept override
     {
-        return Record(ShellActionKind::ShowInFolder, owner, filePath);
+        return ShowInFolderUnelevated(*this, owner, filePath);
     }
     bool ShowProperties(WindowId owner, std::wstring_view filePath) noexcept override
     {
-        return Record(ShellActionKind::ShowProperties, owner, filePath);
+        return RecordFileAction(ShellActionKind::ShowProperties, owner, filePath, Way::ThisProcess);
     }
 
     struct OpenedAddress {
         WindowId owner = 0;
         std::wstring address;
         std::wstring startFolder;
+        Way way = Way::ThisProcess;
     };
 
     bool isAdministrator = true;
     int adminQueries = 0;
+    // Whether a desktop shell runs in the session.
+    bool desktopShell = true;
     std::vector<OpenedAddress> openedAddresses;
     bool opens = true;
     // Every folder window and Properties sheet asked for, and what the shell answers.
@@ -63,10 +67,52 @@ public:
     bool showsFiles = true;
 
 private:
-    bool Record(ShellActionKind kind, WindowId owner, std::wstring_view filePath) noexcept
+    DesktopAnswer OpenAddressOnDesktop(WindowId owner, std::wstring_view address,
+                                       std::wstring_view startFolder) noexcept override
+    {
+        if (!desktopShell) {
+            return DesktopAnswer::NoDesktop;
+        }
+        return RecordAddress(owner, address, startFolder, Way::Desktop) ? DesktopAnswer::Done
+                                                                        : DesktopAnswer::Refused;
+    }
+    DesktopAnswer ShowInFolderOnDesktop(WindowId owner,
+                                        std::wstring_view filePath) noexcept override
+    {
+        if (!desktopShell) {
+            return DesktopAnswer::NoDesktop;
+        }
+        return RecordFileAction(ShellActionKind::ShowInFolder, owner, filePath, Way::Desktop)
+                   ? DesktopAnswer::Done
+                   : DesktopAnswer::Refused;
+    }
+    bool OpenAddressHere(WindowId owner, std::wstring_view address,
+                         std::wstring_view startFolder) noexcept override
+    {
+        return RecordAddress(owner, address, startFolder, Way::ThisProcess);
+    }
+    bool ShowInFolderHere(WindowId owner, std::wstring_view filePath) noexcept override
+    {
+        return RecordFileAction(ShellActionKind::ShowInFolder, owner, filePath, Way::ThisProcess);
+    }
+
+    bool RecordAddress(WindowId owner, std::wstring_view address, std::wstring_view startFolder,
+                       Way way) noexcept
     {
         try {
-            shellActions.push_back(ShellAction{kind, owner, std::wstring(filePath)});
+            openedAddresses.push_back(
+                OpenedAddress{owner, std::wstring(address), std::wstring(startFolder), way});
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return opens;
+    }
+
+    bool RecordFileAction(ShellActionKind kind, WindowId owner, std::wstring_view filePath,
+                          Way way) noexcept
+    {
+        try {
+            shellActions.push_back(ShellAction{kind, owner, std::wstring(filePath), way});
         } catch (const std::bad_alloc&) {
             return false;
         }

@@ -1,6 +1,6 @@
 #include "Win32FileDialogs.h"
 
-#include "platform/UniqueHandle.h"
+#include "SystemLibrary.h"
 
 #include <windows.h>
 
@@ -10,13 +10,6 @@
 namespace platform::win32 {
 namespace {
 
-struct LibraryTraits {
-    using pointer = HMODULE;
-    static constexpr pointer Invalid() noexcept { return nullptr; }
-    static void Close(pointer library) noexcept { FreeLibrary(library); }
-};
-using OwnedLibrary = UniqueHandle<LibraryTraits>;
-
 using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 // The common dialogs are loaded when the file chooser is first opened, not at every start: most
@@ -24,13 +17,8 @@ using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 // their Unix libraries), several megabytes and tens of milliseconds before the window shows.
 GetOpenFileNameFunction OpenFileDialog() noexcept
 {
-    static const OwnedLibrary kLibrary(
-        LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (!kLibrary) {
-        return nullptr;
-    }
-    return reinterpret_cast<GetOpenFileNameFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kLibrary.get(), "GetOpenFileNameW")));
+    static const SystemLibrary kLibrary(L"comdlg32.dll");
+    return kLibrary.Find<GetOpenFileNameFunction>("GetOpenFileNameW");
 }
 
 // The dialog's filter list: description and pattern of each filter, each ended by a NUL, and one

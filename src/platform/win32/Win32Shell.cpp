@@ -1,7 +1,6 @@
 #include "Win32Shell.h"
 
 #include "ComApartment.h"
-#include "platform/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -11,19 +10,6 @@
 #include <string>
 
 namespace platform::win32 {
-namespace {
-
-// ShellExecuteW reports success with any value above this one.
-constexpr INT_PTR kLastShellExecuteError = 32;
-
-struct ItemIdListTraits {
-    using pointer = PIDLIST_ABSOLUTE;
-    static constexpr PIDLIST_ABSOLUTE Invalid() noexcept { return nullptr; }
-    static void Close(PIDLIST_ABSOLUTE list) noexcept { ILFree(list); }
-};
-using ItemIdList = UniqueHandle<ItemIdListTraits>;
-
-} // namespace
 
 bool Win32Shell::IsAdministrator() noexcept
 {
@@ -33,37 +19,19 @@ bool Win32Shell::IsAdministrator() noexcept
 bool Win32Shell::OpenAddress(WindowId owner, std::wstring_view address,
                              std::wstring_view startFolder) noexcept
 {
-    try {
-        const std::wstring file(address);
-        const std::wstring folder(startFolder);
-        const ComApartment com;
-        // SW_HIDE: the program that opens the address (a browser, typically) decides how to show
-        // itself.
-        HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, file.c_str(),
-                                         nullptr, folder.c_str(), SW_HIDE);
-        return reinterpret_cast<INT_PTR>(result) > kLastShellExecuteError;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return OpenAddressUnelevated(launch_, owner, address, startFolder);
 }
 
-// The folder window belongs to Explorer, and no window of ours owns it.
-bool Win32Shell::ShowInFolder(WindowId /*owner*/, std::wstring_view filePath) noexcept
+bool Win32Shell::ShowInFolder(WindowId owner, std::wstring_view filePath) noexcept
 {
-    try {
-        const std::wstring path(filePath);
-        const ComApartment com;
-        // Made only for a file that is there.
-        const ItemIdList item(ILCreateFromPathW(path.c_str()));
-        if (!item) {
-            return false;
-        }
-        return SUCCEEDED(SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return ShowInFolderUnelevated(launch_, owner, filePath);
 }
 
+// The Properties sheet stays in this process, as it was: shell32 shows it as a window of the
+// program, owned by the program's window; it is not a program started for the user, so there is
+// no browser or folder window here to keep from the program's rights. Handed to the desktop's
+// shell it would open unowned, behind the window the user asked from, and a sheet that cannot be
+// shown could not be told in the user's language.
 bool Win32Shell::ShowProperties(WindowId owner, std::wstring_view filePath) noexcept
 {
     try {

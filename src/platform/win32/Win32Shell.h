@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Win32ShellLaunch.h"
 #include "platform/Shell.h"
 
 namespace platform::win32 {
@@ -11,6 +12,9 @@ public:
                      std::wstring_view startFolder) noexcept override;
     bool ShowInFolder(WindowId owner, std::wstring_view filePath) noexcept override;
     bool ShowProperties(WindowId owner, std::wstring_view filePath) noexcept override;
+
+private:
+    Win32ShellLaunch launch_;
 };
 
 } // namespace platform::win32

@@ -8,6 +8,14 @@
 
 namespace platform::win32 {
 
+Win32VersionResources::Win32VersionResources() noexcept
+    : library_(L"version.dll"),
+      resourceSize_(library_.Find<SizeFunction>("GetFileVersionInfoSizeW")),
+      readResource_(library_.Find<ReadFunction>("GetFileVersionInfoW")),
+      queryValue_(library_.Find<QueryFunction>("VerQueryValueW"))
+{
+}
+
 ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName) noexcept
 {
     try {
@@ -37,10 +45,13 @@ std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,
 
 std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileName) noexcept
 {
+    if (resourceSize_ == nullptr) {
+        return 0;
+    }
     try {
         const std::wstring name(fileName);
         DWORD ignored = 0;
-        return GetFileVersionInfoSizeW(name.c_str(), &ignored);
+        return resourceSize_(name.c_str(), &ignored);
     } catch (const std::bad_alloc&) {
         return 0;
     }
@@ -49,12 +60,13 @@ std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileN
 bool Win32VersionResources::ReadVersionResource(std::wstring_view fileName,
                                                 std::span<std::byte> data) noexcept
 {
-    if (data.empty() || data.size() > std::numeric_limits<DWORD>::max()) {
+    if (readResource_ == nullptr || data.empty() ||
+        data.size() > std::numeric_limits<DWORD>::max()) {
         return false;
     }
     try {
         const std::wstring name(fileName);
-        return GetFileVersionInfoW(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
+        return readResource_(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
                FALSE;
     } catch (const std::bad_alloc&) {
         return false;
@@ -66,14 +78,14 @@ bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
                                               VersionValue& value) noexcept
 {
     value = {};
-    if (data.empty()) {
+    if (queryValue_ == nullptr || data.empty()) {
         return false;
     }
     try {
         const std::wstring path(subBlock);
         void* found = nullptr;
         UINT length = 0;
-        if (VerQueryValueW(data.data(), path.c_str(), &found, &length) == FALSE) {
+        if (queryValue_(data.data(), path.c_str(), &found, &length) == FALSE) {
             return false;
         }
         value.length = length;

@@ -1,12 +1,21 @@
 #pragma once
 
+#include "SystemLibrary.h"
 #include "platform/VersionResources.h"
+
+#include <windows.h>
 
 namespace platform::win32 {
 
-// The version functions of Windows (version.dll and kernel32).
+// The version functions of Windows (version.dll and kernel32). version.dll is loaded from the
+// system folder when the object is made, and its functions are looked up then, once: afterwards
+// the object only reads them, so any thread may call it, as many at once as like. When the
+// library or one of its functions cannot be had, every file reads as one without version
+// information.
 class Win32VersionResources final : public VersionResources {
 public:
+    Win32VersionResources() noexcept;
+
     ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override;
     ModuleHandle RunningModule() noexcept override;
     std::uint32_t ModuleFileName(ModuleHandle module, std::span<wchar_t> buffer) noexcept override;
@@ -15,6 +24,16 @@ public:
                              std::span<std::byte> data) noexcept override;
     bool QueryVersionValue(std::span<const std::byte> data, std::wstring_view subBlock,
                            VersionValue& value) noexcept override;
+
+private:
+    using SizeFunction = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using ReadFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+
+    SystemLibrary library_;
+    SizeFunction resourceSize_;
+    ReadFunction readResource_;
+    QueryFunction queryValue_;
 };
 
 } // namespace platform::win32

@@ -2,6 +2,7 @@
 
 #include "Dpi.h"
 #include "PopupMenu.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -12,13 +13,32 @@
 
 namespace platform::win32 {
 
+namespace {
+
+using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+
+// The common controls, loaded by name like any library outside Windows' known ones, and kept for
+// the rest of the process: the classes they register serve every window. The manifest makes it
+// version 6.
+InitCommonControlsFunction CommonControls() noexcept
+{
+    static const SystemLibrary kLibrary(L"comctl32.dll");
+    return kLibrary.Find<InitCommonControlsFunction>("InitCommonControlsEx");
+}
+
+} // namespace
+
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance)
 {
     dpi::BecomePerMonitorAware();
+    const InitCommonControlsFunction initCommonControls = CommonControls();
+    if (initCommonControls == nullptr) {
+        ThrowCreationFailure(GetLastError(), L"cannot load the common controls (comctl32.dll)");
+    }
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&controls);
+    initCommonControls(&controls);
     FormWindow::RegisterWindowClass(instance);
 }
 

@@ -1,0 +1,33 @@
+#include "ShellLaunch.h"
+
+namespace platform {
+
+bool OpenAddressUnelevated(ShellLaunch& launch, WindowId owner, std::wstring_view address,
+                           std::wstring_view startFolder) noexcept
+{
+    switch (launch.OpenAddressOnDesktop(owner, address, startFolder)) {
+    case DesktopAnswer::Done:
+        return true;
+    case DesktopAnswer::Refused:
+        return false;
+    case DesktopAnswer::NoDesktop:
+        break;
+    }
+    return launch.OpenAddressHere(owner, address, startFolder);
+}
+
+bool ShowInFolderUnelevated(ShellLaunch& launch, WindowId owner,
+                            std::wstring_view filePath) noexcept
+{
+    switch (launch.ShowInFolderOnDesktop(owner, filePath)) {
+    case DesktopAnswer::Done:
+        return true;
+    case DesktopAnswer::Refused:
+        return false;
+    case DesktopAnswer::NoDesktop:
+        break;
+    }
+    return launch.ShowInFolderHere(owner, filePath);
+}
+
+} // namespace platform
