@@ -5,10 +5,14 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <mmsystem.h>
 #include <psapi.h>
+#include <sstream>
 #include <vector>
 
 namespace tolvan::bench {
@@ -72,18 +76,22 @@ HWND ShownWindowOf(DWORD processId) noexcept
     return search.found;
 }
 
-bool ListHolds(HWND window, int listCount) noexcept
+// Whether the window answers a message sent to it, which its thread does only once it has done
+// its start-up work and waits in its message loop, and (with a count) its list box holds at least
+// that many items. The same point is timed for every program: shown, painted and ready for input.
+bool Ready(HWND window, int listCount) noexcept
 {
+    DWORD_PTR answer = 0;
     if (listCount < 0) {
-        return true;
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                   kMessageTimeoutMilliseconds, &answer) != 0;
     }
     HWND listBox = nullptr;
     EnumChildWindows(window, FindListBox, reinterpret_cast<LPARAM>(&listBox));
-    DWORD_PTR count = 0;
     return listBox != nullptr &&
            SendMessageTimeoutW(listBox, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG,
-                               kMessageTimeoutMilliseconds, &count) != 0 &&
-           static_cast<LRESULT>(count) >= listCount;
+                               kMessageTimeoutMilliseconds, &answer) != 0 &&
+           static_cast<LRESULT>(answer) >= listCount;
 }
 
 void End(HANDLE process, HWND window) noexcept
@@ -95,6 +103,49 @@ void End(HANDLE process, HWND window) noexcept
         TerminateProcess(process, 1);
         WaitForSingleObject(process, kExitTimeoutMilliseconds);
     }
+}
+
+// Where a measuring build writes its start-up trace: it finds the name in its environment, which
+// it inherits from here.
+std::wstring TraceFilePath()
+{
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetTempPathW(MAX_PATH, folder);
+    std::wstring path = length > 0 && length < MAX_PATH ? folder : L".\\";
+    path += L"tolvan-startup-trace.txt";
+    return path;
+}
+
+LONGLONG CounterNow() noexcept
+{
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+// The trace the program wrote as it ended, timed from `created` (a performance-counter reading
+// taken just before the process was created).
+std::vector<TracePoint> ReadTrace(const std::wstring& path, LONGLONG created)
+{
+    std::vector<TracePoint> trace;
+    std::ifstream file{std::filesystem::path(path)};
+    std::string line;
+    double ticksPerMillisecond = 0;
+    while (std::getline(file, line)) {
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) {
+            continue;
+        }
+        const std::string point = line.substr(0, tab);
+        const long long value = std::stoll(line.substr(tab + 1));
+        if (point == "frequency") {
+            ticksPerMillisecond = static_cast<double>(value) / 1000.0;
+        } else if (ticksPerMillisecond > 0) {
+            trace.push_back(
+                TracePoint{point, static_cast<double>(value - created) / ticksPerMillisecond});
+        }
+    }
+    return trace;
 }
 
 } // namespace
@@ -109,6 +160,11 @@ std::optional<LaunchSample> TimeLaunch(const std::wstring& program, int listCoun
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION created{};
 
+    const std::wstring tracePath = TraceFilePath();
+    DeleteFileW(tracePath.c_str());
+    SetEnvironmentVariableW(L"TOLVAN_STARTUP_TRACE", tracePath.c_str());
+
+    const LONGLONG createdAt = CounterNow();
     const auto start = std::chrono::steady_clock::now();
     if (!CreateProcessW(program.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, nullptr, &startup, &created)) {
@@ -120,7 +176,7 @@ std::optional<LaunchSample> TimeLaunch(const std::wstring& program, int listCoun
     HWND window = nullptr;
     while (true) {
         window = ShownWindowOf(created.dwProcessId);
-        if (window != nullptr && ListHolds(window, listCount)) {
+        if (window != nullptr && Ready(window, listCount)) {
             break;
         }
         const std::chrono::duration<double, std::milli> waited =
@@ -141,7 +197,10 @@ std::optional<LaunchSample> TimeLaunch(const std::wstring& program, int listCoun
     counters.cb = sizeof(counters);
     const bool haveMemory = GetProcessMemoryInfo(process.get(), &counters, sizeof(counters)) != 0;
     End(process.get(), window);
-    return LaunchSample{spent.count(), haveMemory ? counters.PeakWorkingSetSize : 0};
+    std::vector<TracePoint> trace = ReadTrace(tracePath, createdAt);
+    DeleteFileW(tracePath.c_str());
+    return LaunchSample{spent.count(), haveMemory ? counters.PeakWorkingSetSize : 0,
+                        std::move(trace)};
 }
 
 } // namespace tolvan::bench

@@ -16,8 +16,12 @@ namespace {
 
 constexpr int kCounts[] = {10, 1000, 10000};
 constexpr int kChangedCount = 1000;
-constexpr double kFloorTarget = 1.25;   // the cold refill against the floor, at most
+// The cold refill against the floor, which reads one program after the other, at 1,000 values:
+// at most this, by reading the programs on several threads.
+constexpr int kFloorTargetCount = 1000;
+constexpr double kFloorTarget = 0.6;
 constexpr double kChangedTarget = 0.25; // the refill after one change against the cold one
+constexpr double kLinearTarget = 1.25;  // the cost per entry at 10,000 against that at 1,000
 
 // One platform and one workload per count, made on first use and kept for every run.
 RefillWorkload& WorkloadFor(int count)
@@ -81,6 +85,7 @@ void Register()
             benchmark::RegisterBenchmark(side, function)
                 ->Arg(count)
                 ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime()
                 ->Repetitions(5)
                 ->ReportAggregatesOnly(true);
         }
@@ -102,9 +107,9 @@ public:
             const std::string name = run.benchmark_name();
             const std::size_t slash = name.find('/');
             const int count = std::stoi(name.substr(slash + 1));
-            // Processor time: the machine may be busy with other work, and the refill runs in
-            // this one thread without waiting for anything.
-            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            // Wall-clock time: the refill reads on several threads, whose processor time the
+            // benchmark's own thread does not count.
+            const double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
             perEntry[name.substr(0, slash)][count] = seconds * 1e6 / count;
         }
     }
@@ -128,15 +133,18 @@ int main(int argc, char** argv)
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    std::printf("\nportable platform: cost per entry (microseconds of processor time, median of 5 "
-                "runs)\n");
+    std::printf("\nportable platform: cost per entry (microseconds, median of 5 runs)\n");
     std::printf("%8s %12s %12s %8s\n", "N", "refill", "floor", "ratio");
     for (const int count : kCounts) {
         const double refill = reporter.perEntry["refill"][count];
         const double floor = reporter.perEntry["floor"][count];
         if (refill > 0 && floor > 0) {
-            std::printf("%8d %12.3f %12.3f %8.3f  (target <= %.2f: %s)\n", count, refill, floor,
-                        refill / floor, kFloorTarget, Verdict(refill / floor <= kFloorTarget));
+            std::printf("%8d %12.3f %12.3f %8.3f", count, refill, floor, refill / floor);
+            if (count == kFloorTargetCount) {
+                std::printf("  (target <= %.2f: %s)", kFloorTarget,
+                            Verdict(refill / floor <= kFloorTarget));
+            }
+            std::printf("\n");
         }
     }
     const double cold = reporter.perEntry["refill"][kChangedCount];
@@ -150,7 +158,8 @@ int main(int argc, char** argv)
     const double at1000 = reporter.perEntry["refill"][1000];
     const double at10000 = reporter.perEntry["refill"][10000];
     if (at1000 > 0) {
-        std::printf("refill per entry at 10000 / at 1000: %.3f\n", at10000 / at1000);
+        std::printf("refill per entry at 10000 / at 1000: %.3f (target <= %.2f: %s)\n",
+                    at10000 / at1000, kLinearTarget, Verdict(at10000 / at1000 <= kLinearTarget));
     }
     benchmark::Shutdown();
     return 0;

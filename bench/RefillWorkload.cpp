@@ -203,9 +203,9 @@ std::size_t RefillWorkload::Refill()
     return table_.Count();
 }
 
-std::size_t RefillWorkload::ColdRefill()
+std::size_t RefillWorkload::ColdRefill(unsigned workerThreads)
 {
-    entries::EntryTable fresh(platform_);
+    entries::EntryTable fresh(platform_, workerThreads);
     (void)fresh.Rebuild();
     return fresh.Count();
 }

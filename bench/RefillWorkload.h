@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entries/EntryTable.h"
+#include "entries/ParallelWork.h"
 #include "platform/Platform.h"
 #include "registry/RegistryValues.h"
 
@@ -32,8 +33,9 @@ public:
     // version texts of the programs its last refill read; returns the number of entries.
     std::size_t Refill();
 
-    // The first refill of a table: every program file read. Returns the number of entries.
-    std::size_t ColdRefill();
+    // The first refill of a table: every program file read, on this many worker threads (none:
+    // on the calling thread alone). Returns the number of entries.
+    std::size_t ColdRefill(unsigned workerThreads = entries::DefaultWorkerThreads());
 
     // Changes the command of the first value to name another program, one that no value named
     // before, so that the next Refill finds exactly one new file.

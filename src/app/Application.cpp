@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "platform/StartupTrace.h"
 #include "registry/LanguageSetting.h"
 
 namespace app {
@@ -25,6 +26,7 @@ bool Application::Start()
 {
     // The language comes first, so that the refusal below already speaks it.
     language_.Set(registry::LoadLanguage(platform_.registry));
+    platform::MarkStartup("language read");
 
     if (!platform_.shell.IsAdministrator()) {
         (void)platform_.messageBox.Show(0, language_.Text(kRefusalHungarian, kRefusalEnglish),
@@ -32,6 +34,7 @@ bool Application::Start()
                                         platform::MessageIcon::Warning);
         return false;
     }
+    platform::MarkStartup("rights checked");
 
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<ui::MainWindow>(platform_, windows_, language_, table_);

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "platform/StartupTrace.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/window/Win32WindowSystem.h"
 
@@ -56,6 +57,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
     // Libraries that Windows' own code loads later by bare name (themes, shell extensions) come
     // from the system folder, never from the program's.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    platform::MarkStartup("process entry");
     // Nothing may unwind out of the program's entry point: every failure that reaches it is
     // reported here, and ends the program with a non-zero exit code.
     try {

@@ -3,6 +3,7 @@
 #include "RunningProgram.h"
 #include "entries/EntryDetails.h"
 #include "layouts/MainWindowLayout.h"
+#include "platform/StartupTrace.h"
 
 #include <string>
 #include <vector>
@@ -53,6 +54,12 @@ void MainWindow::BindEvents()
 
 void MainWindow::Show()
 {
+    if (!form_.Loaded() && !table_.RebuildPending()) {
+        // The programs' version texts are read while the window and its controls are made; the
+        // list is filled with them once the window is loaded, before it is first shown.
+        platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
+        table_.BeginRebuild();
+    }
     windows_.Show(form_);
 }
 
@@ -93,11 +100,15 @@ void MainWindow::RefreshList()
     // is read now, the window's own changes among it, and not told again.
     controls_.refreshTimer.SetTimerEnabled(false);
     refillDue_ = false;
-    if (form_.Loaded()) {
-        platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
+    // A rebuild begun as the window opened was read after the watch was armed.
+    if (!table_.RebuildPending()) {
+        if (form_.Loaded()) {
+            platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
+        }
+        table_.BeginRebuild();
     }
     ++refills_;
-    ReportDetailsFailures(table_.Rebuild());
+    ReportDetailsFailures(table_.FinishRebuild());
     std::vector<std::wstring> texts;
     texts.reserve(table_.Count());
     for (const entries::StartupEntry& entry : table_.Entries()) {
@@ -116,6 +127,7 @@ void MainWindow::RefreshList()
         remembered = count - 1;
     }
     list.SetSelectedIndex(remembered);
+    platform::MarkStartup("list filled");
 }
 
 void MainWindow::RefreshKeepingSelection()

@@ -48,7 +48,7 @@ protected:
 TEST_P(EntryDetails, EmptyPathReadsNothingAndSaysNothing)
 {
     ExpectNoTexts(ReadDetailsOf(L""));
-    EXPECT_EQ(backend->Versions().fileCalls, 0);
+    EXPECT_EQ(backend->Versions().fileCalls.load(), 0);
 }
 
 TEST_P(EntryDetails, MissingOrVersionlessFilesGiveEmptyTextsWithoutAMessage)
@@ -57,7 +57,7 @@ TEST_P(EntryDetails, MissingOrVersionlessFilesGiveEmptyTextsWithoutAMessage)
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\missing.exe"));
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails\\empty.exe"));
     ExpectNoTexts(ReadDetailsOf(L"C:\\TolvanDetails"));
-    EXPECT_GT(backend->Versions().fileCalls, 0);
+    EXPECT_GT(backend->Versions().fileCalls.load(), 0);
 }
 
 TEST_P(EntryDetails, ReadsTheFourTextsTrimmed)

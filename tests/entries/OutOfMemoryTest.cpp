@@ -24,8 +24,8 @@ using platform::reg::kLocalMachine;
 constexpr std::wstring_view kFailingName = L"tolvan-no-memory.exe";
 constexpr std::wstring_view kFailingPath = L"C:\\WINDOWS\\tolvan-no-memory.exe";
 
-// Answers the search for the failing name as found and lets the next allocation fail, which is
-// the first one the reading of that program's version texts makes.
+// Answers the search for the failing name as found and lets the next allocation on the searching
+// thread fail, which is the first one the working out of that entry's program makes after it.
 class OutOfMemoryAfterSearch final : public platform::FileSearch {
 public:
     explicit OutOfMemoryAfterSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
@@ -33,7 +33,7 @@ public:
     bool AnyFileMatches(std::wstring_view pattern) noexcept override
     {
         if (pattern == kFailingPath) {
-            FailNextAllocation();
+            FailNextAllocationOnThisThread();
             return true;
         }
         return inner_.AnyFileMatches(pattern);

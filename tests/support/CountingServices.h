@@ -3,13 +3,15 @@
 #include "platform/FileSearch.h"
 #include "platform/VersionResources.h"
 
+#include <atomic>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tolvan::test {
 
-// Passes every search and stamp on and remembers the patterns searched for.
+// Passes every search and stamp on and remembers the patterns searched for, from whichever thread.
 class CountingFileSearch final : public platform::FileSearch {
 public:
     explicit CountingFileSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
@@ -17,6 +19,7 @@ public:
     bool AnyFileMatches(std::wstring_view pattern) noexcept override
     {
         try {
+            const std::scoped_lock lock(patternsGuard_);
             patterns.emplace_back(pattern);
         } catch (...) {
             // The count is for the test's eyes only.
@@ -29,13 +32,14 @@ public:
         return inner_.StampOf(path);
     }
 
-    std::vector<std::wstring> patterns;
+    std::vector<std::wstring> patterns; // read once the searching is done
 
 private:
     platform::FileSearch& inner_;
+    std::mutex patternsGuard_;
 };
 
-// Passes every version call on and counts the ones that name a file.
+// Passes every version call on and counts the ones that name a file, from whichever thread.
 class CountingVersionResources final : public platform::VersionResources {
 public:
     explicit CountingVersionResources(platform::VersionResources& inner) noexcept : inner_(inner) {}
@@ -67,7 +71,7 @@ public:
         return inner_.QueryVersionValue(data, subBlock, value);
     }
 
-    long long fileCalls = 0;
+    std::atomic<long long> fileCalls{0};
 
 private:
     platform::VersionResources& inner_;

@@ -3,16 +3,24 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 namespace tolvan::test {
 namespace {
 
 // The replaced operator new has no other place to learn of the armed failure.
 std::atomic<bool> failNext{false}; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+thread_local bool failNextHere = false;
+std::atomic<int> armedHere{0}; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 void* Allocate(std::size_t size)
 {
     if (failNext.exchange(false)) {
+        throw std::bad_alloc();
+    }
+    if (std::exchange(failNextHere, false)) {
+        --armedHere;
         throw std::bad_alloc();
     }
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
@@ -37,9 +45,16 @@ void FailNextAllocation() noexcept
     failNext = true;
 }
 
+void FailNextAllocationOnThisThread() noexcept
+{
+    if (!std::exchange(failNextHere, true)) {
+        ++armedHere;
+    }
+}
+
 bool AllocationFailurePending() noexcept
 {
-    return failNext;
+    return failNext || armedHere > 0;
 }
 
 } // namespace tolvan::test

@@ -7,7 +7,11 @@ namespace tolvan::test {
 // global operator new and delete.
 void FailNextAllocation() noexcept;
 
-// Whether the armed failure has happened yet.
+// The next allocation on the calling thread throws std::bad_alloc, whatever other threads
+// allocate meanwhile.
+void FailNextAllocationOnThisThread() noexcept;
+
+// Whether an armed failure, on any thread, has not happened yet.
 [[nodiscard]] bool AllocationFailurePending() noexcept;
 
 } // namespace tolvan::test

@@ -3,6 +3,8 @@
 #include "DriveMap.h"
 #include "platform/FileSearch.h"
 
+#include <atomic>
+
 namespace platform::portable {
 
 // The file search on a DriveMap: wildcards in the last component, names matched without regard
@@ -17,11 +19,11 @@ public:
     std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
 
     // How many searches were asked for, so tests can tell that none was made.
-    [[nodiscard]] long long SearchCount() const noexcept { return searches_; }
+    [[nodiscard]] long long SearchCount() const noexcept { return searches_.load(); }
 
 private:
     const DriveMap& drives_;
-    long long searches_ = 0;
+    std::atomic<long long> searches_{0}; // searches may come from several threads
 };
 
 } // namespace platform::portable

@@ -3,6 +3,7 @@
 #include "Dpi.h"
 #include "Win32WindowSystem.h"
 #include "WindowFailures.h"
+#include "platform/StartupTrace.h"
 
 #include <windows.h>
 
@@ -75,11 +76,13 @@ void FormWindow::CreateWindows()
     // No destructor runs for an object whose constructor throws: until the window is complete,
     // a failure takes it down, with whatever it holds, here.
     OwnedWindow incomplete(window_);
+    MarkStartup("window created");
     LoadIcons(instance);
     tooltips_.Create(window_, instance, form_.Layout().name);
     children_.Create(window_, instance);
     ApplyDpi(dpi::ForWindow(window_), nullptr);
     static_cast<void>(incomplete.release());
+    MarkStartup("controls created");
 }
 
 void FormWindow::LoadIcons(HINSTANCE instance)
@@ -308,6 +311,11 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_PAINT: {
+        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+        MarkStartup("first paint"); // the trace keeps only the first
+        return result;
+    }
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }

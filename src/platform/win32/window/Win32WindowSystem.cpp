@@ -2,6 +2,7 @@
 
 #include "Dpi.h"
 #include "PopupMenu.h"
+#include "platform/StartupTrace.h"
 #include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
@@ -40,6 +41,7 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance)
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     initCommonControls(&controls);
     FormWindow::RegisterWindowClass(instance);
+    MarkStartup("window class registered");
 }
 
 FormWindow* Win32WindowSystem::Find(const window::FormModel& form) const noexcept
@@ -207,6 +209,7 @@ BOOL Win32WindowSystem::NextMessage(MSG& message) noexcept
             if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 return message.message == WM_QUIT ? FALSE : TRUE;
             }
+            MarkStartup("waiting for input"); // the trace keeps only the first
             handles.clear();
             owners.clear();
             for (WaitSource* source : waitSources_) {
