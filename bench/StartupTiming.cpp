@@ -125,6 +125,35 @@ void PrintTraces(int count, int runs, const TraceSeries& tool, const TraceSeries
     }
 }
 
+// The median time between two points of a trace; a negative figure when either is missing.
+double Between(const TraceSeries& series, const std::string& from, const std::string& to)
+{
+    const auto first = series.times.find(from);
+    const auto last = series.times.find(to);
+    if (first == series.times.end() || last == series.times.end()) {
+        return -1;
+    }
+    return Median(last->second) - Median(first->second);
+}
+
+// For a start over its target: the stretches of the trace where the tool spends most beside the
+// floor's corresponding ones.
+void PrintWhereItGoes(const TraceSeries& tool, const TraceSeries& floor)
+{
+    std::printf("  over target; where the tool spends it (ms, tool against floor):\n");
+    std::printf("    to the window class (libraries loaded)  %8.1f %8.1f\n",
+                Between(tool, "runtime started", "window class registered"),
+                Between(floor, "runtime started", "window class registered"));
+    std::printf("    window and controls made                %8.1f %8.1f\n",
+                Between(tool, "workers started", "controls created"),
+                Between(floor, "window class registered", "window created"));
+    std::printf("    first paint to waiting for input        %8.1f %8.1f\n",
+                Between(tool, "first paint", "waiting for input"),
+                Between(floor, "first paint", "waiting for input"));
+    std::printf("    list waiting for the version texts      %8.1f\n",
+                Between(tool, "controls created", "version texts read"));
+}
+
 const char* Verdict(bool within) noexcept
 {
     return within ? "within target" : "over target";
@@ -132,7 +161,8 @@ const char* Verdict(bool within) noexcept
 
 int RunStartup(BenchPlatform& platform, const Programs& programs)
 {
-    std::printf("start-up: process creation to the main window shown with its list filled\n"
+    std::printf("start-up: process creation to the main window shown with its list filled and "
+                "waiting for input\n"
                 "(milliseconds, median of the runs; floor: a program that only opens an empty "
                 "window)\n");
     std::printf("%8s %6s %10s %10s %8s %12s %12s\n", "N", "runs", "tool", "floor", "ratio",
@@ -157,6 +187,9 @@ int RunStartup(BenchPlatform& platform, const Programs& programs)
         }
         std::printf("\n");
         PrintTraces(count, runs, traced, floor.trace);
+        if (count == kStartupTargetCount && ratio > kStartupTargetRatio) {
+            PrintWhereItGoes(traced, floor.trace);
+        }
         std::fflush(stdout);
     }
     return 0;
