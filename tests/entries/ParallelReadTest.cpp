@@ -7,6 +7,7 @@
 #include "platform/portable/HeadlessWindowSystem.h"
 #include "registry/RegistryValues.h"
 #include "support/FailingAllocation.h"
+#include "support/ForwardingVersionResources.h"
 #include "support/PlatformBackend.h"
 #include "ui/MainWindow.h"
 
@@ -26,20 +27,10 @@ constexpr std::wstring_view kFailingMark = L"no-memory";
 // Runs out of memory reading the version resource of any program whose name has the mark: the
 // allocation that follows the size query, on the thread that reads it, fails. Counts how often
 // each file is read.
-class OutOfMemoryWhileReading final : public platform::VersionResources {
+class OutOfMemoryWhileReading final : public ForwardingVersionResources {
 public:
-    explicit OutOfMemoryWhileReading(platform::VersionResources& inner) noexcept : inner_(inner) {}
+    using ForwardingVersionResources::ForwardingVersionResources;
 
-    platform::ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override
-    {
-        return inner_.ModuleHandleOf(moduleName);
-    }
-    platform::ModuleHandle RunningModule() noexcept override { return inner_.RunningModule(); }
-    std::uint32_t ModuleFileName(platform::ModuleHandle module,
-                                 std::span<wchar_t> buffer) noexcept override
-    {
-        return inner_.ModuleFileName(module, buffer);
-    }
     std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override
     {
         try {
@@ -48,21 +39,11 @@ public:
         } catch (...) {
             ADD_FAILURE() << "cannot count the reads";
         }
-        const std::uint32_t size = inner_.VersionResourceSize(fileName);
+        const std::uint32_t size = ForwardingVersionResources::VersionResourceSize(fileName);
         if (fileName.find(kFailingMark) != std::wstring_view::npos) {
             FailNextAllocationOnThisThread();
         }
         return size;
-    }
-    bool ReadVersionResource(std::wstring_view fileName,
-                             std::span<std::byte> data) noexcept override
-    {
-        return inner_.ReadVersionResource(fileName, data);
-    }
-    bool QueryVersionValue(std::span<const std::byte> data, std::wstring_view subBlock,
-                           platform::VersionValue& value) noexcept override
-    {
-        return inner_.QueryVersionValue(data, subBlock, value);
     }
 
     // The most times one file was read since the last call.
@@ -78,7 +59,6 @@ public:
     }
 
 private:
-    platform::VersionResources& inner_;
     std::mutex readsGuard_;
     std::map<std::wstring, int> reads_;
 };

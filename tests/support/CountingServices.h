@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ForwardingVersionResources.h"
 #include "platform/FileSearch.h"
-#include "platform/VersionResources.h"
 
 #include <atomic>
 #include <mutex>
@@ -40,41 +40,23 @@ private:
 };
 
 // Passes every version call on and counts the ones that name a file, from whichever thread.
-class CountingVersionResources final : public platform::VersionResources {
+class CountingVersionResources final : public ForwardingVersionResources {
 public:
-    explicit CountingVersionResources(platform::VersionResources& inner) noexcept : inner_(inner) {}
+    using ForwardingVersionResources::ForwardingVersionResources;
 
-    platform::ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override
-    {
-        return inner_.ModuleHandleOf(moduleName);
-    }
-    platform::ModuleHandle RunningModule() noexcept override { return inner_.RunningModule(); }
-    std::uint32_t ModuleFileName(platform::ModuleHandle module,
-                                 std::span<wchar_t> buffer) noexcept override
-    {
-        return inner_.ModuleFileName(module, buffer);
-    }
     std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override
     {
         ++fileCalls;
-        return inner_.VersionResourceSize(fileName);
+        return ForwardingVersionResources::VersionResourceSize(fileName);
     }
     bool ReadVersionResource(std::wstring_view fileName,
                              std::span<std::byte> data) noexcept override
     {
         ++fileCalls;
-        return inner_.ReadVersionResource(fileName, data);
-    }
-    bool QueryVersionValue(std::span<const std::byte> data, std::wstring_view subBlock,
-                           platform::VersionValue& value) noexcept override
-    {
-        return inner_.QueryVersionValue(data, subBlock, value);
+        return ForwardingVersionResources::ReadVersionResource(fileName, data);
     }
 
     std::atomic<long long> fileCalls{0};
-
-private:
-    platform::VersionResources& inner_;
 };
 
 } // namespace tolvan::test
