@@ -1,6 +1,6 @@
 #include "LaunchTiming.h"
 
-#include "platform/UniqueHandle.h"
+#include "LaunchSupport.h"
 
 #include <windows.h>
 
@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mmsystem.h>
 #include <psapi.h>
 #include <sstream>
 #include <vector>
@@ -18,26 +17,9 @@
 namespace tolvan::bench {
 namespace {
 
-struct KernelHandleTraits {
-    using pointer = HANDLE;
-    static constexpr HANDLE Invalid() noexcept { return nullptr; }
-    static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
-};
-using KernelHandle = platform::UniqueHandle<KernelHandleTraits>;
-
 constexpr DWORD kReadyTimeoutMilliseconds = 60'000;
 constexpr DWORD kMessageTimeoutMilliseconds = 5'000;
 constexpr DWORD kExitTimeoutMilliseconds = 5'000;
-
-// Sleep(1) sleeps a whole scheduler tick (about 15.6 ms) on Windows unless the timer runs
-// finer; the poll would then add up to a tick to every figure.
-class FineTimer {
-public:
-    FineTimer() noexcept { timeBeginPeriod(1); }
-    ~FineTimer() { timeEndPeriod(1); }
-    FineTimer(const FineTimer&) = delete;
-    FineTimer& operator=(const FineTimer&) = delete;
-};
 
 struct WindowSearch {
     DWORD processId = 0;
@@ -67,13 +49,6 @@ BOOL CALLBACK FindListBox(HWND window, LPARAM context) noexcept
     }
     *reinterpret_cast<HWND*>(context) = window;
     return FALSE;
-}
-
-HWND ShownWindowOf(DWORD processId) noexcept
-{
-    WindowSearch search{processId, nullptr};
-    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // Whether the window answers a message sent to it, which its thread does only once it has done
@@ -149,6 +124,13 @@ std::vector<TracePoint> ReadTrace(const std::wstring& path, LONGLONG created)
 }
 
 } // namespace
+
+HWND ShownWindowOf(DWORD processId) noexcept
+{
+    WindowSearch search{processId, nullptr};
+    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 std::optional<LaunchSample> TimeLaunch(const std::wstring& program, int listCount)
 {

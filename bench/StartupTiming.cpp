@@ -3,11 +3,13 @@
 // for a program that only opens an empty window. The two alternate, one start each in turn, and
 // the median counts. Between them runs the tool's measuring build, whose start-up trace shows
 // where the time goes, beside the floor's own trace. With "memory" it reports the peak working
-// sets of both instead.
+// sets of both instead; with "responsiveness", how soon the tool shows and how long it keeps a
+// message waiting with 20,000 entries (ResponsivenessTiming.cpp).
 #include "BenchPlatform.h"
 #include "LaunchTiming.h"
 #include "Median.h"
 #include "RefillWorkload.h"
+#include "ResponsivenessTiming.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -223,13 +225,16 @@ int main(int argc, char** argv)
 {
     using namespace tolvan::bench;
     const std::string_view mode = argc > 1 ? argv[1] : "startup";
-    if (mode != "startup" && mode != "memory") {
-        std::fprintf(stderr, "usage: startup_bench [startup|memory]\n");
+    if (mode != "startup" && mode != "memory" && mode != "responsiveness") {
+        std::fprintf(stderr, "usage: startup_bench [startup|memory|responsiveness]\n");
         return 2;
     }
     try {
         const auto platform = MakeWin32BenchPlatform();
         const Programs programs;
+        if (mode == "responsiveness") {
+            return RunResponsiveness(*platform, programs.tool);
+        }
         return mode == "memory" ? RunMemory(*platform, programs) : RunStartup(*platform, programs);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "start-up timing failed: %s\n", failure.what());

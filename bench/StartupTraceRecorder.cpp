@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -38,8 +39,10 @@ private:
 
     static void Receive(const char* point) noexcept;
 
+    // Marks come from the refill's thread too.
     void Record(const char* point) noexcept
     {
+        const std::scoped_lock lock(guard_);
         if (done_ || count_ == marks_.size()) {
             return;
         }
@@ -77,6 +80,7 @@ private:
     std::array<Mark, 128> marks_{};
     std::size_t count_ = 0;
     bool done_ = false;
+    std::mutex guard_;
 };
 
 // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)

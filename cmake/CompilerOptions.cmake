@@ -30,3 +30,12 @@ if(TOLVAN_SANITIZE AND NOT MSVC AND NOT WIN32)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(tolvan_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# ThreadSanitizer and AddressSanitizer cannot share a process: each lays out its own shadow memory.
+if(TOLVAN_THREAD_SANITIZER AND TOLVAN_SANITIZE)
+  message(FATAL_ERROR "TOLVAN_THREAD_SANITIZER and TOLVAN_SANITIZE exclude each other")
+endif()
+if(TOLVAN_THREAD_SANITIZER AND NOT MSVC AND NOT WIN32)
+  target_compile_options(tolvan_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(tolvan_options INTERFACE -fsanitize=thread)
+endif()

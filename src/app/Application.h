@@ -29,6 +29,8 @@ private:
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
     ui::InterfaceLanguage language_;
+    // Declared before the window, which shows its snapshots, so that the window goes first: the
+    // table's destructor waits for reads still under way, which must not keep a window open.
     entries::EntryTable table_;
     std::unique_ptr<ui::MainWindow> mainWindow_;
 };

@@ -2,19 +2,17 @@
 
 #include "ParallelWork.h"
 #include "StartupEntry.h"
-#include "VersionTextCache.h"
 #include "platform/ChangeWatch.h"
 #include "platform/Platform.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <thread>
 #include <vector>
 
 namespace entries {
@@ -36,87 +34,116 @@ struct RebuildReport {
 inline constexpr std::int32_t kOutOfMemoryNumber = 7;
 inline constexpr std::int32_t kUnexpectedFailureNumber = 51;
 
-// The startup entries as the registry holds them now, in the order the list shows them. The
-// table is only ever rebuilt as a whole, never edited in place: every change goes to the
-// registry, and the table is read again.
+// The startup entries as one refill found them, in the order the list shows them, with what the
+// user should hear of. Never changed once made: a newer refill makes a new one.
+struct EntrySnapshot {
+    std::vector<StartupEntry> entries;
+    RebuildReport report;
+
+    // Where the entry of this key is listed; none when it is not.
+    [[nodiscard]] std::optional<std::size_t> Find(const EntryKey& key) const noexcept;
+};
+
+// How far a refill has got: how many of its entries are complete, out of how many. The total is
+// 0 while the registry and the folders are still being read.
+struct RefillProgress {
+    std::size_t done = 0;
+    std::size_t total = 0;
+};
+
+// A program file whose read has not ended after this long no longer holds up the list: its entry
+// is listed without its texts, which come with a later refill.
+inline constexpr std::chrono::milliseconds kSlowReadPatience{2000};
+
+// The startup entries as the registry and the folders hold them, read again as a whole, never
+// edited in place: every change goes to the registry or a folder, and the table is read again.
+//
+// A refill runs on a thread of its own: it reads the Run keys of every scope (in the order of
+// kScopes), then the Startup folders (kFolderScopes), with every entry's on/off switch, works out
+// each entry's program and its version texts on worker threads, and sorts the entries by their
+// display texts, into a new snapshot. The owner's thread takes the finished snapshot when it
+// chooses (TakeRefill), so that what Current() shows changes only then, on that thread; nothing
+// outside sees a table half read. The version texts of a program file whose size and last-write
+// time are those of an earlier refill are not read again; a program that several entries start is
+// read once.
 class EntryTable {
 public:
     // `workerThreads` threads work out the entries' programs and read their version texts; with
-    // none that is done on the thread that rebuilds. The table is the same either way.
+    // none, a refill is made whole on the thread that starts it.
     explicit EntryTable(platform::Platform& platform,
                         unsigned workerThreads = DefaultWorkerThreads());
+    // Drops the refills under way and waits for their threads: a read that never ends holds this
+    // up, so the windows must be gone first.
     ~EntryTable();
     EntryTable(const EntryTable&) = delete;
     EntryTable& operator=(const EntryTable&) = delete;
     EntryTable(EntryTable&&) = delete;
     EntryTable& operator=(EntryTable&&) = delete;
 
-    // Reads the Run keys of every scope again (in the order of kScopes), then the Startup folders
-    // (kFolderScopes), with every entry's on/off switch; works out each entry's
-    // program and its version texts, and sorts the entries by their display texts. An entry whose
-    // details cannot be read is still listed, with the texts read before the failure. The version
-    // texts of a program file whose size and last-write time are those of the previous refill are
-    // not read again; a program that several entries start is read once.
-    RebuildReport Rebuild();
+    // Starts a refill. One still under way is dropped: its snapshot is never taken, and its
+    // workers take no new files.
+    void StartRefill();
+    // Whether a refill was started whose snapshot has not been taken yet.
+    [[nodiscard]] bool Refilling() const noexcept { return latest_ != nullptr; }
+    [[nodiscard]] RefillProgress Progress() const noexcept;
+    // Waits up to `timeout` for the refill under way to finish; true when it has (or none runs).
+    bool WaitForRefill(std::chrono::milliseconds timeout) const;
+    // Makes the finished refill's snapshot the current one; false when none has finished.
+    bool TakeRefill();
 
-    // Rebuild in two halves, for a caller with other work meanwhile: BeginRebuild reads the keys
-    // and folders on the calling thread and leaves the rest to the worker threads; FinishRebuild
-    // waits for them and completes the table. Until then the entries are not to be looked at.
-    // A rebuild begun again drops the one under way.
-    void BeginRebuild();
-    RebuildReport FinishRebuild();
-    [[nodiscard]] bool RebuildPending() const noexcept { return pending_ != nullptr; }
+    // Whether texts left out of a taken snapshot, because their file was slow, have been read
+    // since this was last asked: a new refill shows them.
+    [[nodiscard]] bool TakeLateTexts() noexcept;
+    // Whether a program file is still being read for some refill, taken or not.
+    [[nodiscard]] bool ReadsUnderWay() const;
+
+    // A refill, waited for and taken; what the user should hear of.
+    RebuildReport Rebuild();
 
     // Completes entries read from a Run key: program path and arguments (from the expanded
     // command when it is expandable), version texts (kept for the next refill), display text.
     // Failures are appended to the report, in the entries' order.
     void Resolve(std::span<StartupEntry> entries, RebuildReport& report);
 
-    // Every key and folder Rebuild reads: a change to any of them may change the table.
+    // Every key and folder a refill reads: a change to any of them may change the table.
     [[nodiscard]] static std::vector<platform::WatchedKey> SourceKeys();
     [[nodiscard]] std::vector<std::wstring> SourceFolders() const;
 
-    [[nodiscard]] std::span<const StartupEntry> Entries() const noexcept { return entries_; }
-    [[nodiscard]] std::size_t Count() const noexcept { return entries_.size(); }
+    // The last snapshot taken (empty before the first).
+    [[nodiscard]] const std::shared_ptr<const EntrySnapshot>& Current() const noexcept
+    {
+        return current_;
+    }
+    [[nodiscard]] std::span<const StartupEntry> Entries() const noexcept
+    {
+        return current_->entries;
+    }
+    [[nodiscard]] std::size_t Count() const noexcept { return current_->entries.size(); }
     // The entry at this position; none past the end.
     [[nodiscard]] const StartupEntry* EntryAt(std::size_t index) const noexcept
     {
-        return index < entries_.size() ? &entries_[index] : nullptr;
+        return index < Count() ? &current_->entries[index] : nullptr;
     }
 
+    // What a refill shares with the table and with other refills; defined with the refill.
+    struct Shared;
+    class Refill;
+
 private:
-    // The working out of a set of entries, under way on the worker threads.
-    struct Resolution {
-        // What became of one entry.
-        struct Outcome {
-            std::exception_ptr failure;
-            std::optional<platform::FileStamp> stamp; // of its program file
-            bool read = false; // its program's texts were read for it, not taken from elsewhere
-            std::optional<std::size_t> sameProgramAs; // the entry that reads them for it
-        };
-        std::vector<Outcome> outcomes; // by entry
-        // Guards the texts kept from earlier refills and the claims while the workers run.
-        std::mutex claimsGuard;
-        std::unordered_map<std::wstring, std::size_t> claims; // program path -> entry reading it
-        std::unique_ptr<ParallelWork> work;
+    // The thread of a refill, with the refill it makes.
+    struct RefillThread {
+        std::shared_ptr<Refill> refill;
+        std::jthread thread;
     };
 
-    void ReadSources();
-    // Starts working out the entries: their programs and those programs' version texts.
-    [[nodiscard]] std::unique_ptr<Resolution> BeginResolving(std::span<StartupEntry> entries);
-    // On a worker: the entry's program, and its texts, kept from an earlier refill while the file
-    // is unchanged, else read, unless another entry of the same program reads them.
-    void ResolveOne(StartupEntry& entry, Resolution& resolution, std::size_t index) noexcept;
-    // Waits for the workers, then completes the entries in order: texts shared, failures told,
-    // what was read kept.
-    void FinishResolving(std::span<StartupEntry> entries, Resolution& resolution,
-                         RebuildReport& report);
+    // Joins the threads of refills that have ended.
+    void ForgetEndedRefills() noexcept;
 
-    platform::Platform& platform_;
-    unsigned workerThreads_;
-    std::vector<StartupEntry> entries_;
-    VersionTextCache versionTexts_;
-    std::unique_ptr<Resolution> pending_; // of entries_, between BeginRebuild and FinishRebuild
+    // Declared first, so that the refills' threads, which use it, are joined before it goes.
+    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<Refill> latest_; // the refill whose snapshot is taken next
+    std::shared_ptr<const EntrySnapshot> current_;
+    std::vector<RefillThread> threads_;
 };
 
 // The line the list shows for an entry: its program's description, or its name, ";  (", its

@@ -144,33 +144,4 @@ platform::RegResult RemoveApproval(platform::Registry& registry, Scope scope,
     return result == reg::kFileNotFound ? reg::kSuccess : result;
 }
 
-platform::RegResult MoveApproval(platform::Registry& registry, Scope fromScope,
-                                 std::wstring_view fromName, Scope toScope,
-                                 std::wstring_view toName)
-{
-    std::uint32_t type = 0;
-    std::vector<std::byte> data;
-    const platform::RegResult read =
-        registry::ReadValue(registry, ApprovalKeyOf(fromScope), fromName, type, data);
-    if (read == reg::kFileNotFound || (read == reg::kSuccess && type != reg::kTypeBinary)) {
-        // No switch to carry; one left over under the new name would switch the entry off.
-        return RemoveApproval(registry, toScope, toName);
-    }
-    if (read != reg::kSuccess) {
-        return read;
-    }
-    // Removed before it is written, so that a rename that only changes the letter case (the same
-    // value to the registry) keeps it; put back should the write fail.
-    const platform::RegResult removed = RemoveApproval(registry, fromScope, fromName);
-    if (removed != reg::kSuccess) {
-        return removed;
-    }
-    const platform::RegResult written =
-        registry::WriteBinary(registry, ApprovalKeyOf(toScope), toName, data);
-    if (written != reg::kSuccess) {
-        (void)registry::WriteBinary(registry, ApprovalKeyOf(fromScope), fromName, data);
-    }
-    return written;
-}
-
 } // namespace entries

@@ -79,12 +79,4 @@ void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupE
 [[nodiscard]] platform::RegResult RemoveApproval(platform::Registry& registry, Scope scope,
                                                  std::wstring_view name);
 
-// Carries an entry's switch to its new name and scope after a rename or move: removed under the
-// old name, then written under the new (and put back when that fails). An entry without a switch
-// leaves nothing behind: a leftover switch of the new name is removed, so that the entry keeps its
-// state.
-[[nodiscard]] platform::RegResult MoveApproval(platform::Registry& registry, Scope fromScope,
-                                               std::wstring_view fromName, Scope toScope,
-                                               std::wstring_view toName);
-
 } // namespace entries

@@ -30,9 +30,29 @@ struct StartupEntry {
     std::wstring companyName;
     std::wstring legalCopyright;
     std::wstring description;
+    // Whether the program's file was found when the entry was read (for the panel and the menu,
+    // which must not wait for a file themselves).
+    bool programFound = false;
+    // The program's file was still being read when the list was made: its texts come with a
+    // later refill.
+    bool textsPending = false;
     // The line the list shows, and what it is sorted by: the description, or the name followed
     // by the program's path.
     std::wstring displayText;
 };
+
+// What tells an entry from every other, whatever the list's order: its scope and name, and for a
+// file of a Startup folder its path.
+struct EntryKey {
+    Scope scope = Scope::AllUsers;
+    std::wstring name;
+    std::wstring filePath;
+    bool operator==(const EntryKey&) const = default;
+};
+
+[[nodiscard]] inline EntryKey KeyOf(const StartupEntry& entry)
+{
+    return EntryKey{entry.scope, entry.name, entry.filePath};
+}
 
 } // namespace entries

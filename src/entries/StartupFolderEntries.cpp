@@ -45,7 +45,7 @@ std::wstring CommandOf(const platform::Shortcut& shortcut)
     return command;
 }
 
-void ReadStartupFolder(platform::StartupFolders& folders, Scope scope,
+void ListStartupFolder(platform::StartupFolders& folders, Scope scope,
                        std::vector<StartupEntry>& into)
 {
     const std::optional<std::wstring> folder = folders.PathOf(FolderOf(scope));
@@ -63,15 +63,18 @@ void ReadStartupFolder(platform::StartupFolders& folders, Scope scope,
             entry.name = file.name.substr(0, file.name.size() - kShortcutExtension.size());
             // The target is stored as it was given, %NAME%s and all, and Windows expands it.
             entry.valueType = platform::reg::kTypeExpandSz;
-            if (const std::optional<platform::Shortcut> shortcut =
-                    folders.ReadShortcut(entry.filePath)) {
-                entry.command = CommandOf(*shortcut);
-            }
         } else {
             entry.name = file.name;
             entry.command = QuotedWhenSpaced(entry.filePath);
         }
         into.push_back(std::move(entry));
+    }
+}
+
+void ReadShortcutCommand(platform::StartupFolders& folders, StartupEntry& entry)
+{
+    if (const std::optional<platform::Shortcut> shortcut = folders.ReadShortcut(entry.filePath)) {
+        entry.command = CommandOf(*shortcut);
     }
 }
 

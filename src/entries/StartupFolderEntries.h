@@ -27,9 +27,12 @@ namespace entries {
 [[nodiscard]] std::wstring CommandOf(const platform::Shortcut& shortcut);
 
 // Appends an entry for every file of the scope's folder, leaving out hidden and system files
-// (desktop.ini). A shortcut that cannot be read is listed with an empty command. A folder that
-// is missing or cannot be read adds nothing.
-void ReadStartupFolder(platform::StartupFolders& folders, Scope scope,
+// (desktop.ini). A shortcut's command is left empty, for ReadShortcutCommand: reading a file may
+// take long, and is done where waiting harms no one. A folder that is missing or cannot be read
+// adds nothing.
+void ListStartupFolder(platform::StartupFolders& folders, Scope scope,
                        std::vector<StartupEntry>& into);
+// Reads a shortcut's command into its entry; one that cannot be read keeps an empty command.
+void ReadShortcutCommand(platform::StartupFolders& folders, StartupEntry& entry);
 
 } // namespace entries

@@ -3,8 +3,10 @@
 #include "StartupEntry.h"
 #include "platform/FileSearch.h"
 
+#include <mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace entries {
 
@@ -12,6 +14,9 @@ namespace entries {
 // only the files that changed. A file's texts are known by its path, exactly as the entry holds
 // it, and stay good while the file keeps the stamp it had when they were read: a program that is
 // updated or replaced gets another size or last-write time and is read again.
+//
+// Refills that overlap (a newer one started while an older one still waits for a file) share one
+// cache, from any thread: every member takes the cache's own lock.
 class VersionTextCache {
 public:
     // Copies the texts kept for the entry's program into the entry when its file still has this
@@ -26,6 +31,13 @@ public:
     // the cache never holds more than the table names.
     void ForgetUnused() noexcept;
 
+    // Marks a file as being read, so that no other refill starts reading it while the first read
+    // has not ended (a file on a share that does not answer would hold up one more thread each
+    // time). False when it is already being read.
+    [[nodiscard]] bool BeginRead(const std::wstring& path);
+    void EndRead(const std::wstring& path) noexcept;
+    [[nodiscard]] bool AnyReadUnderWay() const;
+
 private:
     struct Texts {
         platform::FileStamp stamp;
@@ -35,7 +47,9 @@ private:
         std::wstring description;
         bool used = false; // recalled or kept in the refill under way
     };
+    mutable std::mutex guard_;
     std::unordered_map<std::wstring, Texts> texts_; // by program path
+    std::unordered_set<std::wstring> reading_;
 };
 
 } // namespace entries

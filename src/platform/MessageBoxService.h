@@ -8,19 +8,21 @@ namespace platform {
 // A top-level window as the window system knows it; 0 is none.
 using WindowId = std::uintptr_t;
 
-// The buttons of a message box; the first one is the default.
-enum class MessageButtons : std::uint8_t { Ok, OkCancel };
+// The buttons of a message box, and which one Enter presses: the first, but for a question whose
+// hasty Yes would cost the user something.
+enum class MessageButtons : std::uint8_t { Ok, OkCancel, YesNoDefaultNo };
 
 enum class MessageIcon : std::uint8_t { None, Error, Question, Warning };
 
 // How the user closed a message box. NotShown when the box could not be shown at all.
-enum class MessageAnswer : std::uint8_t { Ok, Cancel, NotShown };
+enum class MessageAnswer : std::uint8_t { Ok, Cancel, Yes, No, NotShown };
 
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
 
-    // Shows a modal message box over `owner` (none when 0) and returns once the user closed it.
+    // Shows a modal message box over `owner` and returns once the user closed it. Without an
+    // owner (0) the box holds every window of the tool's thread until it is closed.
     [[nodiscard]] virtual MessageAnswer Show(WindowId owner, std::wstring_view text,
                                              std::wstring_view title, MessageButtons buttons,
                                              MessageIcon icon) noexcept = 0;

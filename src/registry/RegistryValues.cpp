@@ -144,6 +144,15 @@ RegResult ReadValue(platform::Registry& registry, const KeyPath& path, std::wstr
     return result != reg::kSuccess ? result : closed;
 }
 
+RegResult WriteValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
+                     std::uint32_t type, std::span<const std::byte> data)
+{
+    if (path.root == 0) {
+        return kNoRoot;
+    }
+    return SetValueCreatingKey(registry, path, valueName, type, data);
+}
+
 RegResult WriteBinary(platform::Registry& registry, const KeyPath& path,
                       std::wstring_view valueName, std::span<const std::byte> data)
 {

@@ -49,6 +49,12 @@ struct KeyPath {
                                             std::wstring_view valueName, std::uint32_t& type,
                                             std::vector<std::byte>& data);
 
+// Stores exactly these bytes with this type, creating the key path when it is missing: a value
+// put back as it was read.
+[[nodiscard]] platform::RegResult WriteValue(platform::Registry& registry, const KeyPath& path,
+                                             std::wstring_view valueName, std::uint32_t type,
+                                             std::span<const std::byte> data);
+
 // Stores exactly these bytes as REG_BINARY, creating the key path when it is missing.
 [[nodiscard]] platform::RegResult WriteBinary(platform::Registry& registry, const KeyPath& path,
                                               std::wstring_view valueName,

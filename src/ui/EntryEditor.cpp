@@ -3,18 +3,12 @@
 #include "ErrorBox.h"
 #include "FileChooser.h"
 #include "RunningProgram.h"
-#include "entries/CommandLine.h"
-#include "entries/StartupApproval.h"
-#include "entries/StartupFolderEntries.h"
+#include "ScopeText.h"
 #include "entries/TextTrim.h"
-#include "registry/RegistryValues.h"
-
-#include <new>
 
 namespace ui {
 
 using entries::Scope;
-namespace reg = platform::reg;
 
 namespace {
 
@@ -38,7 +32,7 @@ Scope CurrentUserScopeFor(Scope scope) noexcept
 EntryEditor::EntryEditor(platform::Platform& platform, platform::window::WindowSystem& windows,
                          const InterfaceLanguage& language)
     : platform_(platform), windows_(windows), language_(language), form_(EntryEditorLayout()),
-      controls_(form_)
+      controls_(form_), changes_(platform)
 {
     form_.onLoad = [this] { OnLoad(); };
     controls_.allUsersOption.onClick = [this] { OnScopeChosen(AllUsersScopeFor(original_.scope)); };
@@ -128,117 +122,49 @@ void EntryEditor::OnAddPathClicked()
     }
 }
 
-std::uint32_t EntryEditor::TypeToSave(std::wstring_view command) const
+entries::ChangeResult EntryEditor::Save(const entries::EntryTarget& target,
+                                        entries::WhenNameTaken whenTaken)
 {
-    if (!isNew_) {
-        return original_.valueType;
-    }
-    return platform_.environment.Expand(command) != command ? reg::kTypeExpandSz : reg::kTypeSz;
-}
-
-platform::RegResult EntryEditor::SaveEntry(std::wstring_view name, std::wstring_view command)
-{
-    platform::Registry& registry = platform_.registry;
-    const registry::KeyPath oldKey = entries::RunKeyOf(original_.scope);
-    std::uint32_t type = reg::kTypeSz;
-    try {
-        type = TypeToSave(command);
-    } catch (const std::bad_alloc&) {
-        return reg::kNotEnoughMemory;
-    }
-    platform::RegResult outcome = reg::kSuccess;
-    bool oldValueRemoved = false;
-    // Compared as typed: a change of letter case alone is a new name.
-    if (!isNew_ && (name != original_.name || chosenScope_ != original_.scope)) {
-        outcome = registry::DeleteValue(registry, oldKey, original_.name);
-        oldValueRemoved = outcome == reg::kSuccess;
-    }
-    if (outcome != reg::kSuccess) {
-        return outcome;
-    }
-    outcome = chosenScope_ ? registry::WriteString(registry, entries::RunKeyOf(*chosenScope_), name,
-                                                   command, type)
-                           : registry::kNoRoot;
-    if (outcome != reg::kSuccess && oldValueRemoved) {
-        // A failed move or rename must not cost the user the entry: put the old value back as it
-        // was, in its own view and with its own type. Should that fail too, the message the
-        // caller shows is all that can be said.
-        (void)registry::WriteString(registry, oldKey, original_.name, original_.command,
-                                    original_.valueType);
-    }
-    return outcome;
-}
-
-platform::RegResult EntryEditor::CarrySwitch(std::wstring_view name)
-{
-    if (!chosenScope_) {
-        return reg::kSuccess;
-    }
     if (isNew_) {
-        return entries::RemoveApproval(platform_.registry, *chosenScope_, name);
+        return changes_.Create(target, whenTaken);
     }
-    if (name == original_.name && *chosenScope_ == original_.scope) {
-        return reg::kSuccess;
-    }
-    return entries::MoveApproval(platform_.registry, original_.scope, original_.name, *chosenScope_,
-                                 name);
+    entries::StartupEntry stored;
+    stored.scope = original_.scope;
+    stored.name = original_.name;
+    stored.command = original_.command;
+    stored.valueType = original_.valueType;
+    stored.filePath = original_.filePath;
+    return changes_.Update(stored, target, whenTaken);
 }
 
-std::uint32_t EntryEditor::SaveShortcut(std::wstring_view name, std::wstring_view command)
+bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
 {
-    platform::StartupFolders& folders = platform_.startupFolders;
-    const Scope scope = chosenScope_.value_or(original_.scope);
-    const std::optional<std::wstring> folder = folders.PathOf(entries::FolderOf(scope));
-    const std::optional<platform::Shortcut> before = folders.ReadShortcut(original_.filePath);
-    if (!folder || !before) {
-        return reg::kFileNotFound;
-    }
-    // The file keeps its extension as it is spelled.
-    const std::wstring_view oldPath = original_.filePath;
-    const std::size_t nameStart = oldPath.find_last_of(L'\\') + 1;
-    const std::wstring_view oldFileName = oldPath.substr(nameStart);
-    const std::wstring newFileName =
-        std::wstring(name) + std::wstring(oldFileName.substr(original_.name.size()));
-    const std::wstring newPath = *folder + L"\\" + newFileName;
-
-    const bool retarget = command != original_.command;
-    if (retarget) {
-        const entries::CommandParts parts = entries::SplitCommand(command, platform_.files);
-        if (const std::uint32_t written = folders.WriteShortcut(
-                oldPath, platform::Shortcut{parts.programPath, parts.arguments})) {
-            return written;
-        }
-    }
-    // Compared as typed: a change of letter case alone renames the file.
-    const bool moved = newPath != oldPath;
-    std::uint32_t outcome = moved ? folders.MoveFileTo(oldPath, newPath) : 0;
-    if (outcome == 0 && moved) {
-        outcome = static_cast<std::uint32_t>(entries::MoveApproval(
-            platform_.registry, original_.scope, oldFileName, scope, newFileName));
-        if (outcome != 0) {
-            (void)folders.MoveFileTo(newPath, oldPath);
-        }
-    }
-    if (outcome != 0 && retarget) {
-        (void)folders.WriteShortcut(oldPath, *before);
-    }
-    return outcome;
+    const std::wstring name(target.name);
+    const std::wstring scope = ScopeText(language_, target.scope);
+    const std::wstring question = language_.Text(
+        L"Már van „" + name + L"” nevű bejegyzés itt: " + scope + L". Lecseréli?",
+        L"An entry named \"" + name + L"\" already exists in " + scope + L". Replace it?");
+    return platform_.messageBox.Show(windows_.Handle(form_), question, L"Tolvan",
+                                     platform::MessageButtons::YesNoDefaultNo,
+                                     platform::MessageIcon::Warning) ==
+           platform::MessageAnswer::Yes;
 }
 
 void EntryEditor::OnSaveClicked()
 {
     const std::wstring name = controls_.nameBox.Caption();
     const std::wstring command = controls_.valueBox.Caption();
-    if (!original_.filePath.empty()) {
-        if (SaveShortcut(name, command) != 0) {
-            ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+    // Without a choice of scope the entry stays where it is.
+    const entries::EntryTarget target{name, command, chosenScope_.value_or(original_.scope)};
+    entries::ChangeResult result = Save(target, entries::WhenNameTaken::Refuse);
+    if (result.failed == entries::ChangeResult::Failed::NameTaken) {
+        if (!ConfirmReplace(target)) {
+            // Nothing was written; the user may choose another name, or cancel.
+            return;
         }
-        windows_.Unload(form_);
-        return;
+        result = Save(target, entries::WhenNameTaken::Replace);
     }
-    // The entry's on/off switch follows the saved entry; should that fail, the entry is saved all
-    // the same and the user is told.
-    if (SaveEntry(name, command) != reg::kSuccess || CarrySwitch(name) != reg::kSuccess) {
+    if (!result.Succeeded()) {
         ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
     }
     windows_.Unload(form_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InterfaceLanguage.h"
+#include "entries/EntryChanges.h"
 #include "entries/Scope.h"
 #include "layouts/EntryEditorLayout.h"
 #include "platform/Platform.h"
@@ -24,8 +25,9 @@ struct EntryDraft {
     std::wstring filePath{};
 };
 
-// The entry editor: a modal dialog in which an entry's name, command and scope are changed. Its
-// only effect is on the registry; it closes itself when the user saves or cancels.
+// The entry editor: a modal dialog in which an entry's name, command and scope are changed. It
+// asks and shows; EntryChanges makes the change. It closes itself when the user saves or
+// cancels, and stays open when the user would rather not replace another entry of the name.
 class EntryEditor {
 public:
     EntryEditor(platform::Platform& platform, platform::window::WindowSystem& windows,
@@ -38,7 +40,8 @@ public:
     // the dialog has closed.
     void ShowForNewEntry(platform::window::FormModel& owner, EntryDraft proposal);
     // Likewise for the entry stored as `stored`: Save replaces it, and a renamed or moved entry
-    // leaves no value behind under its old name and scope.
+    // leaves no value behind under its old name and scope. Before Save takes the name of another
+    // entry, the user is asked whether that one is to be replaced.
     void ShowForEntry(platform::window::FormModel& owner, EntryDraft stored);
 
 private:
@@ -48,18 +51,11 @@ private:
     void OnAddPathClicked();
     void OnSaveClicked();
     void OnCancelClicked();
-    // Writes the entry as the user left it; a failed move or rename restores the old value.
-    [[nodiscard]] platform::RegResult SaveEntry(std::wstring_view name, std::wstring_view command);
-    // Saves a shortcut of a Startup folder: its target and arguments from the command, its file
-    // renamed, or moved to the other folder, with its on/off switch. A failure changes nothing.
-    [[nodiscard]] std::uint32_t SaveShortcut(std::wstring_view name, std::wstring_view command);
-    // The type the command is stored with: an edited entry keeps its own; a new one is
-    // expandable when its command names a variable the environment defines, so that Windows
-    // expands it at logon.
-    [[nodiscard]] std::uint32_t TypeToSave(std::wstring_view command) const;
-    // After a save: a new entry starts switched on, and a renamed or moved one takes its on/off
-    // switch along.
-    [[nodiscard]] platform::RegResult CarrySwitch(std::wstring_view name);
+    // Adds the entry, or changes the one the dialog opened with, as the user left it.
+    [[nodiscard]] entries::ChangeResult Save(const entries::EntryTarget& target,
+                                             entries::WhenNameTaken whenTaken);
+    // Whether the user wants the other entry of the target's name replaced.
+    [[nodiscard]] bool ConfirmReplace(const entries::EntryTarget& target);
 
     // The folder "Add file path..." opens in: the command's folder, or the root of the drive
     // the tool runs from.
@@ -70,6 +66,7 @@ private:
     const InterfaceLanguage& language_;
     platform::window::FormModel form_;
     EntryEditorControls controls_;
+    entries::EntryChanges changes_;
 
     // The entry as the dialog opened with it.
     EntryDraft original_;

@@ -1,9 +1,8 @@
 #include "MainWindow.h"
 
 #include "RunningProgram.h"
-#include "entries/EntryDetails.h"
+#include "ScopeText.h"
 #include "layouts/MainWindowLayout.h"
-#include "platform/StartupTrace.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +15,7 @@ using registry::Language;
 MainWindow::MainWindow(platform::Platform& platform, platform::window::WindowSystem& windows,
                        InterfaceLanguage& language, entries::EntryTable& table)
     : platform_(platform), windows_(windows), language_(language), table_(table),
-      form_(MainWindowLayout()), controls_(form_)
+      listed_(table.Current()), form_(MainWindowLayout()), controls_(form_)
 {
     BindEvents();
 }
@@ -40,9 +39,14 @@ void MainWindow::BindEvents()
             OnContextMenu(request);
         };
     c.entryList.onDeleteKey = [this] { OnDeleteClicked(); };
-    form_.onRefreshKey = [this] { RefreshKeepingSelection(); };
+    form_.onRefreshKey = [this] {
+        if (modalDepth_ == 0) {
+            RefreshKeepingSelection();
+        }
+    };
     c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
     c.refreshTimer.onTimer = [this] { OnRefreshTimer(); };
+    c.readingTimer.onTimer = [this] { OnReadingTimer(); };
     c.englishFlag.onMouseMove = [this] { EnterHover(HoverTarget::EnglishFlag); };
     c.hungarianFlag.onMouseMove = [this] { EnterHover(HoverTarget::HungarianFlag); };
     c.homePageLink.onMouseMove = [this] { EnterHover(HoverTarget::HomePage); };
@@ -54,11 +58,13 @@ void MainWindow::BindEvents()
 
 void MainWindow::Show()
 {
-    if (!form_.Loaded() && !table_.RebuildPending()) {
-        // The programs' version texts are read while the window and its controls are made; the
-        // list is filled with them once the window is loaded, before it is first shown.
+    if (!form_.Loaded() && !table_.Refilling()) {
+        // The entries are read while the window and its controls are made; the list is filled
+        // with them once the window is loaded, before it is first shown, when they are ready by
+        // then.
         platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
-        table_.BeginRebuild();
+        table_.StartRefill();
+        ++refills_;
     }
     windows_.Show(form_);
 }
@@ -80,7 +86,19 @@ void MainWindow::OnLoad()
     ResetHover();
     ApplyLanguage(language_.Current());
     platform_.changeWatch.onChange = [this] { OnRegistryChanged(); };
-    RefreshList();
+    controls_.readingLabel.SetVisible(false);
+    if (!table_.Refilling()) {
+        Refill(Reselect::Position);
+        return;
+    }
+    // A short wait spares a window that shows its list a moment later; a long one would keep
+    // the window from showing at all.
+    reselect_ = Reselect::Position;
+    (void)table_.WaitForRefill(kQuickRefill);
+    if (!TakeRefill()) {
+        controls_.readingTimer.SetTimerEnabled(true);
+        ShowReadingProgress();
+    }
 }
 
 void MainWindow::OnUnload()
@@ -88,103 +106,8 @@ void MainWindow::OnUnload()
     platform_.changeWatch.Stop();
     platform_.changeWatch.onChange = nullptr;
     controls_.refreshTimer.SetTimerEnabled(false);
+    controls_.readingTimer.SetTimerEnabled(false);
     refillDue_ = false;
-}
-
-void MainWindow::RefreshList()
-{
-    Control& list = controls_.entryList;
-    std::ptrdiff_t remembered = list.SelectedIndex();
-    list.ClearItems();
-    // Armed before the keys are read: a change from now on is told, and what was changed before
-    // is read now, the window's own changes among it, and not told again.
-    controls_.refreshTimer.SetTimerEnabled(false);
-    refillDue_ = false;
-    // A rebuild begun as the window opened was read after the watch was armed.
-    if (!table_.RebuildPending()) {
-        if (form_.Loaded()) {
-            platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
-        }
-        table_.BeginRebuild();
-    }
-    ++refills_;
-    ReportDetailsFailures(table_.FinishRebuild());
-    std::vector<std::wstring> texts;
-    texts.reserve(table_.Count());
-    for (const entries::StartupEntry& entry : table_.Entries()) {
-        texts.push_back(entry.displayText);
-    }
-    list.AddItems(std::move(texts));
-    // A switched-off entry stays in the list, greyed.
-    const std::span<const entries::StartupEntry> listed = table_.Entries();
-    for (std::size_t index = 0; index < listed.size(); ++index) {
-        if (listed[index].disabled) {
-            list.SetItemDimmed(index, true);
-        }
-    }
-    const auto count = static_cast<std::ptrdiff_t>(list.Items().size());
-    if (remembered >= count) {
-        remembered = count - 1;
-    }
-    list.SetSelectedIndex(remembered);
-    platform::MarkStartup("list filled");
-}
-
-void MainWindow::RefreshKeepingSelection()
-{
-    Control& list = controls_.entryList;
-    const entries::StartupEntry* selected = SelectedEntry();
-    const std::optional<std::pair<entries::Scope, std::wstring>> identity =
-        selected != nullptr ? std::optional(std::pair(selected->scope, selected->name))
-                            : std::nullopt;
-    const std::ptrdiff_t top = list.TopIndex();
-    RefreshList();
-    if (identity) {
-        SelectEntry(identity->first, identity->second);
-    }
-    list.SetTopIndex(top);
-}
-
-void MainWindow::OnRegistryChanged()
-{
-    RestartRefreshTimer();
-}
-
-void MainWindow::RestartRefreshTimer()
-{
-    // Every change starts the wait anew, so that a burst of changes is read once, after it.
-    controls_.refreshTimer.SetTimerEnabled(false);
-    controls_.refreshTimer.SetTimerEnabled(true);
-}
-
-void MainWindow::OnRefreshTimer()
-{
-    controls_.refreshTimer.SetTimerEnabled(false);
-    if (modalDepth_ > 0) {
-        refillDue_ = true;
-        return;
-    }
-    RefreshKeepingSelection();
-}
-
-void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)
-{
-    if (!report.firstFailure) {
-        return;
-    }
-    // One box for the whole refill, however many programs could not be read.
-    std::wstring text = L"Error: " + report.firstFailure->description + L" (" +
-                        std::to_wstring(report.firstFailure->number) + L")";
-    if (report.failedEntries > 1) {
-        const std::wstring more = std::to_wstring(report.failedEntries - 1);
-        text += L"\r\n";
-        text += language_.Text(L"(és még " + more + L" bejegyzés)",
-                               L"(and " + more + L" more entries)");
-    }
-    Modally([&] {
-        (void)platform_.messageBox.Show(0, text, L"Tolvan", platform::MessageButtons::Ok,
-                                        platform::MessageIcon::None);
-    });
 }
 
 void MainWindow::ApplyLanguage(Language language)
@@ -210,7 +133,10 @@ void MainWindow::ApplyLanguage(Language language)
 const entries::StartupEntry* MainWindow::SelectedEntry() const noexcept
 {
     const std::ptrdiff_t index = controls_.entryList.SelectedIndex();
-    return index < 0 ? nullptr : table_.EntryAt(static_cast<std::size_t>(index));
+    if (index < 0 || static_cast<std::size_t>(index) >= listed_->entries.size()) {
+        return nullptr;
+    }
+    return &listed_->entries[static_cast<std::size_t>(index)];
 }
 
 void MainWindow::OnEntrySelected()
@@ -231,8 +157,10 @@ void MainWindow::OnEntrySelected()
         c.descriptionLabel.SetCaption(entry->description);
     } else {
         c.productLabel.SetCaption(L"");
+        // The panel never waits for a file: what the refill found is what it says.
         c.descriptionLabel.SetCaption(
-            entries::ProgramFileExists(platform_.files, entry->programPath)
+            entry->textsPending ? language_.Text(L"olvasás…", L"reading…")
+            : entry->programFound
                 ? language_.Text(L"nem áll rendelkezésre információ", L"no information available")
                 : language_.Text(L"a megadott fájl nem létezik", L"file is missing"));
     }
@@ -258,26 +186,8 @@ void MainWindow::ShowScope()
     if (!shown_) {
         return;
     }
-    std::wstring line = language_.Text(L"Hatáskör:", L"Scope:") + L" ";
-    switch (shown_->scope) {
-    case entries::Scope::CurrentUser:
-        line += language_.Text(L"Jelenlegi felhasználó", L"Current user");
-        break;
-    case entries::Scope::AllUsers:
-        line += language_.Text(L"Összes felhasználó", L"All users");
-        break;
-    case entries::Scope::AllUsers32Bit:
-        line += language_.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)");
-        break;
-    case entries::Scope::CurrentUserStartupFolder:
-        line += language_.Text(L"Jelenlegi felhasználó (Indítópult mappa)",
-                               L"Current user (Startup folder)");
-        break;
-    case entries::Scope::AllUsersStartupFolder:
-        line +=
-            language_.Text(L"Összes felhasználó (Indítópult mappa)", L"All users (Startup folder)");
-        break;
-    }
+    std::wstring line =
+        language_.Text(L"Hatáskör:", L"Scope:") + L" " + ScopeText(language_, shown_->scope);
     if (disabled) {
         const std::wstring since = shown_->disabledSince != 0
                                        ? platform_.clock.LocalDateAndTime(shown_->disabledSince)

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/window/WindowSystem.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,9 @@ namespace ui {
 
 // The main window: the list of startup entries, the details of the selected one, the entry
 // commands, the language flags and the about strip. It shows the entry table it is given and
-// rebuilds it after every change.
+// refills it after every change. A refill is made off the window's thread; the list shows the
+// last snapshot taken until the next one is ready, so that its rows always stand for the entries
+// of one snapshot.
 class MainWindow {
 public:
     MainWindow(platform::Platform& platform, platform::window::WindowSystem& windows,
@@ -32,15 +35,18 @@ public:
     // Switches the interface language and captions the window in it.
     void ApplyLanguage(registry::Language language);
 
-    // Rebuilds the entry table from the registry and the list from the table, selecting the same
-    // position again (the last item when the list got shorter).
+    // Refills the entry table from the registry and the folders, and the list from the table once
+    // the refill is made, selecting the same position again (the last item when the list got
+    // shorter).
     void RefreshList();
-    // Rebuilds as RefreshList does, but keeps the selected entry (the same scope and name)
+    // Refills as RefreshList does, but keeps the selected entry (the same scope and name)
     // selected when it is still listed, and the list scrolled as it was. For refills nobody in
     // the window asked for: another program changed the registry, or F5.
     void RefreshKeepingSelection();
-    // How many times the list was rebuilt from the registry.
+    // How many times a refill of the list was started.
     [[nodiscard]] std::size_t Refills() const noexcept { return refills_; }
+    // The entries the list shows, row by row.
+    [[nodiscard]] const entries::EntrySnapshot& Listed() const noexcept { return *listed_; }
 
     // What is lit under the mouse.
     enum class HoverTarget : std::uint8_t { None, EnglishFlag, HungarianFlag, HomePage };
@@ -54,6 +60,20 @@ private:
     // The scope line and the switch button's caption, in the current language.
     void ShowScope();
     void ReportDetailsFailures(const entries::RebuildReport& report);
+    // Starts a refill; what is selected once it is taken: the same entry (else the same
+    // position), or the same position; and whether the list keeps its scroll position.
+    enum class Reselect : std::uint8_t { Position, Entry, EntryAndScroll };
+    void Refill(Reselect reselect);
+    // Takes the table's finished refill into the list; false while it is not finished.
+    bool TakeRefill();
+    // Adds the snapshot's next rows to the list, for a while, selecting the row the refill asks
+    // for once it is in; once all are, scrolls as it asks and tells what failed.
+    void ListMoreRows();
+    void FinishListing();
+    void OnReadingTimer();
+    // Whether the list lacks texts that are still being read: the timer waits for them.
+    [[nodiscard]] bool AwaitingTexts() const;
+    void ShowReadingProgress();
     // The entry the list has selected; none when nothing is.
     [[nodiscard]] const entries::StartupEntry* SelectedEntry() const noexcept;
 
@@ -71,8 +91,8 @@ private:
     void OnDeleteClicked();
     void DeleteSelectedEntry(); // asks first
     void OnToggleClicked();
-    // Selects the entry of this scope and name, when the list still holds it.
-    void SelectEntry(entries::Scope scope, std::wstring_view name);
+    // Selects the entry of this key, when the list still holds it; false when it does not.
+    bool SelectEntry(const entries::EntryKey& key);
     void OnCloseClicked();
     // The list's context menu and what its items do that the buttons do not.
     void OnContextMenu(const platform::window::Control::ContextMenuRequest& request);
@@ -91,10 +111,16 @@ private:
     // menu); a refill that falls due meanwhile waits until the last such window is closed.
     template <typename Action> void Modally(Action&& action);
 
+    // A refill ready within this long fills the list before the window first shows, and shows no
+    // progress while the window waits for it.
+    static constexpr std::chrono::milliseconds kQuickRefill{330};
+
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
     InterfaceLanguage& language_;
     entries::EntryTable& table_;
+    // The snapshot the list shows: its rows are this snapshot's entries, in order.
+    std::shared_ptr<const entries::EntrySnapshot> listed_;
     platform::window::FormModel form_;
     MainWindowControls controls_;
     std::unique_ptr<EntryEditor> editor_;
@@ -110,6 +136,12 @@ private:
     int modalDepth_ = 0;
     bool refillDue_ = false; // waits for the modal windows to close
     std::size_t refills_ = 0;
+    Reselect reselect_ = Reselect::Position; // once the refill under way is taken
+    int readingTicks_ = 0;                   // since the refill under way started
+    std::size_t rowsListed_ = 0;             // of the snapshot listed, the list's rows so far
+    // Selected once the list has that many rows, and scrolled to once it has them all.
+    std::optional<std::size_t> rowToSelect_;
+    std::optional<std::ptrdiff_t> topToKeep_;
 };
 
 template <typename Action> void MainWindow::Modally(Action&& action)

@@ -1,10 +1,11 @@
 // The entry commands of the main window: New, Edit, Delete and Close. Every change goes to the
-// registry and the list is then read back from it; no entry is changed in place.
+// registry and the list is then read back from it; no entry is changed in place. A command
+// raised while one of the tool's own modal windows is open does nothing: it would act on a list
+// that is about to change under it.
 #include "ErrorBox.h"
 #include "MainWindow.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntryChanges.h"
 #include "entries/StartupFolderEntries.h"
-#include "registry/RegistryValues.h"
 
 namespace ui {
 
@@ -18,6 +19,9 @@ EntryEditor& MainWindow::Editor()
 
 void MainWindow::OnNewClicked()
 {
+    if (modalDepth_ > 0) {
+        return;
+    }
     Modally([this] {
         Editor().ShowForNewEntry(form_, EntryDraft{L"new_entry", L"", entries::Scope::AllUsers});
     });
@@ -28,7 +32,7 @@ void MainWindow::OnNewClicked()
 void MainWindow::OnEditClicked()
 {
     const entries::StartupEntry* entry = SelectedEntry();
-    if (entry == nullptr) {
+    if (entry == nullptr || modalDepth_ > 0) {
         return;
     }
     if (entries::IsFolderScope(entry->scope) && !entries::IsShortcutFile(entry->filePath)) {
@@ -49,6 +53,9 @@ void MainWindow::OnEditClicked()
 
 void MainWindow::OnDeleteClicked()
 {
+    if (modalDepth_ > 0) {
+        return;
+    }
     Modally([this] { DeleteSelectedEntry(); });
 }
 
@@ -67,22 +74,14 @@ void MainWindow::DeleteSelectedEntry()
     if (answer != platform::MessageAnswer::Ok) {
         return;
     }
-    // A value that is no longer there is what the user asked for; a file goes to the Recycle Bin,
-    // from where the user can have it back.
-    const bool inFolder = entries::IsFolderScope(entry->scope);
-    const std::uint32_t result =
-        inFolder ? platform_.startupFolders.RecycleFile(entry->filePath)
-                 : static_cast<std::uint32_t>(registry::DeleteValue(
-                       platform_.registry, entries::RunKeyOf(entry->scope), entry->name));
-    if (result != 0 && result != platform::reg::kFileNotFound) {
+    const entries::ChangeResult result = entries::EntryChanges(platform_).Delete(*entry);
+    if (result.failed == entries::ChangeResult::Failed::Entry) {
         ShowErrorBox(platform_.messageBox, owner, language_,
                      L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
                      L"rendszergazdaként futtatni.",
                      L"Can't delete registry entry. Try running this application with "
                      L"administrator rights.");
-    } else if (entries::RemoveApproval(platform_.registry, entry->scope,
-                                       entries::SwitchNameOf(*entry)) != platform::reg::kSuccess) {
-        // The entry is gone; only its on/off switch stayed behind.
+    } else if (!result.Succeeded()) {
         ShowCannotModifyBox(platform_.messageBox, owner, language_);
     }
     RefreshList();
@@ -91,31 +90,25 @@ void MainWindow::DeleteSelectedEntry()
 void MainWindow::OnToggleClicked()
 {
     const entries::StartupEntry* entry = SelectedEntry();
-    if (entry == nullptr) {
+    if (entry == nullptr || modalDepth_ > 0) {
         return;
     }
-    // The entry is identified by what the refill cannot change: its scope and name.
-    const entries::Scope scope = entry->scope;
-    const std::wstring name = entry->name;
-    if (entries::SetApproval(platform_.registry, scope, entries::SwitchNameOf(*entry),
-                             !entry->disabled, platform_.clock.Now()) != platform::reg::kSuccess) {
+    if (!entries::EntryChanges(platform_).SetSwitch(*entry, !entry->disabled).Succeeded()) {
         Modally([this] {
             ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
         });
     }
-    RefreshList();
-    SelectEntry(scope, name);
+    // The entry is found again by what the refill cannot change: its scope and name.
+    Refill(Reselect::Entry);
 }
 
-void MainWindow::SelectEntry(entries::Scope scope, std::wstring_view name)
+bool MainWindow::SelectEntry(const entries::EntryKey& key)
 {
-    const std::span<const entries::StartupEntry> listed = table_.Entries();
-    for (std::size_t index = 0; index < listed.size(); ++index) {
-        if (listed[index].scope == scope && listed[index].name == name) {
-            controls_.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(index));
-            return;
-        }
+    const std::optional<std::size_t> found = listed_->Find(key);
+    if (found) {
+        controls_.entryList.SetSelectedIndex(static_cast<std::ptrdiff_t>(*found));
     }
+    return found.has_value();
 }
 
 void MainWindow::OnCloseClicked()

@@ -2,7 +2,6 @@
 // entry's program file.
 #include "ErrorBox.h"
 #include "MainWindow.h"
-#include "entries/EntryDetails.h"
 
 #include <array>
 #include <cstddef>
@@ -25,6 +24,9 @@ enum class MenuChoice : std::uint8_t {
 
 void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuRequest& request)
 {
+    if (modalDepth_ > 0) {
+        return;
+    }
     if (!request.byKeyboard) {
         // The right button acts on the item under it, as the left one would.
         if (request.itemUnderPointer == platform::window::kNoSelection) {
@@ -36,7 +38,7 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
     if (entry == nullptr) {
         return;
     }
-    const bool fileThere = entries::ProgramFileExists(platform_.files, entry->programPath);
+    const bool fileThere = entry->programFound;
     using platform::window::MenuItem;
     const std::array items{
         MenuItem{.text = language_.Text(L"Szerkeszt", L"Edit"), .isDefault = true},

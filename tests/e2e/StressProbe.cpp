@@ -6,8 +6,9 @@
 //   snapshot FILE | restore FILE | diff BEFORE AFTER   (AFTER may be "now")
 //   seed-many COUNT FIXTURE_EXE | seed-leak COUNT | seed-odd | seed-bad | language 0|1 | unmanaged
 //   deny user|machine read|change SAVE_FILE | allow user|machine SAVE_FILE
-//   alive | count | item INDEX | find TEXT (index or -1) | sorted | select INDEX | dialogs | edit
-//   COMMAND | delete | delete-refused | close-box | check-odd | check-bad | leak DELETES OPENINGS
+//   alive | responsive SECONDS | count | item INDEX | find TEXT (index or -1) | sorted | select
+//   INDEX | dialogs | edit COMMAND | delete | delete-refused | close-box | check-odd | check-bad |
+//   leak DELETES OPENINGS
 #include "KeyAccess.h"
 #include "OwnedHandles.h"
 #include "RegistrySnapshot.h"
@@ -70,6 +71,29 @@ int ItemIndexOf(HWND main, const std::wstring& text)
         }
     }
     return -1;
+}
+
+// Sends the window a message every 50 ms for the given seconds: each must be answered within
+// 100 ms, the most a user waits without noticing.
+int AnswersThroughout(HWND main, int seconds)
+{
+    constexpr DWORD kBound = 100;
+    constexpr DWORD kInterval = 50;
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG longest = 0;
+    int sent = 0;
+    int late = 0;
+    while (GetTickCount64() - start < static_cast<ULONGLONG>(seconds) * 1000) {
+        const ULONGLONG before = GetTickCount64();
+        late += Answers(main, kBound) ? 0 : 1;
+        longest = std::max(longest, GetTickCount64() - before);
+        ++sent;
+        Sleep(kInterval);
+    }
+    Check(late == 0, L"the main window answers within 100 ms for " + std::to_wstring(seconds) +
+                         L" s (" + std::to_wstring(sent) + L" messages, " + std::to_wstring(late) +
+                         L" late, longest wait " + std::to_wstring(longest) + L" ms)");
+    return Result();
 }
 
 int CheckSorted(HWND main)
@@ -215,6 +239,9 @@ int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
     if (command == L"alive") {
         Check(Answers(tool, kAliveBound), L"the main window answers");
         return Result();
+    }
+    if (command == L"responsive" && args.size() == 1) {
+        return AnswersThroughout(tool, std::stoi(args[0]));
     }
     if (command == L"item" && args.size() == 1) {
         Print(ItemText(ListBox(tool), std::stoi(args[0])));

@@ -112,7 +112,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
     }
     platform::portable::HeadlessWindowSystem windows;
     ui::InterfaceLanguage language(registry::Language::English);
-    entries::EntryTable table(services);
+    entries::EntryTable table(services, 0);
     ui::MainWindow window(services, windows, language, table);
     window.Show();
 
@@ -124,8 +124,14 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
     EXPECT_EQ(shown[0].icon, platform::MessageIcon::None);
     EXPECT_EQ(window.Controls().entryList.Items().size(), 4u);
 
+    // The box holds the window: New clicked while it is up starts no editor and no refill
+    // inside the refill, which would list every entry twice.
+    backend->Messages().whileShown = [&] { window.Controls().newButton.RaiseClick(); };
     window.ApplyLanguage(registry::Language::Hungarian);
     window.RefreshList();
+    backend->Messages().whileShown = nullptr;
+    EXPECT_EQ(windows.ModalShowings(), 0);
+    EXPECT_EQ(window.Controls().entryList.Items().size(), 4u);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, L"Error: Out of memory (7)\r\n(és még 2 bejegyzés)");
 

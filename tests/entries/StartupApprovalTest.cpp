@@ -123,45 +123,6 @@ TEST_P(StartupApprovalKeys, WritingKeepsTaskManagersVariantAndStampsTheTime)
     }
 }
 
-TEST_P(StartupApprovalKeys, ASwitchMovesWithItsEntryAndALeftoverIsCleared)
-{
-    const std::vector<std::byte> off = Switch(0x07, true);
-    Put(reg::kLocalMachine, kRun32, L"Tray", reg::kTypeBinary, off);
-
-    // Renamed in its own scope, then moved to the user, then to all users.
-    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers32Bit, L"Tray", Scope::AllUsers32Bit,
-                                    L"Tray 2"),
-              0);
-    EXPECT_FALSE(Stored(reg::kLocalMachine, kRun32, L"Tray"));
-    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers32Bit, L"Tray 2", Scope::CurrentUser,
-                                    L"Tray 2"),
-              0);
-    EXPECT_EQ(
-        entries::MoveApproval(Registry(), Scope::CurrentUser, L"Tray 2", Scope::AllUsers, L"Tray"),
-        0);
-    std::vector<std::byte> moved;
-    ASSERT_TRUE(Stored(reg::kLocalMachine, kRun, L"Tray", moved));
-    EXPECT_EQ(moved, off);
-    EXPECT_FALSE(Stored(reg::kCurrentUser, kRun, L"Tray 2"));
-    EXPECT_FALSE(Stored(reg::kLocalMachine, kRun32, L"Tray 2"));
-
-    // A change of letter case alone keeps the switch.
-    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers, L"Tray", Scope::AllUsers, L"TRAY"),
-              0);
-    EXPECT_TRUE(Stored(reg::kLocalMachine, kRun, L"tray"));
-
-    // An entry without a switch clears one left over under its new name.
-    Put(reg::kCurrentUser, kRun, L"Left over", reg::kTypeBinary, Switch(0x03));
-    EXPECT_EQ(entries::MoveApproval(Registry(), Scope::AllUsers, L"none", Scope::CurrentUser,
-                                    L"Left over"),
-              0);
-    EXPECT_FALSE(Stored(reg::kCurrentUser, kRun, L"Left over"));
-
-    EXPECT_EQ(entries::RemoveApproval(Registry(), Scope::AllUsers, L"TRAY"), 0);
-    EXPECT_FALSE(Stored(reg::kLocalMachine, kRun, L"Tray"));
-    EXPECT_EQ(entries::RemoveApproval(Registry(), Scope::AllUsers, L"TRAY"), 0);
-}
-
 TOLVAN_FOR_EACH_REGISTRY(StartupApprovalKeys);
 
 } // namespace

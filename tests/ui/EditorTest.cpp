@@ -4,6 +4,7 @@
 #include "ui/EntryEditor.h"
 #include "ui/layouts/MainWindowLayout.h"
 
+#include <array>
 #include <functional>
 
 namespace tolvan::test {
@@ -114,25 +115,40 @@ TEST_F(Editor, LoadCaptionsTheDialogInTheLanguageAndShowsTheEntry)
     });
 }
 
-TEST_F(Editor, SavingANewEntryWritesUnderTheChosenRootOverwritingAndRemovingNothing)
+// New twice, saved twice under the name offered: the second Save asks, and No loses nothing.
+TEST_F(Editor, SavingOntoANameInUseAsksAndNoWritesNothingAndKeepsTheEditorOpen)
 {
-    PutRunValue(kLocalMachine, L"new_entry", L"old.exe");
+    const std::array<std::pair<registry::Language, std::wstring_view>, 2> questions{{
+        {registry::Language::English,
+         L"An entry named \"new_entry\" already exists in All users. Replace it?"},
+        {registry::Language::Hungarian,
+         L"Már van „new_entry” nevű bejegyzés itt: Összes felhasználó. Lecseréli?"},
+    }};
     PutRunValue(kCurrentUser, L"new_entry", L"kept.exe");
-    Run(true, L"new_entry", L"", Scope::AllUsers, Save);
-    EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"new_entry", L""}}));
-    EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"new_entry", L"kept.exe"}}));
-
     Run(true, L"new_entry", L"", Scope::AllUsers, [](const Controls& c) {
-        Type(c.nameBox, L"Updater");
-        Type(c.valueBox, L"\"C:\\Program Files\\U\\u.exe\" /bg");
-        Choose(c.currentUserOption);
+        Type(c.valueBox, L"first.exe");
         Save(c);
     });
-    EXPECT_EQ(RunValues(kCurrentUser),
-              (Values{{L"new_entry", L"kept.exe"},
-                      {L"Updater", L"\"C:\\Program Files\\U\\u.exe\" /bg"}}));
-    EXPECT_EQ(registry.CallCount(RegistryCall::DeleteValue), 0);
-    EXPECT_TRUE(messageBox.shown.empty());
+    for (const auto& [speaking, question] : questions) {
+        language.Set(speaking);
+        messageBox.shown.clear();
+        messageBox.answers = {MessageAnswer::No};
+        Run(true, L"new_entry", L"", Scope::AllUsers, [this](const Controls& c) {
+            Type(c.valueBox, L"second.exe");
+            Save(c);
+            EXPECT_TRUE(editor.Form().Loaded());
+            EXPECT_EQ(c.valueBox.Caption(), L"second.exe");
+            c.cancelButton.RaiseClick();
+        });
+        ASSERT_EQ(messageBox.shown.size(), 1u);
+        EXPECT_EQ(messageBox.shown[0].text, question);
+        EXPECT_EQ(messageBox.shown[0].title, L"Tolvan");
+        EXPECT_EQ(messageBox.shown[0].buttons, MessageButtons::YesNoDefaultNo);
+        EXPECT_EQ(messageBox.shown[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(messageBox.shown[0].owner, editorHandle);
+        EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"new_entry", L"first.exe"}}));
+        EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"new_entry", L"kept.exe"}}));
+    }
 }
 
 TEST_F(Editor, SavingAnUnchangedEntryRewritesItInPlace)
@@ -147,16 +163,19 @@ TEST_F(Editor, SavingAnUnchangedEntryRewritesItInPlace)
     EXPECT_TRUE(messageBox.shown.empty());
 }
 
-TEST_F(Editor, ARenameRemovesTheOldValueAndOverwritesOneBearingTheNewName)
+TEST_F(Editor, YesReplacesTheEntryOfTheName)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
-    PutRunValue(kCurrentUser, L"Other", L"other.exe");
+    PutRunValue(kLocalMachine, L"Other", L"other.exe");
+    messageBox.answers = {MessageAnswer::Yes};
     Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
-        Type(c.nameBox, L"Other");
+        Type(c.nameBox, L"other");
+        Choose(c.allUsersOption);
         Save(c);
     });
-    EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Other", L"tray.exe"}}));
-    EXPECT_TRUE(messageBox.shown.empty());
+    EXPECT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(RunValues(kCurrentUser), Values{});
+    EXPECT_EQ(RunValues(kLocalMachine), (Values{{L"other", L"tray.exe"}}));
 }
 
 TEST_F(Editor, AChangeOfLetterCaseAloneIsARename)
@@ -168,6 +187,7 @@ TEST_F(Editor, AChangeOfLetterCaseAloneIsARename)
     });
     EXPECT_EQ(registry.CallCount(RegistryCall::DeleteValue), 1);
     EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"TRAY", L"tray.exe"}}));
+    EXPECT_TRUE(messageBox.shown.empty()) << "asked about its own name";
 }
 
 TEST_F(Editor, MovingToTheOtherScopeLeavesTheEntryOnlyThere)

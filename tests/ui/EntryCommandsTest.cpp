@@ -233,8 +233,10 @@ TEST_F(EntryCommands, TheLastOfThirtyThreeThousandEntriesCanBeEditedAndDeleted)
     c.editButton.RaiseClick();
     EXPECT_EQ(shownName, last);
     EXPECT_EQ(shownValue, L"C:\\Many\\" + std::to_wstring(kCount - 1) + L".exe");
+    ListAllRows();
 
     c.deleteButton.RaiseClick();
+    ListAllRows();
     const auto values = RunValues(kLocalMachine);
     EXPECT_EQ(values.size(), static_cast<std::size_t>(kCount - 1));
     EXPECT_EQ(values.count(last), 0u);

@@ -154,8 +154,8 @@ TEST_F(EntrySwitch, DeleteRenameMoveAndNewTakeTheSwitchAlong)
     EXPECT_EQ(messageBox.shown.size(), 1u); // Delete's question, and no refusal
 }
 
-// A switch that cannot be written never undoes the user's change; the user is told.
-TEST_F(EntrySwitch, ARefusedSwitchKeyIsReportedAndTheEntryChangeKept)
+// A change whose switch cannot be written is not made at all; the user is told.
+TEST_F(EntrySwitch, ARefusedSwitchKeyIsReportedAndTheEntryLeftAsItWas)
 {
     PutRunValue(kCurrentUser, L"tray", L"C:\\T\\tray.exe");
     PutRunValue(kCurrentUser, L"gone", L"C:\\G\\gone.exe");
@@ -175,7 +175,8 @@ TEST_F(EntrySwitch, ARefusedSwitchKeyIsReportedAndTheEntryChangeKept)
     c.deleteButton.RaiseClick();
 
     EXPECT_EQ(RunValues(kCurrentUser),
-              (std::map<std::wstring, std::wstring>{{L"tray 2", L"C:\\T\\tray.exe"}}));
+              (std::map<std::wstring, std::wstring>{{L"gone", L"C:\\G\\gone.exe"},
+                                                    {L"tray", L"C:\\T\\tray.exe"}}));
     const std::wstring refused =
         L"Can't modify registry entry. Try running this application with administrator rights.";
     ASSERT_EQ(messageBox.shown.size(), 4u); // three refusals and Delete's question

@@ -2,6 +2,7 @@
 // a refill keeps the position.
 #include "MainWindowFixture.h"
 #include "support/SyntheticPe.h"
+#include "support/TemporaryFolder.h"
 #include "support/VersionTreeBuilder.h"
 
 #include <chrono>
@@ -15,30 +16,6 @@ using entries::Scope;
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
 using registry::Language;
-
-// A folder of its own for the files a test makes, removed again afterwards.
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("tolvan-details-" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
-    {
-        std::filesystem::create_directories(path_);
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    [[nodiscard]] const std::filesystem::path& Path() const noexcept { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 class MainWindowDetails : public MainWindowFixture {
 protected:

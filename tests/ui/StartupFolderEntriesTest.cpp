@@ -181,20 +181,33 @@ TEST_F(StartupFolderEntries, EditRetargetsRenamesAndMovesTheShortcutWithItsSwitc
     EXPECT_EQ(Listed(L"Közös").scope, Scope::AllUsersStartupFolder);
     EXPECT_TRUE(Listed(L"Közös").disabled);
 
-    // A rename onto a file that exists fails and changes nothing, command included.
+    // A rename onto a file that exists asks first: No changes nothing, command included, and
+    // keeps the editor open; Yes sends the other file to the Recycle Bin, and its switch goes.
     PutShortcut(kCommonFolder, L"Taken.lnk", {L"F:\\full.exe", L""});
+    messageBox.answers = {platform::MessageAnswer::No, platform::MessageAnswer::Yes};
     SelectListed(L"Közös");
-    SaveInEditor([](const ui::EntryEditorControls& e) {
-        e.nameBox.SetCaption(L"Taken");
+    windows.modalScript = [this](const platform::window::FormModel& editor,
+                                 platform::window::FormModel&) {
+        const ui::EntryEditorControls e(editor);
+        e.nameBox.SetCaption(L"taken");
         e.valueBox.SetCaption(L"F:\\full.exe");
-    });
+        e.saveButton.RaiseClick();
+        EXPECT_TRUE(editor.Loaded());
+        EXPECT_EQ(StoredShortcut(kCommonFolder, L"Közös.lnk"),
+                  (Shortcut{L"F:\\no_version.exe", L"--quiet now"}));
+        EXPECT_EQ(StoredShortcut(kCommonFolder, L"Taken.lnk"), (Shortcut{L"F:\\full.exe", L""}));
+        e.saveButton.RaiseClick();
+    };
     c.editButton.RaiseClick();
-    ASSERT_EQ(messageBox.shown.size(), 1u);
-    EXPECT_EQ(messageBox.shown[0].icon, platform::MessageIcon::Error);
-    EXPECT_EQ(StoredShortcut(kCommonFolder, L"Közös.lnk"),
-              (Shortcut{L"F:\\no_version.exe", L"--quiet now"}));
-    EXPECT_EQ(StoredShortcut(kCommonFolder, L"Taken.lnk"), (Shortcut{L"F:\\full.exe", L""}));
-    EXPECT_EQ(StoredSwitch(Scope::AllUsersStartupFolder, L"Közös.lnk"), off);
+    ASSERT_EQ(messageBox.shown.size(), 2u);
+    EXPECT_EQ(
+        messageBox.shown[1].text,
+        L"An entry named \"taken\" already exists in All users (Startup folder). Replace it?");
+    EXPECT_EQ(StoredShortcut(kCommonFolder, L"taken.lnk"), (Shortcut{L"F:\\full.exe", L""}));
+    EXPECT_EQ(startupFolders.recycled,
+              std::vector<std::wstring>{std::wstring(kCommonFolder) + L"\\Taken (2).lnk"});
+    EXPECT_EQ(StoredSwitch(Scope::AllUsersStartupFolder, L"taken.lnk"), off);
+    EXPECT_EQ(ListedNames(), std::vector<std::wstring>{L"taken"});
 }
 
 TEST_F(StartupFolderEntries, DeleteRecyclesTheFileAndOtherFilesCannotBeEdited)

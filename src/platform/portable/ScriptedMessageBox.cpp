@@ -22,7 +22,7 @@ MessageAnswer ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
         }
     }
     if (answers.empty()) {
-        return MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNoDefaultNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
     const MessageAnswer answer = answers.front();
     answers.pop_front();

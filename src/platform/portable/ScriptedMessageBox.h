@@ -10,7 +10,7 @@
 namespace platform::portable {
 
 // Message boxes answered by script: every box shown is recorded, and each takes the next queued
-// answer (OK when the queue is empty).
+// answer (when the queue is empty, its default button's, as Enter would answer).
 class ScriptedMessageBox final : public MessageBoxService {
 public:
     struct Shown {

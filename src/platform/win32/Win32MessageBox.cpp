@@ -10,7 +10,15 @@ namespace {
 
 UINT ButtonsStyle(MessageButtons buttons) noexcept
 {
-    return buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return MB_OKCANCEL | MB_DEFBUTTON1;
+    case MessageButtons::YesNoDefaultNo:
+        return MB_YESNO | MB_DEFBUTTON2;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MB_OK | MB_DEFBUTTON1;
 }
 
 UINT IconStyle(MessageIcon icon) noexcept
@@ -28,6 +36,13 @@ UINT IconStyle(MessageIcon icon) noexcept
     return 0;
 }
 
+// A box without an owner still holds the tool's windows: no command of theirs may run while it
+// waits for an answer.
+UINT ModalityStyle(WindowId owner) noexcept
+{
+    return owner == 0 ? MB_TASKMODAL : 0;
+}
+
 } // namespace
 
 MessageAnswer Win32MessageBox::Show(WindowId owner, std::wstring_view text, std::wstring_view title,
@@ -36,13 +51,16 @@ MessageAnswer Win32MessageBox::Show(WindowId owner, std::wstring_view text, std:
     try {
         const std::wstring body(text);
         const std::wstring caption(title);
-        // The first button is the default one.
         switch (MessageBoxW(reinterpret_cast<HWND>(owner), body.c_str(), caption.c_str(),
-                            ButtonsStyle(buttons) | IconStyle(icon) | MB_DEFBUTTON1)) {
+                            ButtonsStyle(buttons) | IconStyle(icon) | ModalityStyle(owner))) {
         case IDOK:
             return MessageAnswer::Ok;
         case IDCANCEL:
             return MessageAnswer::Cancel;
+        case IDYES:
+            return MessageAnswer::Yes;
+        case IDNO:
+            return MessageAnswer::No;
         default:
             return MessageAnswer::NotShown;
         }

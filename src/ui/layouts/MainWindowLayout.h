@@ -11,6 +11,7 @@ namespace ui {
 enum class MainWindowControl : std::uint8_t {
     HoverTimer,
     RefreshTimer,
+    ReadingTimer,
     LocationFrame,
     ProgramPathField,
     RegistryFrame,
@@ -41,6 +42,7 @@ enum class MainWindowControl : std::uint8_t {
     HomePageLink,
     EnglishFlag,
     HungarianFlag,
+    ReadingLabel,
     Banner,
 };
 
@@ -84,6 +86,9 @@ struct MainWindowControls {
     platform::window::Control& hoverTimer;
     // Runs while the watched keys have changed and have not been quiet for long enough yet.
     platform::window::Control& refreshTimer;
+    // While the list is being read: how far the reading has got, and the timer that watches it.
+    platform::window::Control& readingLabel;
+    platform::window::Control& readingTimer;
 };
 
 } // namespace ui

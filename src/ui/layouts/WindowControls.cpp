@@ -43,7 +43,9 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       hungarianFlagLit(At(form, MainWindowControl::HungarianFlagLit)),
       homePageLink(At(form, MainWindowControl::HomePageLink)),
       hoverTimer(At(form, MainWindowControl::HoverTimer)),
-      refreshTimer(At(form, MainWindowControl::RefreshTimer))
+      refreshTimer(At(form, MainWindowControl::RefreshTimer)),
+      readingLabel(At(form, MainWindowControl::ReadingLabel)),
+      readingTimer(At(form, MainWindowControl::ReadingTimer))
 {
 }
 

@@ -199,6 +199,12 @@ void ChildWindows::SyncItems(const ChildWindow& child)
         SendMessageW(child.hwnd, LB_RESETCONTENT, 0, 0);
         count = 0;
     }
+    if (items.size() > count) {
+        // Room for every new line at once, rather than growing the list box's own array line by
+        // line. The size of the texts is a hint only.
+        SendMessageW(child.hwnd, LB_INITSTORAGE, items.size() - count,
+                     static_cast<LPARAM>((items.size() - count) * 64 * sizeof(wchar_t)));
+    }
     for (std::size_t i = count; i < items.size(); ++i) {
         SendMessageW(child.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].c_str()));
     }

@@ -1,0 +1,304 @@
+#include "EntryChanges.h"
+
+#include "ChangeJournal.h"
+#include "CommandLine.h"
+#include "StartupApproval.h"
+#include "StartupFolderEntries.h"
+#include "platform/Utf16.h"
+
+#include <algorithm>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace entries {
+namespace {
+
+namespace reg = platform::reg;
+using Failed = ChangeResult::Failed;
+using platform::RegResult;
+
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kInvalidParameter = 87;
+constexpr std::uint32_t kAlreadyExists = 183;
+// A replaced file steps aside as "Name (2).lnk" and so on, as Explorer numbers a second file of a
+// name; this many tries at most.
+constexpr int kLastAsideNumber = 9;
+
+// The registry's and the file system's error codes are Windows' one set of numbers.
+constexpr std::uint32_t CodeOf(RegResult result) noexcept
+{
+    return static_cast<std::uint32_t>(result);
+}
+
+// A step's outcome as the change reports it.
+constexpr ChangeResult Outcome(Failed step, std::uint32_t error) noexcept
+{
+    return error == 0 ? ChangeResult{} : ChangeResult{step, error};
+}
+
+// What was to be removed is not there: as good as removed.
+constexpr std::uint32_t GoneIsFine(std::uint32_t error) noexcept
+{
+    return error == kFileNotFound ? 0 : error;
+}
+
+// Takes the change's steps in a journal of their own and keeps them only when every one succeeded.
+template <typename Steps> ChangeResult Transact(platform::Platform& platform, Steps steps)
+{
+    try {
+        ChangeJournal journal(platform);
+        const ChangeResult result = steps(journal);
+        if (result.Succeeded()) {
+            journal.Commit();
+        }
+        return result;
+    } catch (const std::bad_alloc&) {
+        // The journal has undone the steps taken before memory ran out.
+        return {Failed::Entry, CodeOf(reg::kNotEnoughMemory)};
+    }
+}
+
+// A text as a string value holds it: UTF-16LE, with its terminating NUL.
+std::vector<std::byte> StringData(std::wstring_view text)
+{
+    std::vector<std::byte> data = platform::ToUtf16Le(text);
+    data.resize(data.size() + 2);
+    return data;
+}
+
+// NameTaken when the key already holds a value of this name.
+ChangeResult NameFree(platform::Registry& registry, const registry::KeyPath& key,
+                      std::wstring_view name)
+{
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    const RegResult read = registry::ReadValue(registry, key, name, type, data);
+    if (read == reg::kSuccess) {
+        return {Failed::NameTaken, kAlreadyExists};
+    }
+    return Outcome(Failed::Entry, GoneIsFine(CodeOf(read)));
+}
+
+// The file of the folder that has this name to Windows, as it is spelled there.
+std::optional<std::wstring> FileNamed(platform::Platform& platform, std::wstring_view folder,
+                                      std::wstring_view fileName)
+{
+    for (platform::FolderFile& file : platform.startupFolders.FilesIn(folder)) {
+        if (SameName(platform.collation, file.name, fileName)) {
+            return std::move(file.name);
+        }
+    }
+    return std::nullopt;
+}
+
+// Takes an entry's switch from its old name and scope to its new ones. An entry without a switch
+// leaves none behind under its new name either (a replaced entry's, say): that one would switch
+// it off.
+ChangeResult CarrySwitch(platform::Registry& registry, ChangeJournal& journal, Scope fromScope,
+                         std::wstring_view fromName, Scope toScope, std::wstring_view toName)
+{
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    const RegResult read =
+        registry::ReadValue(registry, ApprovalKeyOf(fromScope), fromName, type, data);
+    if (read == reg::kFileNotFound || (read == reg::kSuccess && type != reg::kTypeBinary)) {
+        return Outcome(Failed::Switch,
+                       GoneIsFine(CodeOf(journal.RemoveValue(ApprovalKeyOf(toScope), toName))));
+    }
+    if (read != reg::kSuccess) {
+        return {Failed::Switch, CodeOf(read)};
+    }
+    // Removed before it is written, so that a rename that only changes the letter case (the same
+    // value to the registry) keeps it.
+    if (const RegResult removed = journal.RemoveValue(ApprovalKeyOf(fromScope), fromName);
+        removed != reg::kSuccess) {
+        return {Failed::Switch, CodeOf(removed)};
+    }
+    return Outcome(Failed::Switch, CodeOf(journal.SetValue(ApprovalKeyOf(toScope), toName,
+                                                           reg::kTypeBinary, data)));
+}
+
+ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
+                         const StartupEntry& stored, const EntryTarget& target,
+                         WhenNameTaken whenTaken)
+{
+    const registry::KeyPath to = RunKeyOf(target.scope);
+    // Compared as typed: a change of letter case alone renames the value.
+    const bool renamed = target.name != stored.name || target.scope != stored.scope;
+    const bool ownName =
+        target.scope == stored.scope && SameName(platform.collation, target.name, stored.name);
+    if (renamed && !ownName && whenTaken == WhenNameTaken::Refuse) {
+        if (const ChangeResult free = NameFree(platform.registry, to, target.name);
+            !free.Succeeded()) {
+            return free;
+        }
+    }
+    // A value gone meanwhile cannot be renamed: it would come back under the new name.
+    if (const RegResult removed =
+            renamed ? journal.RemoveValue(RunKeyOf(stored.scope), stored.name) : reg::kSuccess;
+        removed != reg::kSuccess) {
+        return {Failed::Entry, CodeOf(removed)};
+    }
+    if (const RegResult written =
+            journal.SetValue(to, target.name, stored.valueType, StringData(target.command));
+        written != reg::kSuccess) {
+        return {Failed::Entry, CodeOf(written)};
+    }
+    if (!renamed) {
+        return {};
+    }
+    return CarrySwitch(platform.registry, journal, stored.scope, stored.name, target.scope,
+                       target.name);
+}
+
+// Moves the file to be replaced out of the way, to a free name of its folder: the Recycle Bin
+// gives nothing back, so the file goes there only once every other step has succeeded.
+platform::FileResult StepAside(ChangeJournal& journal, std::wstring_view folder,
+                               std::wstring_view fileName, std::wstring& aside)
+{
+    const std::size_t dot = std::min(fileName.rfind(L'.'), fileName.size());
+    const std::wstring from = std::wstring(folder) + L"\\" + std::wstring(fileName);
+    platform::FileResult moved = kAlreadyExists;
+    for (int number = 2; number <= kLastAsideNumber && moved == kAlreadyExists; ++number) {
+        aside = std::wstring(folder) + L"\\" + std::wstring(fileName.substr(0, dot)) + L" (" +
+                std::to_wstring(number) + L")" + std::wstring(fileName.substr(dot));
+        moved = journal.MoveFileTo(from, aside);
+    }
+    return moved;
+}
+
+ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal,
+                            const StartupEntry& stored, const EntryTarget& target,
+                            WhenNameTaken whenTaken)
+{
+    platform::StartupFolders& folders = platform.startupFolders;
+    const std::optional<std::wstring> folder = folders.PathOf(FolderOf(target.scope));
+    if (!folder || !folders.ReadShortcut(stored.filePath)) {
+        return {Failed::Entry, kFileNotFound};
+    }
+    const std::wstring_view oldPath = stored.filePath;
+    const std::wstring_view oldFileName = oldPath.substr(oldPath.find_last_of(L'\\') + 1);
+    // The file keeps its extension as it is spelled.
+    const std::wstring newFileName =
+        std::wstring(target.name) +
+        std::wstring(oldFileName.substr(std::min(stored.name.size(), oldFileName.size())));
+    const std::wstring newPath = *folder + L"\\" + newFileName;
+    // Compared as typed: a change of letter case alone renames the file.
+    const bool moved = newPath != oldPath;
+    const bool ownName =
+        target.scope == stored.scope && SameName(platform.collation, newFileName, oldFileName);
+    const std::optional<std::wstring> taken =
+        moved && !ownName ? FileNamed(platform, *folder, newFileName) : std::nullopt;
+    if (taken && whenTaken == WhenNameTaken::Refuse) {
+        return {Failed::NameTaken, kAlreadyExists};
+    }
+
+    if (target.command != stored.command) {
+        const CommandParts parts = SplitCommand(target.command, platform.files);
+        if (const platform::FileResult written = journal.WriteShortcut(
+                oldPath, platform::Shortcut{parts.programPath, parts.arguments});
+            written != 0) {
+            return {Failed::Entry, written};
+        }
+    }
+    std::wstring aside;
+    if (taken) {
+        if (const platform::FileResult stepped = StepAside(journal, *folder, *taken, aside);
+            stepped != 0) {
+            return {Failed::Entry, stepped};
+        }
+    }
+    if (moved) {
+        if (const platform::FileResult movedTo = journal.MoveFileTo(oldPath, newPath);
+            movedTo != 0) {
+            return {Failed::Entry, movedTo};
+        }
+        if (const ChangeResult carried = CarrySwitch(platform.registry, journal, stored.scope,
+                                                     oldFileName, target.scope, newFileName);
+            !carried.Succeeded()) {
+            return carried;
+        }
+    }
+    return taken ? Outcome(Failed::Entry, journal.RecycleFile(aside)) : ChangeResult{};
+}
+
+} // namespace
+
+EntryChanges::EntryChanges(platform::Platform& platform) : platform_(platform) {}
+
+ChangeResult EntryChanges::Create(const EntryTarget& target, WhenNameTaken whenTaken)
+{
+    if (IsFolderScope(target.scope)) {
+        // A Startup folder gets new files from their programs' installers, not from here.
+        return {Failed::Entry, kInvalidParameter};
+    }
+    return Transact(platform_, [&](ChangeJournal& journal) -> ChangeResult {
+        const registry::KeyPath key = RunKeyOf(target.scope);
+        if (whenTaken == WhenNameTaken::Refuse) {
+            if (const ChangeResult free = NameFree(platform_.registry, key, target.name);
+                !free.Succeeded()) {
+                return free;
+            }
+        }
+        const std::uint32_t type = platform_.environment.Expand(target.command) != target.command
+                                       ? reg::kTypeExpandSz
+                                       : reg::kTypeSz;
+        if (const RegResult written =
+                journal.SetValue(key, target.name, type, StringData(target.command));
+            written != reg::kSuccess) {
+            return {Failed::Entry, CodeOf(written)};
+        }
+        // A new entry starts switched on, whatever switch of its name was left behind.
+        return Outcome(
+            Failed::Switch,
+            GoneIsFine(CodeOf(journal.RemoveValue(ApprovalKeyOf(target.scope), target.name))));
+    });
+}
+
+ChangeResult EntryChanges::Update(const StartupEntry& stored, const EntryTarget& target,
+                                  WhenNameTaken whenTaken)
+{
+    if (IsFolderScope(stored.scope) != IsFolderScope(target.scope)) {
+        return {Failed::Entry, kInvalidParameter};
+    }
+    return Transact(platform_, [&](ChangeJournal& journal) {
+        return IsFolderScope(stored.scope)
+                   ? UpdateShortcut(platform_, journal, stored, target, whenTaken)
+                   : UpdateValue(platform_, journal, stored, target, whenTaken);
+    });
+}
+
+ChangeResult EntryChanges::Delete(const StartupEntry& entry)
+{
+    return Transact(platform_, [&](ChangeJournal& journal) -> ChangeResult {
+        const registry::KeyPath switchKey = ApprovalKeyOf(entry.scope);
+        if (IsFolderScope(entry.scope)) {
+            // The switch first: the Recycle Bin gives nothing back, should the switch stay.
+            if (const std::uint32_t removed =
+                    GoneIsFine(CodeOf(journal.RemoveValue(switchKey, SwitchNameOf(entry))));
+                removed != 0) {
+                return {Failed::Switch, removed};
+            }
+            return Outcome(Failed::Entry, GoneIsFine(journal.RecycleFile(entry.filePath)));
+        }
+        if (const std::uint32_t removed =
+                GoneIsFine(CodeOf(journal.RemoveValue(RunKeyOf(entry.scope), entry.name)));
+            removed != 0) {
+            return {Failed::Entry, removed};
+        }
+        return Outcome(Failed::Switch,
+                       GoneIsFine(CodeOf(journal.RemoveValue(switchKey, entry.name))));
+    });
+}
+
+ChangeResult EntryChanges::SetSwitch(const StartupEntry& entry, bool disabled)
+{
+    // One value written, or none: nothing to undo.
+    return Outcome(Failed::Switch,
+                   CodeOf(SetApproval(platform_.registry, entry.scope, SwitchNameOf(entry),
+                                      disabled, platform_.clock.Now())));
+}
+
+} // namespace entries
