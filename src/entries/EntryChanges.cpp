@@ -85,7 +85,11 @@ ChangeResult NameFree(platform::Registry& registry, const registry::KeyPath& key
 std::optional<std::wstring> FileNamed(platform::Platform& platform, std::wstring_view folder,
                                       std::wstring_view fileName)
 {
-    for (platform::FolderFile& file : platform.startupFolders.FilesIn(folder)) {
+    // A folder read only in part can only miss a name: the move that follows still never
+    // replaces a file.
+    std::vector<platform::FolderFile> files;
+    (void)platform.startupFolders.FilesIn(folder, files);
+    for (platform::FolderFile& file : files) {
         if (SameName(platform.collation, file.name, fileName)) {
             return std::move(file.name);
         }

@@ -24,11 +24,21 @@ struct DetailsFailure {
     std::int32_t number = 0;
 };
 
-// What went wrong during a rebuild that the user should hear of. A Run key that cannot be read
-// is not among it: its entries are simply not listed.
+// A source that could not be read to its end: a Run key or a Startup folder (its entries), or
+// the key that keeps its entries' switches. What was read before the failure is listed. A key or
+// folder that does not exist is no failure: it holds no entries.
+struct SourceFailure {
+    Scope scope = Scope::AllUsers;
+    bool switches = false;   // the switches' key rather than the entries
+    std::uint32_t error = 0; // Windows' error code
+    bool operator==(const SourceFailure&) const = default;
+};
+
+// What went wrong during a rebuild that the user should hear of.
 struct RebuildReport {
     std::optional<DetailsFailure> firstFailure;
     std::size_t failedEntries = 0; // how many entries' details could not be read
+    std::vector<SourceFailure> unreadSources; // in the order the sources are read
 };
 
 inline constexpr std::int32_t kOutOfMemoryNumber = 7;

@@ -124,21 +124,35 @@ void EntryTable::Refill::PublishFailure(DetailsFailure failure) noexcept
     }
 }
 
-void EntryTable::Refill::ReadSources(std::vector<StartupEntry>& entries)
+void EntryTable::Refill::ReadSources(std::vector<StartupEntry>& entries,
+                                      std::vector<SourceFailure>& unread)
 {
     platform::Platform& platform = shared_->platform;
-    // A Run key that cannot be read leaves its entries out; the list shows what was read.
+    // A source that fails part way keeps what was read of it, and is reported.
+    const auto readSwitches = [&](Scope scope, std::size_t first) {
+        const platform::RegResult read =
+            ReadApprovals(platform.registry, scope, std::span(entries).subspan(first));
+        if (read != platform::reg::kSuccess) {
+            unread.push_back({scope, true, static_cast<std::uint32_t>(read)});
+        }
+        platform::MarkStartup(SourceReadMark(scope));
+    };
     for (const Scope scope : kScopes) {
         const std::size_t first = entries.size();
-        (void)ReadRunKey(platform.registry, scope, entries);
-        ReadApprovals(platform.registry, scope, std::span(entries).subspan(first));
-        platform::MarkStartup(SourceReadMark(scope));
+        const platform::RegResult read = ReadRunKey(platform.registry, scope, entries);
+        if (read != platform::reg::kSuccess && read != platform::reg::kFileNotFound) {
+            unread.push_back({scope, false, static_cast<std::uint32_t>(read)});
+        }
+        readSwitches(scope, first);
     }
     for (const Scope scope : kFolderScopes) {
         const std::size_t first = entries.size();
-        ListStartupFolder(platform.startupFolders, scope, entries);
-        ReadApprovals(platform.registry, scope, std::span(entries).subspan(first));
-        platform::MarkStartup(SourceReadMark(scope));
+        if (const platform::FileResult listed =
+                ListStartupFolder(platform.startupFolders, scope, entries);
+            listed != 0) {
+            unread.push_back({scope, false, listed});
+        }
+        readSwitches(scope, first);
     }
 }
 
@@ -272,7 +286,8 @@ void EntryTable::Refill::Run() noexcept
 {
     try {
         std::vector<StartupEntry> entries;
-        ReadSources(entries);
+        std::vector<SourceFailure> unread;
+        ReadSources(entries, unread);
         total_.store(entries.size());
         std::vector<Outcome> outcomes(entries.size());
         {
@@ -290,6 +305,7 @@ void EntryTable::Refill::Run() noexcept
             if (!cancelled_.load()) {
                 auto snapshot = std::make_shared<EntrySnapshot>();
                 snapshot->entries = Complete(entries, outcomes, snapshot->report);
+                snapshot->report.unreadSources = std::move(unread);
                 shared_->versionTexts.ForgetUnused();
                 SortByDisplayText(snapshot->entries, shared_->platform.collation);
                 platform::MarkStartup("sorted");

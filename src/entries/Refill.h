@@ -63,7 +63,7 @@ private:
         bool readElsewhere = false;               // an earlier refill is still reading its file
     };
 
-    void ReadSources(std::vector<StartupEntry>& entries);
+    void ReadSources(std::vector<StartupEntry>& entries, std::vector<SourceFailure>& unread);
     // On a worker: the entry's command (a shortcut's is read here), its program, and that
     // program's texts, kept from an earlier refill while the file is unchanged, else read, unless
     // another entry of the same program or another refill reads them.

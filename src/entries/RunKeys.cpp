@@ -2,8 +2,8 @@
 
 #include "platform/Utf16.h"
 
-#include <new>
 #include <string>
+#include <unordered_set>
 
 namespace entries {
 namespace {
@@ -17,20 +17,68 @@ bool IsCommandType(std::uint32_t type) noexcept
     return type == reg::kTypeSz || type == reg::kTypeExpandSz;
 }
 
-// Reads the values of an open Run key into `entries`.
+// What became of a listed value when its data was read.
+enum class Read : std::uint8_t { Found, OtherType, Vanished };
+
+// Reads one listed value's data into `entry`. A value deleted since it was listed (2) has
+// vanished; one replaced by another kind of value is not listed; one that grew meanwhile is read
+// again at its new size.
+RegResult ReadCommand(platform::Registry& registry, platform::KeyHandle key, std::uint32_t dataSize,
+                      StartupEntry& entry, Read& read)
+{
+    read = Read::OtherType;
+    std::vector<std::byte> data(dataSize);
+    for (;;) {
+        std::uint32_t size = static_cast<std::uint32_t>(data.size());
+        const RegResult queried =
+            registry.QueryValue(key, entry.name, &entry.valueType, data.data(), &size);
+        if (queried == reg::kMoreData) {
+            data.resize(size);
+            continue;
+        }
+        if (queried == reg::kFileNotFound) {
+            read = Read::Vanished;
+            return reg::kSuccess;
+        }
+        if (queried != reg::kSuccess) {
+            return queried;
+        }
+        if (!IsCommandType(entry.valueType)) {
+            return reg::kSuccess;
+        }
+        entry.command = platform::FromUtf16Le(std::span(data).first(size));
+        // The stored size counts the terminator; data stored without one is taken whole.
+        if (!entry.command.empty() && entry.command.back() == L'\0') {
+            entry.command.pop_back();
+        }
+        read = Read::Found;
+        return reg::kSuccess;
+    }
+}
+
+// Reads the values of an open Run key into `entries`, up to the end of the key or the first call
+// that fails.
 RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scope scope,
                      std::vector<StartupEntry>& entries)
 {
     // Room for the longest name the registry allows, so that no value can hide the ones after it
     // behind a long name.
     std::vector<wchar_t> nameBuffer(reg::kMaxValueNameChars + 1);
+    // A value deleted while the key is read moves the ones after it up a place; one added may
+    // move a value read already down. Each name is listed once.
+    std::unordered_set<std::wstring> listedNames;
+    std::wstring vanished; // read again once at its place, in case a value has taken it
     for (std::uint32_t index = 0;; ++index) {
         std::uint32_t nameLength = 0;
         std::uint32_t type = 0;
         std::uint32_t dataSize = 0;
-        if (registry.EnumValue(key, index, nameBuffer, nameLength, type, dataSize) !=
-            reg::kSuccess) {
-            return reg::kSuccess; // normally 259, no more values
+        const RegResult listed =
+            registry.EnumValue(key, index, nameBuffer, nameLength, type, dataSize);
+        if (listed == reg::kNoMoreItems) {
+            return reg::kSuccess;
+        }
+        if (listed != reg::kSuccess) {
+            return listed;
         }
         if (!IsCommandType(type)) {
             continue;
@@ -38,23 +86,19 @@ RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scop
         StartupEntry entry;
         entry.scope = scope;
         entry.name.assign(nameBuffer.data(), nameLength);
-        std::vector<std::byte> data(dataSize);
-        std::uint32_t size = dataSize;
-        const RegResult queried =
-            registry.QueryValue(key, entry.name, &entry.valueType, data.data(), &size);
-        if (queried != reg::kSuccess) {
-            return queried;
+        Read read = Read::OtherType;
+        if (const RegResult result = ReadCommand(registry, key, dataSize, entry, read);
+            result != reg::kSuccess) {
+            return result;
         }
-        // Replaced by another kind of value since it was listed.
-        if (!IsCommandType(entry.valueType)) {
-            continue;
+        if (read == Read::Vanished) {
+            if (entry.name != vanished) {
+                vanished = std::move(entry.name);
+                --index; // the next value may have taken its place
+            }
+        } else if (read == Read::Found && listedNames.insert(entry.name).second) {
+            entries.push_back(std::move(entry));
         }
-        entry.command = platform::FromUtf16Le(std::span(data).first(size));
-        // The stored size counts the terminator; data stored without one is taken whole.
-        if (!entry.command.empty() && entry.command.back() == L'\0') {
-            entry.command.pop_back();
-        }
-        entries.push_back(std::move(entry));
     }
 }
 
@@ -70,12 +114,7 @@ RegResult ReadRunKey(platform::Registry& registry, Scope scope, std::vector<Star
         return opened;
     }
     platform::OwnedKey key = platform::Own(registry, handle);
-    RegResult result = reg::kSuccess;
-    try {
-        result = ReadValues(registry, key.get(), scope, entries);
-    } catch (const std::bad_alloc&) {
-        result = reg::kNotEnoughMemory;
-    }
+    const RegResult result = ReadValues(registry, key.get(), scope, entries);
     const RegResult closed = platform::Close(registry, key);
     return result != reg::kSuccess ? result : closed;
 }

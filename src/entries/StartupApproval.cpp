@@ -1,7 +1,6 @@
 #include "StartupApproval.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -76,19 +75,33 @@ std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept
     return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
 }
 
-void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupEntry> entries)
+platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
+                                  std::span<StartupEntry> entries)
 {
+    const auto markUnread = [&](std::size_t from) {
+        for (std::size_t index = from; index < entries.size(); ++index) {
+            if (entries[index].scope == scope) {
+                entries[index].switchUnreadable = true;
+            }
+        }
+    };
     const registry::KeyPath path = ApprovalKeyOf(scope);
     platform::KeyHandle handle = 0;
-    if (registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle) !=
-        reg::kSuccess) {
-        return;
+    const platform::RegResult opened =
+        registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle);
+    if (opened == reg::kFileNotFound) {
+        return reg::kSuccess;
+    }
+    if (opened != reg::kSuccess) {
+        markUnread(0);
+        return opened;
     }
     const platform::OwnedKey key = platform::Own(registry, handle);
     // Room for every switch Windows writes; a longer value is read in full below.
     std::array<std::byte, 16> small{};
     std::vector<std::byte> large;
-    for (StartupEntry& entry : entries) {
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        StartupEntry& entry = entries[index];
         if (entry.scope != scope) {
             continue;
         }
@@ -97,26 +110,27 @@ void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupE
         platform::RegResult result =
             registry.QueryValue(key.get(), SwitchNameOf(entry), &type, small.data(), &size);
         std::span<const std::byte> data(small.data(), std::min<std::size_t>(size, small.size()));
-        if (result == reg::kMoreData) {
-            // A value this long is no switch Windows wrote; without the memory to read it, it is
-            // taken as none.
-            try {
-                large.resize(size);
-            } catch (const std::bad_alloc&) {
-                continue;
-            }
+        // A value this long is no switch Windows wrote, but is read whole all the same; it may
+        // grow again between the two reads.
+        while (result == reg::kMoreData) {
+            large.resize(size);
             result =
                 registry.QueryValue(key.get(), SwitchNameOf(entry), &type, large.data(), &size);
             data =
                 std::span<const std::byte>(large.data(), std::min<std::size_t>(size, large.size()));
         }
-        if (result != reg::kSuccess) {
+        if (result == reg::kFileNotFound) {
             continue;
+        }
+        if (result != reg::kSuccess) {
+            markUnread(index);
+            return result;
         }
         const Approval approval = ParseApproval(type, data);
         entry.disabled = approval.disabled;
         entry.disabledSince = approval.disabledSince;
     }
+    return reg::kSuccess;
 }
 
 platform::RegResult SetApproval(platform::Registry& registry, Scope scope, std::wstring_view name,

@@ -66,8 +66,11 @@ using ApprovalBytes = std::array<std::byte, 12>;
 [[nodiscard]] std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept;
 
 // Reads the switches of the entries of this scope into them; entries of other scopes are left
-// alone. A key that cannot be read leaves every entry switched on.
-void ReadApprovals(platform::Registry& registry, Scope scope, std::span<StartupEntry> entries);
+// alone. A missing key or value is a switch that is on. Success, or the code of the call that
+// failed: the entries whose switch was not read by then are marked switchUnreadable. Running out
+// of memory throws std::bad_alloc.
+[[nodiscard]] platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
+                                                std::span<StartupEntry> entries);
 
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
 // is created when it is missing.

@@ -22,6 +22,8 @@ struct StartupEntry {
     // start it. When it was switched off, as a FILETIME; 0 when that is not known.
     bool disabled = false;
     std::uint64_t disabledSince = 0;
+    // The switch could not be read: the entry is listed as on, which it may not be.
+    bool switchUnreadable = false;
     // The program the command starts (after expansion); empty when it cannot be told.
     std::wstring programPath;
     std::wstring arguments; // the rest of the command line, trimmed

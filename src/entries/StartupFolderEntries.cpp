@@ -45,14 +45,19 @@ std::wstring CommandOf(const platform::Shortcut& shortcut)
     return command;
 }
 
-void ListStartupFolder(platform::StartupFolders& folders, Scope scope,
-                       std::vector<StartupEntry>& into)
+platform::FileResult ListStartupFolder(platform::StartupFolders& folders, Scope scope,
+                                       std::vector<StartupEntry>& into)
 {
     const std::optional<std::wstring> folder = folders.PathOf(FolderOf(scope));
     if (!folder || folder->empty()) {
-        return;
+        return 0;
     }
-    for (const platform::FolderFile& file : folders.FilesIn(*folder)) {
+    std::vector<platform::FolderFile> files;
+    platform::FileResult listed = folders.FilesIn(*folder, files);
+    if (listed == platform::kPathNotFound) {
+        listed = 0;
+    }
+    for (const platform::FolderFile& file : files) {
         if (file.hidden || file.system) {
             continue;
         }
@@ -69,6 +74,7 @@ void ListStartupFolder(platform::StartupFolders& folders, Scope scope,
         }
         into.push_back(std::move(entry));
     }
+    return listed;
 }
 
 void ReadShortcutCommand(platform::StartupFolders& folders, StartupEntry& entry)

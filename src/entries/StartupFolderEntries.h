@@ -28,10 +28,10 @@ namespace entries {
 
 // Appends an entry for every file of the scope's folder, leaving out hidden and system files
 // (desktop.ini). A shortcut's command is left empty, for ReadShortcutCommand: reading a file may
-// take long, and is done where waiting harms no one. A folder that is missing or cannot be read
-// adds nothing.
-void ListStartupFolder(platform::StartupFolders& folders, Scope scope,
-                       std::vector<StartupEntry>& into);
+// take long, and is done where waiting harms no one. A folder that is missing adds nothing; one
+// that cannot be read to its end adds what was listed, and its error code is returned (else 0).
+[[nodiscard]] platform::FileResult ListStartupFolder(platform::StartupFolders& folders,
+                                                     Scope scope, std::vector<StartupEntry>& into);
 // Reads a shortcut's command into its entry; one that cannot be read keeps an empty command.
 void ReadShortcutCommand(platform::StartupFolders& folders, StartupEntry& entry);
 

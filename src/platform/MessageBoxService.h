@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -26,6 +27,10 @@ public:
     [[nodiscard]] virtual MessageAnswer Show(WindowId owner, std::wstring_view text,
                                              std::wstring_view title, MessageButtons buttons,
                                              MessageIcon icon) noexcept = 0;
+
+    // Windows' own text for an error code (FormatMessageW), in the system's language, followed
+    // by the code: "Access is denied. (5)". Throws std::bad_alloc only.
+    [[nodiscard]] virtual std::wstring ErrorText(std::uint32_t code) const = 0;
 };
 
 } // namespace platform

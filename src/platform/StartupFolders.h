@@ -28,6 +28,7 @@ struct Shortcut {
 
 // A file operation's outcome: 0 on success, otherwise the Windows error code.
 using FileResult = std::uint32_t;
+inline constexpr FileResult kPathNotFound = 3;
 
 // The Startup folders and the file operations the tool does in them.
 class StartupFolders {
@@ -36,9 +37,11 @@ public:
 
     // The folder's full path, as the shell knows it (SHGetKnownFolderPath); none when it has none.
     [[nodiscard]] virtual std::optional<std::wstring> PathOf(StartupFolder folder) noexcept = 0;
-    // The files directly in the folder, in no particular order; empty when the folder is missing
-    // or cannot be read. Throws std::bad_alloc only.
-    [[nodiscard]] virtual std::vector<FolderFile> FilesIn(std::wstring_view folder) = 0;
+    // Appends the files directly in the folder, in no particular order. 0 when the folder was read
+    // to its end; 3 (ERROR_PATH_NOT_FOUND) when it is missing; otherwise the code of what failed,
+    // with the files listed before it appended. Throws std::bad_alloc only.
+    [[nodiscard]] virtual FileResult FilesIn(std::wstring_view folder,
+                                             std::vector<FolderFile>& files) = 0;
     // Reads a shortcut without resolving it or writing anything back; none when the file is not
     // a shortcut that can be read.
     [[nodiscard]] virtual std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept = 0;

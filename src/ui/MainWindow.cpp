@@ -41,6 +41,8 @@ void MainWindow::BindEvents()
     c.entryList.onDeleteKey = [this] { OnDeleteClicked(); };
     form_.onRefreshKey = [this] {
         if (modalDepth_ == 0) {
+            // Asked for by the user: what cannot be read is told again.
+            toldSources_.clear();
             RefreshKeepingSelection();
         }
     };
@@ -169,7 +171,8 @@ void MainWindow::OnEntrySelected()
     c.descriptionLabel.SetTooltip(L"Program leírása");
     c.makerLabel.SetTooltip(L"Gyártó");
 
-    shown_ = ShownState{entry->scope, entry->disabled, entry->disabledSince};
+    shown_ = ShownState{entry->scope, entry->disabled, entry->disabledSince,
+                        entry->switchUnreadable};
     ShowScope();
 
     c.nameField.SetCaption(entry->name);
@@ -195,6 +198,9 @@ void MainWindow::ShowScope()
         line += since.empty() ? language_.Text(L", letiltva", L", disabled")
                               : language_.Text(L", letiltva " + since + L" óta",
                                                L", disabled since " + since);
+    }
+    if (shown_->switchUnreadable) {
+        line += language_.Text(L", állapota nem olvasható", L", state unreadable");
     }
     controls_.scopeLabel.SetCaption(line);
 }

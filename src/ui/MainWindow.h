@@ -59,6 +59,8 @@ private:
     void OnEntrySelected();
     // The scope line and the switch button's caption, in the current language.
     void ShowScope();
+    // Tells which sources could not be read, once: again only when that changes, or after F5.
+    void ReportUnreadSources(const std::vector<entries::SourceFailure>& unread);
     void ReportDetailsFailures(const entries::RebuildReport& report);
     // Starts a refill; what is selected once it is taken: the same entry (else the same
     // position), or the same position; and whether the list keeps its scroll position.
@@ -130,12 +132,15 @@ private:
         entries::Scope scope = entries::Scope::CurrentUser;
         bool disabled = false;
         std::uint64_t disabledSince = 0;
+        bool switchUnreadable = false;
     };
     std::optional<ShownState> shown_;
     HoverTarget hover_ = HoverTarget::None;
     int modalDepth_ = 0;
     bool refillDue_ = false; // waits for the modal windows to close
     std::size_t refills_ = 0;
+    // The sources the user was last told could not be read; told again only when they change.
+    std::vector<entries::SourceFailure> toldSources_;
     Reselect reselect_ = Reselect::Position; // once the refill under way is taken
     int readingTicks_ = 0;                   // since the refill under way started
     std::size_t rowsListed_ = 0;             // of the snapshot listed, the list's rows so far

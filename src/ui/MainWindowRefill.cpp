@@ -3,6 +3,7 @@
 // runs, the list shows the last snapshot taken, and after about a third of a second the banner
 // says how far the reading has got.
 #include "MainWindow.h"
+#include "ScopeText.h"
 #include "platform/StartupTrace.h"
 
 #include <algorithm>
@@ -142,6 +143,7 @@ void MainWindow::FinishListing()
         controls_.entryList.SetTopIndex(*topToKeep_);
         topToKeep_.reset();
     }
+    ReportUnreadSources(listed_->report.unreadSources);
     ReportDetailsFailures(listed_->report);
 }
 
@@ -216,6 +218,34 @@ void MainWindow::OnRefreshTimer()
         return;
     }
     RefreshKeepingSelection();
+}
+
+void MainWindow::ReportUnreadSources(const std::vector<entries::SourceFailure>& unread)
+{
+    if (unread == toldSources_) {
+        return;
+    }
+    toldSources_ = unread;
+    if (unread.empty()) {
+        return;
+    }
+    std::wstring text = language_.Text(L"A lista nem teljes, mert nem minden olvasható be:",
+                                       L"The list is not complete: not everything can be read:");
+    for (const entries::SourceFailure& failure : unread) {
+        text += L"\r\n\r\n";
+        text += ScopeText(language_, failure.scope);
+        if (failure.switches) {
+            text += language_.Text(L", a bejegyzések állapota", L", the entries' state");
+        }
+        text += L": ";
+        text += platform_.messageBox.ErrorText(failure.error);
+    }
+    const platform::WindowId owner = windows_.Handle(form_);
+    Modally([&] {
+        (void)platform_.messageBox.Show(owner, text, language_.Text(L"Hiba", L"Error"),
+                                        platform::MessageButtons::Ok,
+                                        platform::MessageIcon::Error);
+    });
 }
 
 void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)

@@ -93,7 +93,10 @@ public:
         return PathIn(folder == StartupFolder::CurrentUser ? Scope::CurrentUserStartupFolder
                                                            : Scope::AllUsersStartupFolder);
     }
-    std::vector<FolderFile> FilesIn(Name folder) override { return folders_.FilesIn(folder); }
+    FileResult FilesIn(Name folder, std::vector<FolderFile>& files) override
+    {
+        return folders_.FilesIn(folder, files);
+    }
     std::optional<Shortcut> ReadShortcut(Name path) noexcept override
     {
         return folders_.ReadShortcut(path);
@@ -172,7 +175,9 @@ struct World {
             (void)entries::ReadRunKey(storage, scope, listed);
         }
         for (const Scope scope : entries::kFolderScopes) {
-            for (const FolderFile& file : storage.FilesIn(PathIn(scope))) {
+            std::vector<FolderFile> files;
+            EXPECT_EQ(storage.FilesIn(PathIn(scope), files), 0u);
+            for (const FolderFile& file : files) {
                 const std::optional<Shortcut> shortcut =
                     storage.ReadShortcut(PathIn(scope, file.name));
                 listed.push_back(MakeEntry(scope, file.name, entries::CommandOf(shortcut.value())));
@@ -181,7 +186,7 @@ struct World {
         }
         State state;
         for (entries::StartupEntry& entry : listed) {
-            entries::ReadApprovals(storage, entry.scope, std::span(&entry, 1));
+            (void)entries::ReadApprovals(storage, entry.scope, std::span(&entry, 1));
             state.insert(std::to_wstring(static_cast<int>(entry.scope)) + L" " + entry.name + L"=" +
                          entry.command + (entry.disabled ? L" (off)" : L""));
         }

@@ -4,7 +4,9 @@
 #include "Fixtures.h"
 #include "entries/EntryDetails.h"
 #include "registry/RegistryValues.h"
+#include "support/FaultyRegistry.h"
 #include "support/PlatformBackend.h"
+#include "entries/StartupApproval.h"
 
 #include <algorithm>
 #include <fstream>
@@ -154,6 +156,61 @@ TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
         // for anything else.
         EXPECT_EQ(entries::ProgramFileExists(backend->Services().files, entry.programPath),
                   entry.name != L"x");
+    }
+}
+
+// A source that fails part way keeps what was read of it and is reported; a value that vanishes
+// between the listing and the reading of its data is left out and is no failure.
+TEST_P(RebuildEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
+{
+    using Call = FaultyRegistry::Call;
+    struct Row {
+        Call call;
+        int nth;
+        platform::RegResult code; // 0: the value being read vanishes first
+        std::vector<std::wstring> listed;
+        std::vector<entries::SourceFailure> unread;
+    };
+    const std::vector<Row> rows = {
+        {Call::Open, 1, 5, {}, {{Scope::CurrentUser, false, 5}}},
+        {Call::Enumerate, 2, 1450, {L"one"}, {{Scope::CurrentUser, false, 1450}}},
+        {Call::Query, 2, 1450, {L"one"}, {{Scope::CurrentUser, false, 1450}}},
+        {Call::Query, 2, 0, {L"one", L"three"}, {}},
+        {Call::Open, 2, 5, {L"one", L"three", L"two"}, {{Scope::CurrentUser, true, 5}}},
+    };
+    platform::Platform& real = backend->Services();
+    ASSERT_EQ(entries::SetApproval(real.registry, Scope::CurrentUser, L"three", true, 1), 0);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.nth);
+        for (const wchar_t* name : {L"one", L"two", L"three"}) {
+            PutRunValue(kCurrentUser, name, L"C:\\P\\p.exe");
+        }
+        FaultyRegistry faulty(real.registry, row.call, row.nth, row.code);
+        if (row.code == 0) {
+            faulty.before = [&] {
+                EXPECT_EQ(registry::DeleteValue(real.registry, {kCurrentUser, entries::kRunKeyPath},
+                                                L"two"),
+                          0);
+            };
+        }
+        platform::Platform services{faulty,         real.shell,       real.messageBox,
+                                    real.files,     real.collation,   real.versions,
+                                    real.fileDialogs, real.environment, real.clock,
+                                    real.changeWatch, real.clipboard, real.startupFolders};
+        entries::EntryTable faultyTable{services};
+        const entries::RebuildReport report = faultyTable.Rebuild();
+        std::vector<std::wstring> listed;
+        for (const entries::StartupEntry& entry : faultyTable.Entries()) {
+            if (entry.scope == Scope::CurrentUser) {
+                listed.push_back(entry.name);
+                const bool switchRead = row.unread.empty() || !row.unread[0].switches;
+                EXPECT_EQ(entry.switchUnreadable, !switchRead);
+                EXPECT_EQ(entry.disabled, switchRead && entry.name == L"three");
+            }
+        }
+        std::ranges::sort(listed);
+        EXPECT_EQ(listed, row.listed);
+        EXPECT_EQ(report.unreadSources, row.unread);
     }
 }
 

@@ -209,8 +209,7 @@ TEST_P(OutOfMemory, AReadRunKeyThatRunsOutOfMemoryFails)
     PutRunValue(kCurrentUser, L"two", L"C:\\two.exe");
     OutOfMemoryAfterQuery failing(real.registry, 2);
     std::vector<StartupEntry> read;
-    EXPECT_EQ(entries::ReadRunKey(failing, Scope::CurrentUser, read),
-              platform::reg::kNotEnoughMemory);
+    EXPECT_THROW((void)entries::ReadRunKey(failing, Scope::CurrentUser, read), std::bad_alloc);
     EXPECT_FALSE(AllocationFailurePending());
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(read[0].command, L"C:\\one.exe");

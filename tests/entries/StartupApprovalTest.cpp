@@ -76,7 +76,7 @@ TEST_P(StartupApprovalKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteT
     }
     listed.push_back(MakeEntry(Scope::CurrentUser, L"no switch", L""));
     listed.push_back(MakeEntry(Scope::AllUsers, L"03 with a time", L"")); // another key
-    entries::ReadApprovals(Registry(), Scope::CurrentUser, listed);
+    EXPECT_EQ(entries::ReadApprovals(Registry(), Scope::CurrentUser, listed), 0);
     for (std::size_t k = 0; k < rows.size(); ++k) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(rows[k].name)));
         EXPECT_EQ(listed[k].disabled, rows[k].disabled);

@@ -32,7 +32,6 @@ using platform::Shortcut;
 using platform::StartupFolder;
 
 constexpr platform::FileResult kFileNotFound = 2;
-constexpr platform::FileResult kPathNotFound = 3;
 constexpr platform::FileResult kAlreadyExists = 183;
 
 std::wstring UniqueName(std::wstring_view prefix)
@@ -199,7 +198,8 @@ protected:
     // The files FilesIn lists, by name.
     std::vector<FolderFile> Listed(std::wstring_view folder)
     {
-        std::vector<FolderFile> files = Folders().FilesIn(folder);
+        std::vector<FolderFile> files;
+        EXPECT_EQ(Folders().FilesIn(folder, files), 0u);
         std::ranges::sort(files, {}, &FolderFile::name);
         return files;
     }
@@ -257,7 +257,9 @@ TEST_P(StartupFoldersContract, ListsTheFilesWithTheirAttributesAndNoFolders)
     EXPECT_FALSE(files[2].hidden || files[2].system);
 
     EXPECT_EQ(NamesIn(root + L"\\"), NamesIn(root));
-    EXPECT_TRUE(Folders().FilesIn(In(L"No such folder")).empty());
+    std::vector<FolderFile> none;
+    EXPECT_EQ(Folders().FilesIn(In(L"No such folder"), none), platform::kPathNotFound);
+    EXPECT_TRUE(none.empty());
 }
 
 TEST_P(StartupFoldersContract, ShortcutsReadBackAsWritten)
@@ -300,7 +302,7 @@ TEST_P(StartupFoldersContract, WhatIsNoShortcutIsNeitherReadNorOverwritten)
     EXPECT_FALSE(Folders().ReadShortcut(In(L"Missing.lnk")).has_value());
     EXPECT_FALSE(Folders().ReadShortcut(root).has_value());
     EXPECT_EQ(Folders().WriteShortcut(In(L"No such folder\\a.lnk"), {L"C:\\x.exe", L""}),
-              kPathNotFound);
+              platform::kPathNotFound);
 }
 
 TEST_P(StartupFoldersContract, MovesAndRenamesButNeverReplaces)
@@ -329,7 +331,7 @@ TEST_P(StartupFoldersContract, MovesAndRenamesButNeverReplaces)
     EXPECT_EQ(Folders().ReadShortcut(elsewhere + L"\\agent.lnk"), agent);
     EXPECT_EQ(Folders().MoveFileTo(In(L"missing.lnk"), In(L"new.lnk")), kFileNotFound);
     EXPECT_EQ(Folders().MoveFileTo(elsewhere + L"\\agent.lnk", In(L"No such folder\\agent.lnk")),
-              kPathNotFound);
+              platform::kPathNotFound);
     EXPECT_EQ(NamesIn(elsewhere), (std::vector<std::wstring>{L"agent.lnk"}));
 }
 
@@ -344,7 +346,7 @@ TEST_P(StartupFoldersContract, RecyclesAFileOutOfItsFolder)
     EXPECT_TRUE(backend->Recycled(path));
 
     EXPECT_EQ(Folders().RecycleFile(path), kFileNotFound);
-    EXPECT_EQ(Folders().RecycleFile(In(L"No such folder\\a.lnk")), kPathNotFound);
+    EXPECT_EQ(Folders().RecycleFile(In(L"No such folder\\a.lnk")), platform::kPathNotFound);
     EXPECT_EQ(NamesIn(root), (std::vector<std::wstring>{L"kept.txt"}));
 }
 

@@ -1,6 +1,7 @@
 // The main window's list and details panel: what the load leaves, what a selection shows and how
 // a refill keeps the position.
 #include "MainWindowFixture.h"
+#include "entries/StartupApproval.h"
 #include "support/SyntheticPe.h"
 #include "support/TemporaryFolder.h"
 #include "support/VersionTreeBuilder.h"
@@ -199,24 +200,42 @@ TEST_F(MainWindowDetails, FilesThatAreNotProgramsHaveNoInformationAndAFolderIsMi
     EXPECT_TRUE(messageBox.shown.empty());
 }
 
-// A Run key that is not there, or that may not be read, leaves the other root's entries listed
-// and is not mentioned to the user.
-TEST_F(MainWindowDetails, AMissingOrUnreadableRunKeyLeavesTheOtherRootListedSilently)
+// A source that cannot be read leaves the others listed and is told in one box over the main
+// window, naming it as the scope line does with Windows' message; not again at every refill, but
+// again after F5 or once what fails changes. An entry whose switch cannot be read says so.
+TEST_F(MainWindowDetails, AnUnreadableSourceIsToldOnceUntilItChangesOrF5)
 {
     PutRunValue(kLocalMachine, L"Full", L"F:\\full.exe /start");
-    PutRunValue(kLocalMachine, L"Gone", L"F:\\gone.exe");
-    ui::MainWindow& form = Open(Language::English);
-    EXPECT_EQ(c.entryList.Items().size(), 2u);
-    windows.Unload(form.Form());
-
     PutRunValue(kCurrentUser, L"Bare", L"F:\\no_version.exe");
     registry.DenyAccess(kCurrentUser, entries::kRunKeyPath);
-    ui::MainWindow& again = Open(Language::English);
-    ASSERT_EQ(again.Controls().entryList.Items().size(), 2u);
-    for (const entries::StartupEntry& entry : table.Entries()) {
-        EXPECT_EQ(entry.scope, Scope::AllUsers);
-    }
-    EXPECT_TRUE(messageBox.shown.empty());
+    ui::MainWindow& form = Open(Language::English);
+    ASSERT_EQ(c.entryList.Items().size(), 1u);
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(messageBox.shown[0].title, L"Error");
+    EXPECT_EQ(messageBox.shown[0].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(messageBox.shown[0].owner, windows.Handle(form.Form()));
+    EXPECT_EQ(messageBox.shown[0].text, L"The list is not complete: not everything can be "
+                                        L"read:\r\n\r\nCurrent user: Access is denied. (5)");
+
+    const auto refillThen = [&](const std::function<void()>& refill, std::size_t boxes) {
+        refill();
+        ListAllRows();
+        EXPECT_EQ(messageBox.shown.size(), boxes);
+    };
+    const auto liveRefill = [&] {
+        changeWatch.Change();
+        c.refreshTimer.RaiseTimer();
+    };
+    refillThen(liveRefill, 1);
+    refillThen([&] { form.Form().RaiseRefreshKey(); }, 2);
+    registry.DenyAccess(kLocalMachine, entries::kApprovedRunKeyPath);
+    refillThen(liveRefill, 3);
+    EXPECT_NE(messageBox.shown[2].text.find(L"All users, the entries' state: Access is denied."),
+              std::wstring::npos);
+    SelectListed(L"Full");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users, state unreadable");
+    form.ApplyLanguage(Language::Hungarian);
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Összes felhasználó, állapota nem olvasható");
 }
 
 TEST_F(MainWindowDetails, LanguageSwitchRewritesTheScopeButNotTheStatusText)

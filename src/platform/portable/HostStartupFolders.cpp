@@ -16,7 +16,6 @@ namespace {
 
 // The Windows error codes these operations answer with.
 constexpr FileResult kFileNotFound = 2;
-constexpr FileResult kPathNotFound = 3;
 constexpr FileResult kAccessDenied = 5;
 constexpr FileResult kInvalidData = 13;
 constexpr FileResult kOutOfMemory = 14;
@@ -199,12 +198,11 @@ std::optional<std::wstring> HostStartupFolders::PathOf(StartupFolder folder) noe
     }
 }
 
-std::vector<FolderFile> HostStartupFolders::FilesIn(std::wstring_view folder)
+FileResult HostStartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
 {
-    std::vector<FolderFile> files;
     const std::optional<std::filesystem::path> host = drives_.Resolve(folder);
     if (!host) {
-        return files;
+        return kPathNotFound;
     }
     std::error_code error;
     std::filesystem::directory_iterator entries(*host, error);
@@ -222,7 +220,7 @@ std::vector<FolderFile> HostStartupFolders::FilesIn(std::wstring_view folder)
         }
         files.push_back(std::move(file));
     }
-    return files;
+    return ResultOf(error);
 }
 
 std::optional<Shortcut> HostStartupFolders::ReadShortcut(std::wstring_view path) noexcept

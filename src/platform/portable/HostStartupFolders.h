@@ -36,7 +36,7 @@ public:
     void SetAttributes(std::wstring_view windowsPath, bool hidden, bool system);
 
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override;
-    std::vector<FolderFile> FilesIn(std::wstring_view folder) override;
+    FileResult FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
     std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept override;
     FileResult WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
     FileResult MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;

@@ -29,4 +29,27 @@ MessageAnswer ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
     return answer;
 }
 
+std::wstring ScriptedMessageBox::ErrorText(std::uint32_t code) const
+{
+    std::wstring text;
+    switch (code) {
+    case 2:
+        text = L"The system cannot find the file specified.";
+        break;
+    case 3:
+        text = L"The system cannot find the path specified.";
+        break;
+    case 5:
+        text = L"Access is denied.";
+        break;
+    case 8:
+        text = L"Not enough memory resources are available to process this command.";
+        break;
+    default:
+        text = L"Windows error";
+        break;
+    }
+    return text + L" (" + std::to_wstring(code) + L")";
+}
+
 } // namespace platform::portable

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cwctype>
 #include <new>
 #include <string>
 
@@ -67,6 +69,23 @@ MessageAnswer Win32MessageBox::Show(WindowId owner, std::wstring_view text, std:
     } catch (const std::bad_alloc&) {
         return MessageAnswer::NotShown;
     }
+}
+
+std::wstring Win32MessageBox::ErrorText(std::uint32_t code) const
+{
+    // Windows' messages are a line or two; a longer one is told by its number alone.
+    std::array<wchar_t, 1024> buffer{};
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                       0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
+    std::wstring text(buffer.data(), length);
+    while (!text.empty() && std::iswspace(static_cast<std::wint_t>(text.back())) != 0) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        text = L"Windows error";
+    }
+    return text + L" (" + std::to_wstring(code) + L")";
 }
 
 } // namespace platform::win32

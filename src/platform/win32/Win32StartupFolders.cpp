@@ -102,12 +102,11 @@ std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder) no
     }
 }
 
-std::vector<FolderFile> Win32StartupFolders::FilesIn(std::wstring_view folder)
+FileResult Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
 {
-    std::vector<FolderFile> files;
     // A wildcard would make the search match names in the folder's parent instead.
     if (!IsUsableName(folder) || folder.find_first_of(L"*?") != std::wstring_view::npos) {
-        return files;
+        return ERROR_INVALID_NAME;
     }
     std::wstring pattern(folder);
     if (pattern.back() != L'\\' && pattern.back() != L'/') {
@@ -118,7 +117,9 @@ std::vector<FolderFile> Win32StartupFolders::FilesIn(std::wstring_view folder)
     const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                              FindExSearchNameMatch, nullptr, 0));
     if (!search) {
-        return files;
+        // Nothing matched "*" (a drive's empty root, say): a folder without files.
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
     }
     do {
         // "." and ".." are folders too.
@@ -128,7 +129,8 @@ std::vector<FolderFile> Win32StartupFolders::FilesIn(std::wstring_view folder)
                                        (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
         }
     } while (FindNextFileW(search.get(), &found));
-    return files;
+    const DWORD ended = GetLastError();
+    return ended == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : ended;
 }
 
 std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path) noexcept

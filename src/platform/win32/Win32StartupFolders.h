@@ -9,7 +9,7 @@ namespace platform::win32 {
 class Win32StartupFolders final : public StartupFolders {
 public:
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override;
-    std::vector<FolderFile> FilesIn(std::wstring_view folder) override;
+    FileResult FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
     std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept override;
     FileResult WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
     FileResult MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
