@@ -2,6 +2,8 @@
 // inside the window procedure but ends the message loops, modal one included, and reaches the
 // caller of Run; a form whose window Windows will not make is an error at once, not a program
 // waiting for messages to a window it never got.
+#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/window/ControlIds.h"
 #include "platform/win32/window/Win32WindowSystem.h"
 #include "platform/window/FormModel.h"
@@ -155,6 +157,33 @@ TEST(WindowBoundary, AFormWhoseWindowCannotBeMadeIsAnErrorAndRunDoesNotWaitForIt
     EXPECT_FALSE(owner.Loaded());
     EXPECT_EQ(windows.Handle(owner), 0);
     EXPECT_EQ(windows.Run(), 0);
+}
+
+// A library the program cannot do without is a start failure that carries Windows' reason, and
+// Windows has words for the reasons (Wine's are shorter than Windows' own).
+TEST(StartFailures, AMissingLibraryIsAStartFailureAndWindowsMessagesAreAsScripted)
+{
+    const win32::SystemLibrary missing(L"tolvan-no-such-library.dll");
+    EXPECT_FALSE(missing.Loaded());
+    try {
+        (void)missing.Require<FARPROC>("Anything");
+        ADD_FAILURE() << "no start failure";
+    } catch (const win32::StartFailure& failure) {
+        EXPECT_EQ(failure.Error(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+        EXPECT_STREQ(failure.what(),
+                     "cannot load tolvan-no-such-library.dll from the system folder");
+    }
+    const win32::SystemLibrary kernel(L"kernel32.dll");
+    EXPECT_THROW((void)kernel.Require<FARPROC>("NoSuchFunction"), win32::StartFailure);
+
+    const win32::Win32MessageBox windows;
+    for (const std::uint32_t code : {2u, 5u, 126u}) {
+        const std::wstring text = windows.ErrorText(code);
+        const std::wstring number = L" (" + std::to_wstring(code) + L")";
+        EXPECT_TRUE(text.ends_with(number) && text.size() > number.size() + 3 &&
+                    !text.starts_with(L"Windows error"));
+    }
+    EXPECT_EQ(windows.ErrorText(0x2000FFFFu), L"Windows error (536936447)");
 }
 
 } // namespace

@@ -8,11 +8,11 @@
 
 namespace platform::win32 {
 
-Win32VersionResources::Win32VersionResources() noexcept
+Win32VersionResources::Win32VersionResources()
     : library_(L"version.dll"),
-      resourceSize_(library_.Find<SizeFunction>("GetFileVersionInfoSizeW")),
-      readResource_(library_.Find<ReadFunction>("GetFileVersionInfoW")),
-      queryValue_(library_.Find<QueryFunction>("VerQueryValueW"))
+      resourceSize_(library_.Require<SizeFunction>("GetFileVersionInfoSizeW")),
+      readResource_(library_.Require<ReadFunction>("GetFileVersionInfoW")),
+      queryValue_(library_.Require<QueryFunction>("VerQueryValueW"))
 {
 }
 
@@ -45,9 +45,6 @@ std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,
 
 std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileName) noexcept
 {
-    if (resourceSize_ == nullptr) {
-        return 0;
-    }
     try {
         const std::wstring name(fileName);
         DWORD ignored = 0;
@@ -60,7 +57,7 @@ std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileN
 bool Win32VersionResources::ReadVersionResource(std::wstring_view fileName,
                                                 std::span<std::byte> data) noexcept
 {
-    if (readResource_ == nullptr || data.empty() ||
+    if (data.empty() ||
         data.size() > std::numeric_limits<DWORD>::max()) {
         return false;
     }
@@ -78,7 +75,7 @@ bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
                                               VersionValue& value) noexcept
 {
     value = {};
-    if (queryValue_ == nullptr || data.empty()) {
+    if (data.empty()) {
         return false;
     }
     try {

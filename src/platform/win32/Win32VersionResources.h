@@ -10,11 +10,10 @@ namespace platform::win32 {
 // The version functions of Windows (version.dll and kernel32). version.dll is loaded from the
 // system folder when the object is made, and its functions are looked up then, once: afterwards
 // the object only reads them, so any thread may call it, as many at once as like. When the
-// library or one of its functions cannot be had, every file reads as one without version
-// information.
+// library or one of its functions cannot be had, the program cannot start (StartFailure).
 class Win32VersionResources final : public VersionResources {
 public:
-    Win32VersionResources() noexcept;
+    Win32VersionResources();
 
     ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override;
     ModuleHandle RunningModule() noexcept override;

@@ -20,11 +20,11 @@ using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 
 // The common controls, loaded by name like any library outside Windows' known ones, and kept for
 // the rest of the process: the classes they register serve every window. The manifest makes it
-// version 6.
-InitCommonControlsFunction CommonControls() noexcept
+// version 6. Without them the program cannot start.
+InitCommonControlsFunction CommonControls()
 {
     static const SystemLibrary kLibrary(L"comctl32.dll");
-    return kLibrary.Find<InitCommonControlsFunction>("InitCommonControlsEx");
+    return kLibrary.Require<InitCommonControlsFunction>("InitCommonControlsEx");
 }
 
 } // namespace
@@ -33,13 +33,12 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance)
 {
     dpi::BecomePerMonitorAware();
     const InitCommonControlsFunction initCommonControls = CommonControls();
-    if (initCommonControls == nullptr) {
-        ThrowCreationFailure(GetLastError(), L"cannot load the common controls (comctl32.dll)");
-    }
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    initCommonControls(&controls);
+    if (initCommonControls(&controls) == FALSE) {
+        throw StartFailure("cannot register the common controls' classes", GetLastError());
+    }
     FormWindow::RegisterWindowClass(instance);
     MarkStartup("window class registered");
 }
