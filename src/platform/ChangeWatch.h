@@ -28,14 +28,19 @@ public:
     // Watches these keys and folders from now on, in place of any watched before, and forgets
     // the changes made until now: whoever reads them after this call misses nothing, and is not
     // told again of what it read. A key or folder that does not exist is watched for its
-    // creation.
-    virtual void Watch(std::span<const WatchedKey> keys,
-                       std::span<const std::wstring> folders) noexcept = 0;
+    // creation. False when one of them cannot be watched (Windows refuses, or runs out of
+    // something): its changes would go untold, and the caller must look for them itself.
+    // Throws std::bad_alloc only.
+    [[nodiscard]] virtual bool Watch(std::span<const WatchedKey> keys,
+                                     std::span<const std::wstring> folders) = 0;
     // Watches nothing any more.
     virtual void Stop() noexcept = 0;
 
     // Called once for each change noticed; several changes close together may be told as one.
     std::function<void()> onChange;
+    // Called when the watch stops following after Watch succeeded (waiting on it failed): from
+    // then on, nothing is told until Watch is called again.
+    std::function<void()> onLost;
 };
 
 } // namespace platform

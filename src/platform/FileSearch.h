@@ -26,6 +26,11 @@ public:
     // The stamp of the file the full path names; none for a folder, a missing file, a path with
     // wildcards, or any failure.
     [[nodiscard]] virtual std::optional<FileStamp> StampOf(std::wstring_view path) noexcept = 0;
+
+    // When the folder's list of files last changed (its last-write time, a FILETIME); none when
+    // the folder cannot be read or is not there.
+    [[nodiscard]] virtual std::optional<std::uint64_t> FolderWriteTime(
+        const std::wstring& folder) noexcept = 0;
 };
 
 } // namespace platform

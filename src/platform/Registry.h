@@ -91,6 +91,11 @@ public:
     [[nodiscard]] virtual RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept = 0;
 
     [[nodiscard]] virtual RegResult CloseKey(KeyHandle key) noexcept = 0;
+
+    // When the key was last written (RegQueryInfoKeyW's last-write time, a FILETIME): a value set
+    // or deleted, a subkey made or deleted, changes it. Compared, never shown.
+    [[nodiscard]] virtual RegResult QueryWriteTime(KeyHandle key,
+                                                   std::uint64_t& lastWrite) noexcept = 0;
 };
 
 struct RegistryKeyTraits {

@@ -49,6 +49,7 @@ void MainWindow::BindEvents()
     c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
     c.refreshTimer.onTimer = [this] { OnRefreshTimer(); };
     c.readingTimer.onTimer = [this] { OnReadingTimer(); };
+    c.sourceCheckTimer.onTimer = [this] { OnSourceCheckTimer(); };
     c.englishFlag.onMouseMove = [this] { EnterHover(HoverTarget::EnglishFlag); };
     c.hungarianFlag.onMouseMove = [this] { EnterHover(HoverTarget::HungarianFlag); };
     c.homePageLink.onMouseMove = [this] { EnterHover(HoverTarget::HomePage); };
@@ -64,7 +65,7 @@ void MainWindow::Show()
         // The entries are read while the window and its controls are made; the list is filled
         // with them once the window is loaded, before it is first shown, when they are ready by
         // then.
-        platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
+        WatchSources();
         table_.StartRefill();
         ++refills_;
     }
@@ -88,6 +89,11 @@ void MainWindow::OnLoad()
     ResetHover();
     ApplyLanguage(language_.Current());
     platform_.changeWatch.onChange = [this] { OnRegistryChanged(); };
+    platform_.changeWatch.onLost = [this] {
+        // What changed while the watch was failing is read too.
+        CheckSourcesFromNowOn();
+        RestartRefreshTimer();
+    };
     controls_.readingLabel.SetVisible(false);
     if (!table_.Refilling()) {
         Refill(Reselect::Position);
@@ -107,7 +113,9 @@ void MainWindow::OnUnload()
 {
     platform_.changeWatch.Stop();
     platform_.changeWatch.onChange = nullptr;
+    platform_.changeWatch.onLost = nullptr;
     controls_.refreshTimer.SetTimerEnabled(false);
+    controls_.sourceCheckTimer.SetTimerEnabled(false);
     controls_.readingTimer.SetTimerEnabled(false);
     refillDue_ = false;
 }

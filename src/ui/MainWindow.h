@@ -3,6 +3,7 @@
 #include "EntryEditor.h"
 #include "InterfaceLanguage.h"
 #include "entries/EntryTable.h"
+#include "entries/SourceStamps.h"
 #include "layouts/MainWindowLayout.h"
 #include "platform/Platform.h"
 #include "platform/window/WindowSystem.h"
@@ -59,6 +60,11 @@ private:
     void OnEntrySelected();
     // The scope line and the switch button's caption, in the current language.
     void ShowScope();
+    // Watches the sources of the entries; where the watch cannot follow them all, looks for
+    // changes itself every two seconds until a later Watch succeeds.
+    void WatchSources();
+    void CheckSourcesFromNowOn();
+    void OnSourceCheckTimer();
     // Tells which sources could not be read, once: again only when that changes, or after F5.
     void ReportUnreadSources(const std::vector<entries::SourceFailure>& unread);
     void ReportDetailsFailures(const entries::RebuildReport& report);
@@ -141,6 +147,8 @@ private:
     std::size_t refills_ = 0;
     // The sources the user was last told could not be read; told again only when they change.
     std::vector<entries::SourceFailure> toldSources_;
+    // When the sources were last looked at, while the watch cannot follow them.
+    std::optional<entries::SourceStamps> checkedStamps_;
     Reselect reselect_ = Reselect::Position; // once the refill under way is taken
     int readingTicks_ = 0;                   // since the refill under way started
     std::size_t rowsListed_ = 0;             // of the snapshot listed, the list's rows so far

@@ -58,7 +58,7 @@ void MainWindow::Refill(Reselect reselect)
     controls_.refreshTimer.SetTimerEnabled(false);
     refillDue_ = false;
     if (form_.Loaded()) {
-        platform_.changeWatch.Watch(entries::EntryTable::SourceKeys(), table_.SourceFolders());
+        WatchSources();
     }
     reselect_ = reselect;
     readingTicks_ = 0;
@@ -196,6 +196,37 @@ void MainWindow::ShowReadingProgress()
                                           : language_.Text(L"Beolvasás… " + done + L" / " + total,
                                                            L"Reading… " + done + L" of " + total));
     controls_.readingLabel.SetVisible(true);
+}
+
+void MainWindow::WatchSources()
+{
+    const std::vector<platform::WatchedKey> keys = entries::EntryTable::SourceKeys();
+    const std::vector<std::wstring> folders = table_.SourceFolders();
+    if (platform_.changeWatch.Watch(keys, folders)) {
+        controls_.sourceCheckTimer.SetTimerEnabled(false);
+        checkedStamps_.reset();
+    } else {
+        CheckSourcesFromNowOn();
+    }
+}
+
+void MainWindow::CheckSourcesFromNowOn()
+{
+    // Taken before the sources are read: a change from now on shows in the next look.
+    checkedStamps_ = entries::ReadSourceStamps(platform_, entries::EntryTable::SourceKeys(),
+                                               table_.SourceFolders());
+    controls_.sourceCheckTimer.SetTimerEnabled(true);
+}
+
+void MainWindow::OnSourceCheckTimer()
+{
+    entries::SourceStamps now = entries::ReadSourceStamps(
+        platform_, entries::EntryTable::SourceKeys(), table_.SourceFolders());
+    if (checkedStamps_ && now == *checkedStamps_) {
+        return;
+    }
+    checkedStamps_ = std::move(now);
+    OnRegistryChanged();
 }
 
 void MainWindow::OnRegistryChanged()

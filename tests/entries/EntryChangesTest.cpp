@@ -87,6 +87,10 @@ public:
         return Refused() ? reg::kAccessDenied : registry_.DeleteValue(k, n);
     }
     RegResult CloseKey(KeyHandle k) noexcept override { return registry_.CloseKey(k); }
+    RegResult QueryWriteTime(KeyHandle k, std::uint64_t& t) noexcept override
+    {
+        return registry_.QueryWriteTime(k, t);
+    }
 
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override
     {

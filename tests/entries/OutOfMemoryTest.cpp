@@ -49,6 +49,10 @@ public:
         }
         return inner_.StampOf(path);
     }
+    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override
+    {
+        return inner_.FolderWriteTime(folder);
+    }
 
 private:
     platform::FileSearch& inner_;
@@ -190,6 +194,11 @@ public:
                                     std::wstring_view name) noexcept override
     {
         return inner_.DeleteValue(key, name);
+    }
+    platform::RegResult QueryWriteTime(platform::KeyHandle key,
+                                       std::uint64_t& lastWrite) noexcept override
+    {
+        return inner_.QueryWriteTime(key, lastWrite);
     }
     platform::RegResult CloseKey(platform::KeyHandle key) noexcept override
     {

@@ -31,6 +31,10 @@ public:
     {
         return inner_.StampOf(path);
     }
+    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override
+    {
+        return inner_.FolderWriteTime(folder);
+    }
 
     std::vector<std::wstring> patterns; // read once the searching is done
 

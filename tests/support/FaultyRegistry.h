@@ -59,6 +59,11 @@ public:
     {
         return inner_.CloseKey(key);
     }
+    platform::RegResult QueryWriteTime(platform::KeyHandle key,
+                                       std::uint64_t& lastWrite) noexcept override
+    {
+        return inner_.QueryWriteTime(key, lastWrite);
+    }
 
 private:
     // Whether this call is the one to fail; with `before` set, that runs instead and the call

@@ -58,6 +58,41 @@ TEST_F(ListFollowsRegistry, EveryKeyTheListIsReadFromIsWatchedAgainAtEachRefill)
     EXPECT_EQ(changeWatch.watchCalls, armed + 1);
 }
 
+// Where the watch cannot follow, or stops following, the window looks at the keys' write times
+// every two seconds, and a change there is read as a told one would be.
+TEST_F(ListFollowsRegistry, AWatchThatCannotFollowIsReplacedByLookingEveryTwoSeconds)
+{
+    EXPECT_FALSE(c.sourceCheckTimer.TimerEnabled());
+    EXPECT_EQ(c.sourceCheckTimer.Interval(), 2000);
+    changeWatch.refuses = true;
+    mainWindow.RefreshList();
+    ListAllRows();
+    ASSERT_TRUE(c.sourceCheckTimer.TimerEnabled());
+    c.sourceCheckTimer.RaiseTimer();
+    EXPECT_FALSE(c.refreshTimer.TimerEnabled()) << "nothing changed";
+    PutRunValue(kCurrentUser, L"Alpha", L"F:\\no_version.exe");
+    c.sourceCheckTimer.RaiseTimer();
+    QuietPeriodEnds();
+    ListAllRows();
+    EXPECT_EQ(ListedNames().front(), L"Alpha");
+
+    // Watched again at the next refill; then the watch is lost, and the window reads the list
+    // again, in case a change went untold, and looks for changes itself from then on.
+    changeWatch.refuses = false;
+    mainWindow.RefreshList();
+    ListAllRows();
+    EXPECT_FALSE(c.sourceCheckTimer.TimerEnabled());
+    changeWatch.Lose();
+    EXPECT_TRUE(c.sourceCheckTimer.TimerEnabled());
+    QuietPeriodEnds();
+    ListAllRows();
+    RemoveRunValue(kCurrentUser, L"Alpha");
+    c.sourceCheckTimer.RaiseTimer();
+    QuietPeriodEnds();
+    ListAllRows();
+    EXPECT_EQ(ListedNames().front(), L"Bravo");
+}
+
 TEST_F(ListFollowsRegistry, ABurstOfChangesIsOneRefillThatKeepsTheSelectedEntry)
 {
     SelectListed(L"Delta");

@@ -116,4 +116,20 @@ std::optional<FileStamp> DriveMapFileSearch::StampOf(std::wstring_view path) noe
     }
 }
 
+std::optional<std::uint64_t> DriveMapFileSearch::FolderWriteTime(const std::wstring& folder) noexcept
+{
+    try {
+        const std::optional<std::filesystem::path> host = drives_.Resolve(folder);
+        std::error_code error;
+        if (!host || !std::filesystem::is_directory(*host, error)) {
+            return std::nullopt;
+        }
+        const std::filesystem::file_time_type written =
+            std::filesystem::last_write_time(*host, error);
+        return error ? std::nullopt : FileTimeOf(written);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace platform::portable

@@ -17,6 +17,7 @@ public:
     bool AnyFileMatches(std::wstring_view pattern) noexcept override;
     // The size and last-write time of the host file behind the path.
     std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
+    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override;
 
     // How many searches were asked for, so tests can tell that none was made.
     [[nodiscard]] long long SearchCount() const noexcept { return searches_.load(); }

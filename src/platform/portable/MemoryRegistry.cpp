@@ -101,6 +101,8 @@ MemoryRegistry::Key& MemoryRegistry::AddChild(Key& parent, std::wstring_view nam
     auto child = std::make_unique<Key>();
     child->name = std::wstring(name);
     parent.subKeys.push_back(std::move(child));
+    Written(parent);
+    Written(*parent.subKeys.back());
     return *parent.subKeys.back();
 }
 
@@ -317,6 +319,7 @@ RegResult MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::u
         } else {
             AddValue(*entry->key, Value{std::wstring(name), type, std::move(bytes)});
         }
+        Written(*entry->key);
         return reg::kSuccess;
     } catch (const std::bad_alloc&) {
         return reg::kNotEnoughMemory;
@@ -336,7 +339,11 @@ RegResult MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noe
         return reg::kAccessDenied;
     }
     try {
-        return RemoveValue(*entry->key, name) ? reg::kSuccess : reg::kFileNotFound;
+        if (!RemoveValue(*entry->key, name)) {
+            return reg::kFileNotFound;
+        }
+        Written(*entry->key);
+        return reg::kSuccess;
     } catch (const std::bad_alloc&) {
         return reg::kNotEnoughMemory;
     }
@@ -350,6 +357,16 @@ RegResult MemoryRegistry::CloseKey(KeyHandle key) noexcept
         return *fault;
     }
     return open_.erase(key) == 1 ? reg::kSuccess : reg::kInvalidHandle;
+}
+
+RegResult MemoryRegistry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept
+{
+    const OpenKeyEntry* entry = Lookup(key);
+    if (entry == nullptr) {
+        return reg::kInvalidHandle;
+    }
+    lastWrite = entry->key->written;
+    return reg::kSuccess;
 }
 
 } // namespace platform::portable

@@ -50,6 +50,8 @@ public:
                        std::span<const std::byte> data) noexcept override;
     RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
     RegResult CloseKey(KeyHandle key) noexcept override;
+    // The write time of a key is a count of the registry's writes, which only ever grows.
+    RegResult QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;
 
     // The test hooks name keys as they are stored, whatever the view: the 32-bit programs' keys of
     // the machine under SOFTWARE\WOW6432Node.
@@ -84,6 +86,7 @@ private:
         // grow with the number of its neighbours.
         std::unordered_map<std::wstring, std::size_t> valueIndex;
         bool denied = false;
+        std::uint64_t written = 0;
     };
     struct OpenKeyEntry {
         Key* key = nullptr;
@@ -110,7 +113,8 @@ private:
     OpenKeyEntry* Lookup(KeyHandle key) noexcept;
     KeyHandle Register(Key* key, std::uint32_t access);
     static Key* FindChild(const Key& parent, std::wstring_view name) noexcept;
-    static Key& AddChild(Key& parent, std::wstring_view name);
+    Key& AddChild(Key& parent, std::wstring_view name);
+    void Written(Key& key) noexcept { key.written = ++writes_; }
     static Value* FindValue(Key& key, std::wstring_view name);
     static void AddValue(Key& key, Value value);
     static bool RemoveValue(Key& key, std::wstring_view name);
@@ -118,6 +122,7 @@ private:
     std::map<RootKey, std::unique_ptr<Key>> roots_;
     std::map<KeyHandle, OpenKeyEntry> open_;
     KeyHandle nextHandle_ = 0x100;
+    std::uint64_t writes_ = 0;
     std::vector<Fault> faults_;
     long long callCount_ = 0;
     std::array<long long, kRegistryCallKinds> callsByKind_{};

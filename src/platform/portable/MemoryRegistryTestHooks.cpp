@@ -74,6 +74,7 @@ bool MemoryRegistry::DeleteKeyTree(RootKey root, std::wstring_view subKey)
         return false;
     });
     children.erase(it);
+    Written(*parent);
     return true;
 }
 

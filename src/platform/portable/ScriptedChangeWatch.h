@@ -10,17 +10,12 @@ namespace platform::portable {
 // watch, and a test tells of a change with Change().
 class ScriptedChangeWatch final : public ChangeWatch {
 public:
-    void Watch(std::span<const WatchedKey> keys,
-               std::span<const std::wstring> folders) noexcept override
+    bool Watch(std::span<const WatchedKey> keys, std::span<const std::wstring> folders) override
     {
         ++watchCalls;
-        try {
-            watched.assign(keys.begin(), keys.end());
-            watchedFolders.assign(folders.begin(), folders.end());
-        } catch (...) {
-            watched.clear();
-            watchedFolders.clear();
-        }
+        watched.assign(keys.begin(), keys.end());
+        watchedFolders.assign(folders.begin(), folders.end());
+        return !refuses;
     }
     void Stop() noexcept override
     {
@@ -36,6 +31,16 @@ public:
         }
     }
 
+    // The watch stops following, as when waiting on it fails.
+    void Lose()
+    {
+        Stop();
+        if (onLost) {
+            onLost();
+        }
+    }
+
+    bool refuses = false; // Watch answers that it cannot follow
     std::vector<WatchedKey> watched;
     std::vector<std::wstring> watchedFolders;
     int watchCalls = 0;

@@ -16,6 +16,8 @@ public:
     [[nodiscard]] virtual std::span<const HANDLE> Handles() const noexcept = 0;
     // The handle at this place in Handles() was signalled. Runs on the window thread.
     virtual void Signalled(std::size_t index) = 0;
+    // Waiting on the handles failed with this error: the source gives them up.
+    virtual void WaitFailed(DWORD error) = 0;
 };
 
 } // namespace platform::win32

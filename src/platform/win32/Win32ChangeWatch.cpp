@@ -1,6 +1,8 @@
 #include "Win32ChangeWatch.h"
 
 #include <algorithm>
+#include <array>
+#include <cwchar>
 
 namespace platform::win32 {
 namespace {
@@ -23,87 +25,111 @@ std::wstring ParentOf(const std::wstring& subKey)
     return cut == std::wstring::npos ? std::wstring() : subKey.substr(0, cut);
 }
 
-bool Arm(HKEY key, HANDLE event, DWORD filter) noexcept
+// ERROR_SUCCESS once the key's next change will set the event.
+LSTATUS Arm(HKEY key, HANDLE event, DWORD filter) noexcept
 {
-    return ResetEvent(event) &&
-           RegNotifyChangeKeyValue(key, FALSE, filter, event, TRUE) == ERROR_SUCCESS;
+    if (!ResetEvent(event)) {
+        return static_cast<LSTATUS>(GetLastError());
+    }
+    return RegNotifyChangeKeyValue(key, FALSE, filter, event, TRUE);
+}
+
+// For a debugger: what is not watched, and why. The window looks for its changes itself.
+void TellUnwatched(const std::wstring& what, DWORD error) noexcept
+{
+    std::array<wchar_t, 600> line{};
+    std::swprintf(line.data(), line.size(),
+                  L"Tolvan: cannot watch %.400ls for changes (error %lu); checking it instead\n",
+                  what.c_str(), static_cast<unsigned long>(error));
+    OutputDebugStringW(line.data());
 }
 
 } // namespace
 
-bool Win32ChangeWatch::Add(HKEY root, const std::wstring& subKey, DWORD view, DWORD filter) noexcept
+void Win32ChangeWatch::Keep(Registration registration)
+{
+    registrations_.reserve(registrations_.size() + 1);
+    events_.reserve(registrations_.size() + 1);
+    events_.push_back(registration.folder ? registration.folder.get() : registration.event.get());
+    registrations_.push_back(std::move(registration));
+}
+
+Win32ChangeWatch::Armed Win32ChangeWatch::Add(HKEY root, const std::wstring& subKey, DWORD view,
+                                              DWORD filter)
 {
     Registration registration;
     registration.filter = filter;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_NOTIFY | view, registration.key.put()) !=
-        ERROR_SUCCESS) {
-        return false;
+    const LSTATUS opened =
+        RegOpenKeyExW(root, subKey.c_str(), 0, KEY_NOTIFY | view, registration.key.put());
+    if (opened == ERROR_FILE_NOT_FOUND) {
+        return Armed::Missing;
+    }
+    if (opened != ERROR_SUCCESS) {
+        TellUnwatched(subKey, static_cast<DWORD>(opened));
+        return Armed::Failed;
     }
     registration.event.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    // A key that cannot be armed is still a key that exists: the search for one above it stops.
-    if (!registration.event || !Arm(registration.key.get(), registration.event.get(), filter)) {
-        return true;
+    if (!registration.event) {
+        TellUnwatched(subKey, GetLastError());
+        return Armed::Failed;
     }
-    try {
-        registrations_.reserve(registrations_.size() + 1);
-        events_.reserve(registrations_.size() + 1);
-    } catch (...) {
-        return true;
+    if (const LSTATUS armed = Arm(registration.key.get(), registration.event.get(), filter);
+        armed != ERROR_SUCCESS) {
+        TellUnwatched(subKey, static_cast<DWORD>(armed));
+        return Armed::Failed;
     }
-    events_.push_back(registration.event.get());
-    registrations_.push_back(std::move(registration));
-    return true;
+    Keep(std::move(registration));
+    return Armed::Yes;
 }
 
-bool Win32ChangeWatch::AddFolder(const std::wstring& folder, DWORD filter) noexcept
+Win32ChangeWatch::Armed Win32ChangeWatch::AddFolder(const std::wstring& folder, DWORD filter)
 {
     Registration registration;
     registration.folder.reset(FindFirstChangeNotificationW(folder.c_str(), FALSE, filter));
     if (!registration.folder) {
-        return false;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return Armed::Missing;
+        }
+        TellUnwatched(folder, error);
+        return Armed::Failed;
     }
-    try {
-        registrations_.reserve(registrations_.size() + 1);
-        events_.reserve(registrations_.size() + 1);
-    } catch (...) {
-        return true;
-    }
-    events_.push_back(registration.folder.get());
-    registrations_.push_back(std::move(registration));
-    return true;
+    Keep(std::move(registration));
+    return Armed::Yes;
 }
 
-void Win32ChangeWatch::Watch(std::span<const WatchedKey> keys,
-                             std::span<const std::wstring> folders) noexcept
+bool Win32ChangeWatch::Watch(std::span<const WatchedKey> keys,
+                             std::span<const std::wstring> folders)
 {
     Stop();
-    try {
-        WatchKeys(keys);
-        WatchFolders(folders);
-    } catch (...) {
-        // Out of memory: what could be armed stays armed.
-    }
+    const bool keysFollowed = WatchKeys(keys);
+    return WatchFolders(folders) && keysFollowed;
 }
 
-void Win32ChangeWatch::WatchFolders(std::span<const std::wstring> folders)
+bool Win32ChangeWatch::WatchFolders(std::span<const std::wstring> folders)
 {
+    bool followed = true;
     for (const std::wstring& folder : folders) {
-        if (AddFolder(folder, kFolderChanges)) {
-            continue;
-        }
+        Armed armed = AddFolder(folder, kFolderChanges);
         // A folder that is not there yet: the nearest one above, for folders being made.
         std::wstring parent = folder;
-        while (!(parent = ParentOf(parent)).empty() && !AddFolder(parent, kSubfolderChanges)) {
+        while (armed == Armed::Missing && !(parent = ParentOf(parent)).empty()) {
+            armed = AddFolder(parent, kSubfolderChanges);
         }
+        followed = followed && armed != Armed::Failed;
     }
+    return followed;
 }
 
-void Win32ChangeWatch::WatchKeys(std::span<const WatchedKey> keys)
+bool Win32ChangeWatch::WatchKeys(std::span<const WatchedKey> keys)
 {
+    bool followed = true;
     std::vector<WatchedKey> above;
     for (const WatchedKey& watched : keys) {
         HKEY root = ToHkey(watched.root);
-        (void)Add(root, watched.subKey, watched.view, kKeyChanges);
+        if (Add(root, watched.subKey, watched.view, kKeyChanges) == Armed::Failed) {
+            followed = false;
+        }
         // The nearest key above that exists, once for all the keys that share it.
         std::wstring parent = watched.subKey;
         do {
@@ -114,12 +140,17 @@ void Win32ChangeWatch::WatchKeys(std::span<const WatchedKey> keys)
             if (known) {
                 break;
             }
-            if (Add(root, parent, watched.view, kSubkeyChanges)) {
+            const Armed armed = Add(root, parent, watched.view, kSubkeyChanges);
+            if (armed == Armed::Failed) {
+                followed = false;
+            }
+            if (armed != Armed::Missing) {
                 above.push_back(WatchedKey{watched.root, parent, watched.view});
                 break;
             }
         } while (!parent.empty());
     }
+    return followed;
 }
 
 void Win32ChangeWatch::Stop() noexcept
@@ -144,11 +175,21 @@ void Win32ChangeWatch::Signalled(std::size_t index)
     }
     // Armed again before anyone reads the key, so that the next change is told too. A key that
     // was deleted meanwhile cannot be armed; the key above it told of that.
-    if (!Arm(registration.key.get(), registration.event.get(), registration.filter)) {
+    if (Arm(registration.key.get(), registration.event.get(), registration.filter) !=
+        ERROR_SUCCESS) {
         ResetEvent(registration.event.get());
     }
     if (onChange) {
         onChange();
+    }
+}
+
+void Win32ChangeWatch::WaitFailed(DWORD error)
+{
+    TellUnwatched(L"any key or folder", error);
+    Stop();
+    if (onLost) {
+        onLost();
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace platform::win32 {
@@ -38,14 +39,15 @@ using FolderNotification = UniqueHandle<FolderNotificationTraits>;
 // exist cannot be watched at all; so beside each key the nearest existing key above it is
 // watched for subkeys coming and going. A change there may concern a sibling: one refill too
 // many, never one too few. A missing folder is watched likewise through the nearest folder above.
+// What cannot be watched for another reason is written to the debugger (OutputDebugStringW).
 class Win32ChangeWatch final : public ChangeWatch, public WaitSource {
 public:
-    void Watch(std::span<const WatchedKey> keys,
-               std::span<const std::wstring> folders) noexcept override;
+    bool Watch(std::span<const WatchedKey> keys, std::span<const std::wstring> folders) override;
     void Stop() noexcept override;
 
     [[nodiscard]] std::span<const HANDLE> Handles() const noexcept override { return events_; }
     void Signalled(std::size_t index) override;
+    void WaitFailed(DWORD error) override;
 
 private:
     // A key with its event, or a folder's notification handle (which is its own event).
@@ -56,12 +58,16 @@ private:
         FolderNotification folder;
     };
 
-    // Opens the key for notification and arms it; false when the key cannot be opened.
-    bool Add(HKEY root, const std::wstring& subKey, DWORD view, DWORD filter) noexcept;
-    void WatchKeys(std::span<const WatchedKey> keys);
-    // Starts the folder's notification; false when the folder cannot be watched.
-    bool AddFolder(const std::wstring& folder, DWORD filter) noexcept;
-    void WatchFolders(std::span<const std::wstring> folders);
+    enum class Armed : std::uint8_t { Yes, Missing, Failed };
+
+    // Opens the key for notification and arms it.
+    Armed Add(HKEY root, const std::wstring& subKey, DWORD view, DWORD filter);
+    // False when a key, or the key above a missing one, cannot be watched.
+    bool WatchKeys(std::span<const WatchedKey> keys);
+    // Starts the folder's notification.
+    Armed AddFolder(const std::wstring& folder, DWORD filter);
+    bool WatchFolders(std::span<const std::wstring> folders);
+    void Keep(Registration registration);
 
     std::vector<Registration> registrations_;
     std::vector<HANDLE> events_; // the registrations' events, in their order

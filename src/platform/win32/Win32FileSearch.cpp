@@ -95,4 +95,15 @@ std::optional<FileStamp> Win32FileSearch::StampOf(std::wstring_view path) noexce
     }
 }
 
+std::optional<std::uint64_t> Win32FileSearch::FolderWriteTime(const std::wstring& folder) noexcept
+{
+    const QuietCriticalErrors quiet;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return std::nullopt;
+    }
+    return Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+}
+
 } // namespace platform::win32

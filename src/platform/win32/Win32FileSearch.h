@@ -10,6 +10,7 @@ class Win32FileSearch final : public FileSearch {
 public:
     bool AnyFileMatches(std::wstring_view pattern) noexcept override;
     std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
+    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override;
 };
 
 } // namespace platform::win32

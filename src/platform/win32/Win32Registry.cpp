@@ -150,4 +150,14 @@ RegResult Win32Registry::CloseKey(KeyHandle key) noexcept
     return RegCloseKey(ToHkey(key));
 }
 
+RegResult Win32Registry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept
+{
+    FILETIME written{};
+    const LSTATUS result =
+        RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, &written);
+    lastWrite = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32U) | written.dwLowDateTime;
+    return result;
+}
+
 } // namespace platform::win32

@@ -21,6 +21,7 @@ public:
                        std::span<const std::byte> data) noexcept override;
     RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
     RegResult CloseKey(KeyHandle key) noexcept override;
+    RegResult QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;
 };
 
 } // namespace platform::win32

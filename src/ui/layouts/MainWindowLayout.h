@@ -12,6 +12,7 @@ enum class MainWindowControl : std::uint8_t {
     HoverTimer,
     RefreshTimer,
     ReadingTimer,
+    SourceCheckTimer,
     LocationFrame,
     ProgramPathField,
     RegistryFrame,
@@ -89,6 +90,8 @@ struct MainWindowControls {
     // While the list is being read: how far the reading has got, and the timer that watches it.
     platform::window::Control& readingLabel;
     platform::window::Control& readingTimer;
+    // Runs while the change watch cannot follow every source: the window looks for changes itself.
+    platform::window::Control& sourceCheckTimer;
 };
 
 } // namespace ui

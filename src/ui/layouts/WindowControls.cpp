@@ -45,7 +45,8 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       hoverTimer(At(form, MainWindowControl::HoverTimer)),
       refreshTimer(At(form, MainWindowControl::RefreshTimer)),
       readingLabel(At(form, MainWindowControl::ReadingLabel)),
-      readingTimer(At(form, MainWindowControl::ReadingTimer))
+      readingTimer(At(form, MainWindowControl::ReadingTimer)),
+      sourceCheckTimer(At(form, MainWindowControl::SourceCheckTimer))
 {
 }
 

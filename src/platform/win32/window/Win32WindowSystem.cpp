@@ -199,6 +199,15 @@ void Win32WindowSystem::AddWaitSource(WaitSource& source)
     waitSources_.push_back(&source);
 }
 
+void Win32WindowSystem::GiveUpWaiting(DWORD error)
+{
+    // Copied: a source may change the list as it gives up.
+    const std::vector<WaitSource*> sources = waitSources_;
+    for (WaitSource* source : sources) {
+        source->WaitFailed(error);
+    }
+}
+
 BOOL Win32WindowSystem::NextMessage(MSG& message) noexcept
 {
     try {
@@ -218,8 +227,12 @@ BOOL Win32WindowSystem::NextMessage(MSG& message) noexcept
                     owners.emplace_back(source, index);
                 }
             }
-            if (handles.empty() || handles.size() >= MAXIMUM_WAIT_OBJECTS) {
+            if (handles.empty()) {
                 break;
+            }
+            if (handles.size() >= MAXIMUM_WAIT_OBJECTS) {
+                GiveUpWaiting(ERROR_INVALID_PARAMETER); // as the wait itself would answer
+                continue;
             }
             const DWORD count = static_cast<DWORD>(handles.size());
             const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE,
@@ -233,7 +246,12 @@ BOOL Win32WindowSystem::NextMessage(MSG& message) noexcept
                     return -1;
                 }
             } else if (woken != WAIT_OBJECT_0 + count) {
-                break; // the wait itself failed: messages alone still work
+                // The wait itself failed: the sources hear of it, and messages alone still work.
+                GiveUpWaiting(GetLastError());
+                if (failure_ != nullptr) {
+                    message = MSG{};
+                    return -1;
+                }
             }
         }
     } catch (...) {

@@ -56,6 +56,8 @@ private:
     // Gets and handles one message; false once WM_QUIT arrives, once a failure is pending, and
     // when no window of this system is left to get messages for.
     bool Pump() noexcept;
+    // Tells every wait source that waiting on its handles failed.
+    void GiveUpWaiting(DWORD error);
     // GetMessageW's result, waiting on the wait sources meanwhile; -1 once a failure is pending.
     BOOL NextMessage(MSG& message) noexcept;
     void RethrowFailure();
