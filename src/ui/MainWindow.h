@@ -147,6 +147,7 @@ private:
     std::size_t refills_ = 0;
     // The sources the user was last told could not be read; told again only when they change.
     std::vector<entries::SourceFailure> toldSources_;
+    bool unreadToTell_ = false; // at the reading timer's next turn
     // When the sources were last looked at, while the watch cannot follow them.
     std::optional<entries::SourceStamps> checkedStamps_;
     Reselect reselect_ = Reselect::Position; // once the refill under way is taken

@@ -137,18 +137,23 @@ void MainWindow::ListMoreRows()
 void MainWindow::FinishListing()
 {
     platform::MarkStartup("list filled");
-    // Texts still being read come with a later refill, which the timer starts.
-    controls_.readingTimer.SetTimerEnabled(AwaitingTexts());
+    // Texts still being read come with a later refill, which the timer starts. The sources
+    // that could not be read are told at its next turn, over the window once it shows.
+    unreadToTell_ = listed_->report.unreadSources != toldSources_;
+    controls_.readingTimer.SetTimerEnabled(unreadToTell_ || AwaitingTexts());
     if (topToKeep_) {
         controls_.entryList.SetTopIndex(*topToKeep_);
         topToKeep_.reset();
     }
-    ReportUnreadSources(listed_->report.unreadSources);
     ReportDetailsFailures(listed_->report);
 }
 
 void MainWindow::OnReadingTimer()
 {
+    if (unreadToTell_ && modalDepth_ == 0 && rowsListed_ == listed_->entries.size()) {
+        unreadToTell_ = false;
+        ReportUnreadSources(listed_->report.unreadSources);
+    }
     if (rowsListed_ < listed_->entries.size()) {
         if (modalDepth_ == 0) {
             ListMoreRows();
@@ -165,7 +170,7 @@ void MainWindow::OnReadingTimer()
         return;
     }
     if (!table_.Refilling()) {
-        controls_.readingTimer.SetTimerEnabled(AwaitingTexts());
+        controls_.readingTimer.SetTimerEnabled(unreadToTell_ || AwaitingTexts());
         return;
     }
     ++readingTicks_;

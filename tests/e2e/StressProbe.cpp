@@ -7,7 +7,8 @@
 //   seed-many COUNT FIXTURE_EXE | seed-leak COUNT | seed-odd | seed-bad | language 0|1 | unmanaged
 //   deny user|machine read|change SAVE_FILE | allow user|machine SAVE_FILE
 //   alive | responsive SECONDS | count | item INDEX | find TEXT (index or -1) | sorted | select
-//   INDEX | dialogs | edit COMMAND | delete | delete-refused | close-box | check-odd | check-bad |
+//   INDEX | dialogs | box | edit COMMAND | delete | delete-refused | close-box | check-odd |
+//   check-bad |
 //   leak DELETES OPENINGS
 #include "KeyAccess.h"
 #include "OwnedHandles.h"
@@ -282,6 +283,14 @@ int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
         // The box stays open, for a look at it; close-box closes it.
         HWND box = DeleteAnsweredByABox(tool);
         Check(box != nullptr, L"a refused Delete is answered by a message box");
+        if (box != nullptr) {
+            Print(BoxTexts(box));
+        }
+        return Result();
+    }
+    if (command == L"box") {
+        HWND box = ShownDialog(tool);
+        Check(box != nullptr, L"a message box is shown");
         if (box != nullptr) {
             Print(BoxTexts(box));
         }

@@ -161,6 +161,7 @@ TEST_F(EntrySwitch, ARefusedSwitchKeyIsReportedAndTheEntryLeftAsItWas)
     PutRunValue(kCurrentUser, L"gone", L"C:\\G\\gone.exe");
     registry.DenyAccess(kCurrentUser, entries::kApprovedRunKeyPath);
     Open();
+    c.readingTimer.RaiseTimer(); // the unreadable switches are told
 
     SelectListed(L"tray");
     c.toggleButton.RaiseClick();

@@ -210,6 +210,8 @@ TEST_F(MainWindowDetails, AnUnreadableSourceIsToldOnceUntilItChangesOrF5)
     registry.DenyAccess(kCurrentUser, entries::kRunKeyPath);
     ui::MainWindow& form = Open(Language::English);
     ASSERT_EQ(c.entryList.Items().size(), 1u);
+    EXPECT_TRUE(messageBox.shown.empty()) << "told before the window shows";
+    c.readingTimer.RaiseTimer();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].title, L"Error");
     EXPECT_EQ(messageBox.shown[0].icon, platform::MessageIcon::Error);
@@ -220,6 +222,7 @@ TEST_F(MainWindowDetails, AnUnreadableSourceIsToldOnceUntilItChangesOrF5)
     const auto refillThen = [&](const std::function<void()>& refill, std::size_t boxes) {
         refill();
         ListAllRows();
+        c.readingTimer.RaiseTimer();
         EXPECT_EQ(messageBox.shown.size(), boxes);
     };
     const auto liveRefill = [&] {
