@@ -7,6 +7,7 @@
 #include "entries/StartupApproval.h"
 #include "entries/StartupFolderEntries.h"
 #include "platform/portable/HostStartupFolders.h"
+#include "support/ForwardingRegistry.h"
 #include "support/Entries.h"
 #include "support/PlatformBackend.h"
 
@@ -57,39 +58,20 @@ State StateOf(std::wstring_view items, bool all = false)
 
 // The platform's registry and Startup folders (two of the test's own) passed through, with the
 // writes counted and the one numbered `refuse` refused.
-class Storage final : public Registry, public StartupFolders {
+class Storage final : public ForwardingRegistry, public StartupFolders {
 public:
-    Storage(Registry& registry, StartupFolders& folders) : registry_(registry), folders_(folders) {}
+    Storage(Registry& registry, StartupFolders& folders)
+        : ForwardingRegistry(registry), folders_(folders)
+    {
+    }
 
-    RegResult OpenKey(RootKey r, Name k, U32 a, KeyHandle& h) noexcept override
-    {
-        return registry_.OpenKey(r, k, a, h);
-    }
-    RegResult CreateKey(RootKey r, Name k, U32 a, KeyHandle& h) noexcept override
-    {
-        return registry_.CreateKey(r, k, a, h);
-    }
-    RegResult EnumValue(KeyHandle k, U32 i, std::span<wchar_t> n, U32& l, U32& t,
-                        U32& s) noexcept override
-    {
-        return registry_.EnumValue(k, i, n, l, t, s);
-    }
-    RegResult QueryValue(KeyHandle k, Name n, U32* t, std::byte* d, U32* s) noexcept override
-    {
-        return registry_.QueryValue(k, n, t, d, s);
-    }
     RegResult SetValue(KeyHandle k, Name n, U32 t, std::span<const std::byte> d) noexcept override
     {
-        return Refused() ? reg::kAccessDenied : registry_.SetValue(k, n, t, d);
+        return Refused() ? reg::kAccessDenied : ForwardingRegistry::SetValue(k, n, t, d);
     }
     RegResult DeleteValue(KeyHandle k, Name n) noexcept override
     {
-        return Refused() ? reg::kAccessDenied : registry_.DeleteValue(k, n);
-    }
-    RegResult CloseKey(KeyHandle k) noexcept override { return registry_.CloseKey(k); }
-    RegResult QueryWriteTime(KeyHandle k, std::uint64_t& t) noexcept override
-    {
-        return registry_.QueryWriteTime(k, t);
+        return Refused() ? reg::kAccessDenied : ForwardingRegistry::DeleteValue(k, n);
     }
 
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override
@@ -126,7 +108,6 @@ public:
 private:
     bool Refused() noexcept { return ++writes == refuse; }
 
-    Registry& registry_;
     StartupFolders& folders_;
 };
 

@@ -8,6 +8,7 @@
 #include "registry/RegistryValues.h"
 #include "support/Entries.h"
 #include "support/FailingAllocation.h"
+#include "support/ForwardingRegistry.h"
 #include "support/PlatformBackend.h"
 #include "ui/MainWindow.h"
 
@@ -151,62 +152,26 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
 }
 
 // Forwards to a registry, and lets the first allocation after the n-th value query fail.
-class OutOfMemoryAfterQuery final : public platform::Registry {
+class OutOfMemoryAfterQuery final : public ForwardingRegistry {
 public:
     OutOfMemoryAfterQuery(platform::Registry& inner, int failingQuery) noexcept
-        : inner_(inner), queriesLeft_(failingQuery)
+        : ForwardingRegistry(inner), queriesLeft_(failingQuery)
     {
     }
 
-    platform::RegResult OpenKey(platform::RootKey root, std::wstring_view subKey,
-                                std::uint32_t access, platform::KeyHandle& key) noexcept override
-    {
-        return inner_.OpenKey(root, subKey, access, key);
-    }
-    platform::RegResult CreateKey(platform::RootKey root, std::wstring_view subKey,
-                                  std::uint32_t access, platform::KeyHandle& key) noexcept override
-    {
-        return inner_.CreateKey(root, subKey, access, key);
-    }
-    platform::RegResult EnumValue(platform::KeyHandle key, std::uint32_t index,
-                                  std::span<wchar_t> name, std::uint32_t& nameLength,
-                                  std::uint32_t& type, std::uint32_t& dataSize) noexcept override
-    {
-        return inner_.EnumValue(key, index, name, nameLength, type, dataSize);
-    }
     platform::RegResult QueryValue(platform::KeyHandle key, std::wstring_view name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {
-        const platform::RegResult result = inner_.QueryValue(key, name, type, data, dataSize);
+        const platform::RegResult result =
+            ForwardingRegistry::QueryValue(key, name, type, data, dataSize);
         if (--queriesLeft_ == 0) {
             FailNextAllocation();
         }
         return result;
     }
-    platform::RegResult SetValue(platform::KeyHandle key, std::wstring_view name,
-                                 std::uint32_t type,
-                                 std::span<const std::byte> data) noexcept override
-    {
-        return inner_.SetValue(key, name, type, data);
-    }
-    platform::RegResult DeleteValue(platform::KeyHandle key,
-                                    std::wstring_view name) noexcept override
-    {
-        return inner_.DeleteValue(key, name);
-    }
-    platform::RegResult QueryWriteTime(platform::KeyHandle key,
-                                       std::uint64_t& lastWrite) noexcept override
-    {
-        return inner_.QueryWriteTime(key, lastWrite);
-    }
-    platform::RegResult CloseKey(platform::KeyHandle key) noexcept override
-    {
-        return inner_.CloseKey(key);
-    }
 
 private:
-    platform::Registry& inner_;
     int queriesLeft_;
 };
 

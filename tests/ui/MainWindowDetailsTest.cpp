@@ -13,7 +13,6 @@
 namespace tolvan::test {
 namespace {
 
-using entries::Scope;
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
 using registry::Language;
