@@ -2,7 +2,7 @@
 #include "app/Application.h"
 
 #include "entries/Scope.h"
-#include "platform/portable/HeadlessWindowSystem.h"
+#include "portable/HeadlessWindowSystem.h"
 #include "registry/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 #include "support/ScriptedPlatform.h"

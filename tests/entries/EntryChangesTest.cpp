@@ -6,7 +6,7 @@
 #include "entries/RunKeys.h"
 #include "entries/StartupApproval.h"
 #include "entries/StartupFolderEntries.h"
-#include "platform/portable/HostStartupFolders.h"
+#include "portable/HostStartupFolders.h"
 #include "support/ForwardingRegistry.h"
 #include "support/Entries.h"
 #include "support/PlatformBackend.h"

@@ -1,7 +1,7 @@
 // The order of the entry list: by display text under the collation, whole entries moved.
 #include "entries/EntryOrder.h"
 
-#include "platform/portable/CaseFoldCollation.h"
+#include "portable/CaseFoldCollation.h"
 #include "support/PlatformBackend.h"
 #include "support/SmallStack.h"
 

@@ -4,7 +4,7 @@
 #include "Fixtures.h"
 #include "entries/EntryTable.h"
 #include "entries/RunKeys.h"
-#include "platform/portable/HeadlessWindowSystem.h"
+#include "portable/HeadlessWindowSystem.h"
 #include "registry/RegistryValues.h"
 #include "support/Entries.h"
 #include "support/FailingAllocation.h"

@@ -1,6 +1,6 @@
 // Run keys that fail part way, on the in-memory registry.
 #include "entries/RunKeys.h"
-#include "platform/portable/MemoryRegistry.h"
+#include "portable/MemoryRegistry.h"
 #include "registry/RegistryValues.h"
 
 #include <gtest/gtest.h>

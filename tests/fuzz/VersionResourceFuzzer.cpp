@@ -1,8 +1,8 @@
 // libFuzzer target: any bytes, read as a PE file and as a version resource, through the same code
 // the tool uses on the files named by the Run values.
-#include "platform/portable/ByteSource.h"
-#include "platform/portable/PeVersionResourceLocator.h"
-#include "platform/portable/VersionTree.h"
+#include "portable/ByteSource.h"
+#include "portable/PeVersionResourceLocator.h"
+#include "portable/VersionTree.h"
 #include "versioninfo/VersionInfo.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Text put on the clipboard comes back exactly, whatever its letters: from the process's own
 // clipboard, and under Wine from the system's, read back as another program reads it.
-#include "platform/portable/MemoryClipboard.h"
+#include "portable/MemoryClipboard.h"
 
 #ifdef _WIN32
 #include "platform/win32/Win32Clipboard.h"

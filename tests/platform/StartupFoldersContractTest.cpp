@@ -1,9 +1,9 @@
 // The Startup folders' files and shortcuts: against the portable folders over a temporary drive,
 // and under Wine against the shell's own link object, file functions and Recycle Bin.
-#include "platform/portable/CaseFold.h"
-#include "platform/portable/DriveMap.h"
-#include "platform/portable/HostName.h"
-#include "platform/portable/HostStartupFolders.h"
+#include "portable/CaseFold.h"
+#include "portable/DriveMap.h"
+#include "portable/HostName.h"
+#include "portable/HostStartupFolders.h"
 
 #ifdef _WIN32
 #include "platform/win32/Win32StartupFolders.h"

@@ -1,8 +1,8 @@
 // Windows paths on a host folder tree: how names are taken apart, matched and mapped.
-#include "platform/portable/DriveMap.h"
+#include "portable/DriveMap.h"
 
-#include "platform/portable/WildcardMatch.h"
-#include "platform/portable/WindowsPath.h"
+#include "portable/WildcardMatch.h"
+#include "portable/WindowsPath.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

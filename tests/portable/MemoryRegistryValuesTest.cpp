@@ -1,7 +1,7 @@
 // Values of one key in the in-memory registry: found by name in any letter case, enumerated in
 // creation order, also after deletions in the middle.
 #include "platform/Utf16.h"
-#include "platform/portable/MemoryRegistry.h"
+#include "portable/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The scripted shell that the interface's tests read back: each folder window and Properties
 // sheet asked for, in order, with its owner, answered as the test says.
-#include "platform/portable/ScriptedShell.h"
+#include "portable/ScriptedShell.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The text helpers shared by both sides of the platform.
 #include "platform/Utf16.h"
-#include "platform/portable/CaseFold.h"
+#include "portable/CaseFold.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Failures in the middle of a registry operation: the code of the failing call comes back and no
 // key stays open. Only the in-memory registry can be made to fail on cue.
-#include "platform/portable/MemoryRegistry.h"
+#include "portable/MemoryRegistry.h"
 #include "registry/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 

@@ -1,11 +1,11 @@
 #include "PlatformBackend.h"
 
-#include "platform/portable/CaseFoldCollation.h"
-#include "platform/portable/DriveMap.h"
-#include "platform/portable/DriveMapFileSearch.h"
-#include "platform/portable/FixedClock.h"
-#include "platform/portable/PeVersionResources.h"
-#include "platform/portable/VariableEnvironment.h"
+#include "portable/CaseFoldCollation.h"
+#include "portable/DriveMap.h"
+#include "portable/DriveMapFileSearch.h"
+#include "portable/FixedClock.h"
+#include "portable/PeVersionResources.h"
+#include "portable/VariableEnvironment.h"
 
 #include <algorithm>
 #include <atomic>

@@ -3,13 +3,13 @@
 #include "CountingServices.h"
 #include "RegistryBackend.h"
 #include "platform/Platform.h"
-#include "platform/portable/DriveMap.h"
-#include "platform/portable/HostStartupFolders.h"
-#include "platform/portable/MemoryClipboard.h"
-#include "platform/portable/ScriptedChangeWatch.h"
-#include "platform/portable/ScriptedFileDialogs.h"
-#include "platform/portable/ScriptedMessageBox.h"
-#include "platform/portable/ScriptedShell.h"
+#include "portable/DriveMap.h"
+#include "portable/HostStartupFolders.h"
+#include "portable/MemoryClipboard.h"
+#include "portable/ScriptedChangeWatch.h"
+#include "portable/ScriptedFileDialogs.h"
+#include "portable/ScriptedMessageBox.h"
+#include "portable/ScriptedShell.h"
 
 #include <cstddef>
 #include <filesystem>

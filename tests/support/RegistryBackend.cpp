@@ -1,6 +1,6 @@
 #include "RegistryBackend.h"
 
-#include "platform/portable/MemoryRegistry.h"
+#include "portable/MemoryRegistry.h"
 
 #ifdef _WIN32
 #include "platform/win32/Win32Registry.h"

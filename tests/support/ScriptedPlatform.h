@@ -1,19 +1,19 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/portable/CaseFoldCollation.h"
-#include "platform/portable/DriveMap.h"
-#include "platform/portable/DriveMapFileSearch.h"
-#include "platform/portable/FixedClock.h"
-#include "platform/portable/HostStartupFolders.h"
-#include "platform/portable/MemoryClipboard.h"
-#include "platform/portable/MemoryRegistry.h"
-#include "platform/portable/PeVersionResources.h"
-#include "platform/portable/ScriptedChangeWatch.h"
-#include "platform/portable/ScriptedFileDialogs.h"
-#include "platform/portable/ScriptedMessageBox.h"
-#include "platform/portable/ScriptedShell.h"
-#include "platform/portable/VariableEnvironment.h"
+#include "portable/CaseFoldCollation.h"
+#include "portable/DriveMap.h"
+#include "portable/DriveMapFileSearch.h"
+#include "portable/FixedClock.h"
+#include "portable/HostStartupFolders.h"
+#include "portable/MemoryClipboard.h"
+#include "portable/MemoryRegistry.h"
+#include "portable/PeVersionResources.h"
+#include "portable/ScriptedChangeWatch.h"
+#include "portable/ScriptedFileDialogs.h"
+#include "portable/ScriptedMessageBox.h"
+#include "portable/ScriptedShell.h"
+#include "portable/VariableEnvironment.h"
 
 namespace tolvan::test {
 

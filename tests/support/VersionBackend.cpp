@@ -1,7 +1,7 @@
 #include "VersionBackend.h"
 
 #include "platform/UniqueHandle.h"
-#include "platform/portable/PeVersionResources.h"
+#include "portable/PeVersionResources.h"
 
 #ifdef _WIN32
 #include "platform/win32/Win32VersionResources.h"

@@ -1,6 +1,6 @@
 // The file chooser: how an initial path becomes the dialog's folder and proposed name, and what
 // comes back from the dialog.
-#include "platform/portable/ScriptedFileDialogs.h"
+#include "portable/ScriptedFileDialogs.h"
 #include "ui/FileChooser.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The control model and the headless window system: what the behaviour code relies on when it
 // changes controls and when windows come and go.
-#include "platform/portable/HeadlessWindowSystem.h"
+#include "portable/HeadlessWindowSystem.h"
 #include "platform/window/FormModel.h"
 #include "ui/layouts/EntryEditorLayout.h"
 #include "ui/layouts/MainWindowLayout.h"

@@ -2,7 +2,7 @@
 
 #include "entries/EntryTable.h"
 #include "platform/Utf16.h"
-#include "platform/portable/HeadlessWindowSystem.h"
+#include "portable/HeadlessWindowSystem.h"
 #include "registry/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 #include "support/ScriptedPlatform.h"

@@ -2,7 +2,7 @@
 // one is ready, a program file that is slow to read does not hold the list up, and the rows keep
 // standing for their entries whatever the refill does to the order.
 #include "Fixtures.h"
-#include "platform/portable/HeadlessWindowSystem.h"
+#include "portable/HeadlessWindowSystem.h"
 #include "support/ForwardingVersionResources.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TemporaryFolder.h"

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
-#include "platform/portable/ByteSource.h"
-#include "platform/portable/PeVersionResourceLocator.h"
-#include "platform/portable/PeVersionResources.h"
+#include "portable/ByteSource.h"
+#include "portable/PeVersionResourceLocator.h"
+#include "portable/PeVersionResources.h"
 #include "support/SyntheticPe.h"
 #include "support/VersionTreeBuilder.h"
 

@@ -1,7 +1,7 @@
 // Windows only: the PE reader against Windows' (here Wine's) own version functions, on every
 // PE file of Wine's library folder and on the fixtures.
 #include "Fixtures.h"
-#include "platform/portable/PeVersionResources.h"
+#include "portable/PeVersionResources.h"
 #include "platform/win32/Win32VersionResources.h"
 #include "versioninfo/VersionInfo.h"
 

@@ -1,5 +1,5 @@
 #include "Fixtures.h"
-#include "platform/portable/PeVersionResources.h"
+#include "portable/PeVersionResources.h"
 #include "versioninfo/VersionInfo.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/portable/VersionTree.h"
+#include "portable/VersionTree.h"
 
 #include "platform/Utf16.h"
 #include "support/VersionTreeBuilder.h"
