@@ -258,7 +258,7 @@ std::size_t RefillWorkload::ReadKey(const registry::KeyPath& path, std::vector<w
         }
         const std::wstring command = platform::FromUtf16Le(std::span(data).first(size));
         const auto program = programOf_.find(name);
-        VersionInfo info(platform_.versions);
+        versioninfo::VersionInfo info(platform_.versions);
         info.LoadFile(program == programOf_.end() ? std::wstring_view() : program->second);
         textLength += info.ProductName().size() + info.CompanyName().size() +
                       info.LegalCopyright().size() + info.FileDescription().size() + command.size();

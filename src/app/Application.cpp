@@ -1,7 +1,7 @@
 #include "Application.h"
 
 #include "platform/StartupTrace.h"
-#include "registry/LanguageSetting.h"
+#include "ui/LanguageSetting.h"
 
 namespace app {
 namespace {
@@ -25,7 +25,7 @@ Application::Application(platform::Platform& platform, platform::window::WindowS
 bool Application::Start()
 {
     // The language comes first, so that the refusal below already speaks it.
-    language_.Set(registry::LoadLanguage(platform_.registry));
+    language_.Set(ui::LoadLanguage(platform_.registry));
     platform::MarkStartup("language read");
 
     if (!platform_.shell.IsAdministrator()) {

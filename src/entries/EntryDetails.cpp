@@ -15,7 +15,7 @@ constexpr std::size_t kShortestFilePath = 4;
 
 void ReadProgramDetails(platform::VersionResources& versions, StartupEntry& entry)
 {
-    VersionInfo info(versions);
+    versioninfo::VersionInfo info(versions);
     info.LoadFile(entry.programPath);
     entry.productName = TrimSpaces(info.ProductName());
     entry.companyName = TrimSpaces(info.CompanyName());

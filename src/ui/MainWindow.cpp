@@ -10,7 +10,6 @@
 namespace ui {
 
 using platform::window::Control;
-using registry::Language;
 
 MainWindow::MainWindow(platform::Platform& platform, platform::window::WindowSystem& windows,
                        InterfaceLanguage& language, entries::EntryTable& table)

@@ -34,7 +34,7 @@ public:
     void Show();
 
     // Switches the interface language and captions the window in it.
-    void ApplyLanguage(registry::Language language);
+    void ApplyLanguage(ui::Language language);
 
     // Refills the entry table from the registry and the folders, and the list from the table once
     // the refill is made, selecting the same position again (the last item when the list got
@@ -90,7 +90,7 @@ private:
     void EnterHover(HoverTarget target);
     void OnMouseOverSurface();
     void OnHoverTimer();
-    void OnFlagClicked(registry::Language language);
+    void OnFlagClicked(ui::Language language);
     void OnHomePageClicked();
 
     // The entry commands.

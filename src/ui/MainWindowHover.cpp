@@ -75,10 +75,10 @@ void MainWindow::OnHoverTimer()
     }
 }
 
-void MainWindow::OnFlagClicked(registry::Language language)
+void MainWindow::OnFlagClicked(ui::Language language)
 {
     // A failed save only costs the choice at the next start; the window follows the click.
-    static_cast<void>(registry::SaveLanguage(platform_.registry, language));
+    static_cast<void>(ui::SaveLanguage(platform_.registry, language));
     ApplyLanguage(language);
 }
 

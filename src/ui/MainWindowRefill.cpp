@@ -15,7 +15,6 @@
 namespace ui {
 
 using platform::window::Control;
-using registry::Language;
 
 namespace {
 

@@ -25,7 +25,7 @@ std::wstring RunningProgramPath(platform::VersionResources& resources)
 
 std::wstring RunningProgramVersion(platform::VersionResources& resources)
 {
-    VersionInfo info(resources);
+    versioninfo::VersionInfo info(resources);
     info.LoadFile(RunningProgramPath(resources));
     const auto parts = info.FileVersionParts();
     return L"v" + std::to_wstring(parts[0]) + L"." + std::to_wstring(parts[1]) + L"." +

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace versioninfo {
+
 // The fixed part of a version resource (VS_FIXEDFILEINFO), field by field, 52 bytes.
 struct FixedFileInfo {
     std::uint32_t dwSignature = 0;
@@ -21,3 +23,5 @@ struct FixedFileInfo {
 };
 
 inline constexpr std::size_t kFixedFileInfoSize = 13 * sizeof(std::uint32_t);
+
+} // namespace versioninfo

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace versioninfo {
+
 namespace {
 
 struct FlagText {
@@ -87,3 +89,5 @@ std::wstring FileSubTypeText(std::uint32_t fileType, std::uint32_t fileSubtype)
         return L"Unknown";
     }
 }
+
+} // namespace versioninfo

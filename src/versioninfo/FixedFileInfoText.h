@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace versioninfo {
+
 // The short English texts for the codes of a fixed version record.
 
 // "Debug ", "Patched ", "Pre-release ", "Private ", "Special " for the bits set, in that order,
@@ -13,3 +15,5 @@
 [[nodiscard]] std::wstring FileTypeText(std::uint32_t fileType);
 // The subtype's meaning depends on the file type: drivers, fonts and virtual devices have one.
 [[nodiscard]] std::wstring FileSubTypeText(std::uint32_t fileType, std::uint32_t fileSubtype);
+
+} // namespace versioninfo

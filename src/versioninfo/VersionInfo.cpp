@@ -7,6 +7,8 @@
 #include <array>
 #include <exception>
 
+namespace versioninfo {
+
 namespace {
 
 constexpr std::uint32_t kModulePathCapacity = 260;
@@ -350,3 +352,5 @@ std::wstring VersionInfo::PadWithZeros(std::wstring_view text, std::size_t width
     padded += text;
     return padded.substr(padded.size() - width);
 }
+
+} // namespace versioninfo

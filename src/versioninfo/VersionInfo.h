@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace versioninfo {
+
 // The version resource of one file: its strings, its translation and its fixed record. LoadFile or
 // LoadModule reads it; a file without a readable version resource simply gives empty texts and
 // zeros, and no load fails towards the caller but for running out of memory.
@@ -74,3 +76,5 @@ private:
     FixedFileInfo fixedRecord_;
     std::optional<VersionInfoError> lastLoadError_;
 };
+
+} // namespace versioninfo

@@ -1,5 +1,7 @@
 #include "VersionInfoError.h"
 
+namespace versioninfo {
+
 VersionInfoError MakeVersionInfoError(VersionInfoFailure failure) noexcept
 {
     // The numbers are the loader's own error base, 0x812E7844, plus the failure's step.
@@ -40,3 +42,5 @@ VersionInfoError MakeVersionInfoError(VersionInfoFailure failure) noexcept
     }
     return {failure, number, L"Unable to retrieve fixed file version information."};
 }
+
+} // namespace versioninfo

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace versioninfo {
+
 // Why a version-resource load stopped, with the number and message the loader raises for it.
 enum class VersionInfoFailure : std::uint8_t {
     ModuleHandle = 1,
@@ -24,3 +26,5 @@ struct VersionInfoError {
 
 // The numbered error for a failure, as the loader raises it (source "VersionInfo").
 [[nodiscard]] VersionInfoError MakeVersionInfoError(VersionInfoFailure failure) noexcept;
+
+} // namespace versioninfo

@@ -3,7 +3,7 @@
 
 #include "entries/Scope.h"
 #include "portable/HeadlessWindowSystem.h"
-#include "registry/LanguageSetting.h"
+#include "ui/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 #include "support/ScriptedPlatform.h"
 
@@ -13,15 +13,15 @@ namespace tolvan::test {
 namespace {
 
 using namespace platform;
-using registry::Language;
+using ui::Language;
 
 class StartUp : public ::testing::Test, protected ScriptedPlatform {
 protected:
     void StoreLanguageNumber(std::int32_t number)
     {
         ASSERT_EQ(registry::WriteBinaryNumber(registry,
-                                              {reg::kCurrentUser, registry::kSettingsKeyPath},
-                                              registry::kLanguageValueName, number),
+                                              {reg::kCurrentUser, ui::kSettingsKeyPath},
+                                              ui::kLanguageValueName, number),
                   reg::kSuccess);
     }
 

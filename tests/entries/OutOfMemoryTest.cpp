@@ -116,7 +116,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
         PutRunValue(kLocalMachine, name, kFailingName);
     }
     platform::portable::HeadlessWindowSystem windows;
-    ui::InterfaceLanguage language(registry::Language::English);
+    ui::InterfaceLanguage language(ui::Language::English);
     entries::EntryTable table(services, 0);
     ui::MainWindow window(services, windows, language, table);
     window.Show();
@@ -132,7 +132,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
     // The box holds the window: New clicked while it is up starts no editor and no refill
     // inside the refill, which would list every entry twice.
     backend->Messages().whileShown = [&] { window.Controls().newButton.RaiseClick(); };
-    window.ApplyLanguage(registry::Language::Hungarian);
+    window.ApplyLanguage(ui::Language::Hungarian);
     window.RefreshList();
     backend->Messages().whileShown = nullptr;
     EXPECT_EQ(windows.ModalShowings(), 0);

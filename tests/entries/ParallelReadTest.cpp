@@ -195,7 +195,7 @@ TEST_P(ParallelRead, TheMainWindowShowsTheSameListAndOneBox)
     (void)sequential.Rebuild();
 
     platform::portable::HeadlessWindowSystem windows;
-    ui::InterfaceLanguage language(registry::Language::English);
+    ui::InterfaceLanguage language(ui::Language::English);
     entries::EntryTable table(services, 2);
     ui::MainWindow window(services, windows, language, table);
     window.Show();

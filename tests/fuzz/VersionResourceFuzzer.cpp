@@ -12,6 +12,8 @@
 
 namespace {
 
+using versioninfo::VersionInfo;
+
 using platform::portable::FindVersionValue;
 
 // Hands the fuzzer's bytes to VersionInfo as the version resource of every file.

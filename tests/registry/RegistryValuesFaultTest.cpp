@@ -1,7 +1,7 @@
 // Failures in the middle of a registry operation: the code of the failing call comes back and no
 // key stays open. Only the in-memory registry can be made to fail on cue.
 #include "portable/MemoryRegistry.h"
-#include "registry/LanguageSetting.h"
+#include "ui/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 
 #include <gtest/gtest.h>
@@ -57,11 +57,11 @@ TEST(RegistryValuesFaults, ReadingAndDeletingCloseTheirKeyOnEveryPath)
 TEST(RegistryValuesFaults, ADeniedKeyCannotBeReadOrWritten)
 {
     MemoryRegistry memory;
-    memory.DenyAccess(reg::kCurrentUser, registry::kSettingsKeyPath);
-    EXPECT_FALSE(registry::SaveLanguage(memory, registry::Language::English));
-    EXPECT_EQ(registry::LoadLanguage(memory), registry::Language::Hungarian);
-    EXPECT_EQ(registry::DeleteValue(memory, {reg::kCurrentUser, registry::kSettingsKeyPath},
-                                    registry::kLanguageValueName),
+    memory.DenyAccess(reg::kCurrentUser, ui::kSettingsKeyPath);
+    EXPECT_FALSE(ui::SaveLanguage(memory, ui::Language::English));
+    EXPECT_EQ(ui::LoadLanguage(memory), ui::Language::Hungarian);
+    EXPECT_EQ(registry::DeleteValue(memory, {reg::kCurrentUser, ui::kSettingsKeyPath},
+                                    ui::kLanguageValueName),
               reg::kAccessDenied);
     // Creating a key below a denied one is refused too.
     EXPECT_EQ(

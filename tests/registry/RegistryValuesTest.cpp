@@ -1,16 +1,16 @@
 // The registry operations and the stored language, on every registry backend.
 #include "registry/RegistryValues.h"
 
-#include "registry/LanguageSetting.h"
+#include "ui/LanguageSetting.h"
 #include "support/RegistryTestBase.h"
 
 namespace tolvan::test {
 namespace {
 
 using namespace platform;
-using registry::kLanguageValueName;
-using registry::kSettingsKeyPath;
-using registry::Language;
+using ui::kLanguageValueName;
+using ui::kSettingsKeyPath;
+using ui::Language;
 
 class RegistryValues : public RegistryTest {
 protected:
@@ -142,22 +142,22 @@ TEST_P(RegistryValues, TheEmptyNameReadsWritesAndDeletesTheDefaultValue)
 
 TEST_P(RegistryValues, LanguageIsHungarianUntilSavedAndThenComesBack)
 {
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::Hungarian);
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::Hungarian);
     EXPECT_FALSE(Backend().KeyExists(reg::kCurrentUser, kSettingsKeyPath));
 
-    EXPECT_TRUE(registry::SaveLanguage(Registry(), Language::English));
+    EXPECT_TRUE(ui::SaveLanguage(Registry(), Language::English));
     EXPECT_TRUE(Backend().KeyExists(reg::kCurrentUser, kSettingsKeyPath));
     std::uint32_t type = 0;
     std::vector<std::byte> data;
     ASSERT_TRUE(Get(reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, type, data));
     EXPECT_EQ(type, reg::kTypeBinary);
     EXPECT_EQ(data, Bytes({0x01, 0x00}));
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::English);
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::English);
 
-    EXPECT_TRUE(registry::SaveLanguage(Registry(), Language::Hungarian));
+    EXPECT_TRUE(ui::SaveLanguage(Registry(), Language::Hungarian));
     ASSERT_TRUE(Get(reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, type, data));
     EXPECT_EQ(data, Bytes({0x00, 0x00}));
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::Hungarian);
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::Hungarian);
     ExpectNoKeyOpen();
 }
 
@@ -166,17 +166,17 @@ TEST_P(RegistryValues, LanguageStoredByOthersIsReadByTheTwoByteRule)
     // A REG_DWORD does not fit two bytes: Hungarian, even though its number is 1.
     Put(reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, reg::kTypeDword,
         Bytes({1, 0, 0, 0}));
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::Hungarian);
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::Hungarian);
     Put(reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, reg::kTypeBinary, Bytes({0x01}));
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::English);
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::English);
     Put(reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, reg::kTypeBinary,
         Bytes({0x00, 0x01}));
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::English);
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::English);
 
     // Saving replaces a value of any type.
     Put(reg::kCurrentUser, kSettingsKeyPath, kLanguageValueName, reg::kTypeSz, Utf16(L"en"));
-    EXPECT_TRUE(registry::SaveLanguage(Registry(), Language::English));
-    EXPECT_EQ(registry::LoadLanguage(Registry()), Language::English);
+    EXPECT_TRUE(ui::SaveLanguage(Registry(), Language::English));
+    EXPECT_EQ(ui::LoadLanguage(Registry()), Language::English);
 }
 
 TOLVAN_FOR_EACH_REGISTRY(RegistryValues);

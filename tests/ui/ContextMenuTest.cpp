@@ -40,7 +40,7 @@ protected:
 
 TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindowsLanguage)
 {
-    Open(registry::Language::Hungarian);
+    Open(ui::Language::Hungarian);
     ASSERT_EQ(ListedNames(), (std::vector<std::wstring>{L"Gone", L"Plain"}));
     RightClick(1);
     EXPECT_EQ(list.SelectedIndex(), 1);
@@ -63,7 +63,7 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
 
     // A switched-off entry whose file is missing, in English: Enable, and no file items.
     ASSERT_EQ(entries::SetApproval(registry, entries::Scope::AllUsers, L"Gone", true, 0), 0);
-    mainWindow.ApplyLanguage(registry::Language::English);
+    mainWindow.ApplyLanguage(ui::Language::English);
     mainWindow.RefreshList();
     RightClick(0);
     ASSERT_EQ(windows.shownMenus.size(), 2u);

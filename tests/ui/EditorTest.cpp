@@ -67,7 +67,7 @@ protected:
         EXPECT_EQ(messageBox.shown[0].owner, editorHandle);
     }
 
-    void SetUp() override { language.Set(registry::Language::English); }
+    void SetUp() override { language.Set(ui::Language::English); }
 
     window::FormModel owner{ui::MainWindowLayout()};
     ui::EntryEditor editor{services, windows, language};
@@ -94,7 +94,7 @@ TEST_F(Editor, LoadCaptionsTheDialogInTheLanguageAndShowsTheEntry)
         c.cancelButton.RaiseClick();
     });
 
-    language.Set(registry::Language::Hungarian);
+    language.Set(ui::Language::Hungarian);
     Run(true, L"new_entry", L"", Scope::AllUsers, [](const Controls& c) {
         EXPECT_EQ(c.saveButton.Form().Caption(), L"Szerkesztés");
         EXPECT_EQ(c.addPathButton.Caption(), L"Fájl elérési út hozzáadása...");
@@ -118,10 +118,10 @@ TEST_F(Editor, LoadCaptionsTheDialogInTheLanguageAndShowsTheEntry)
 // New twice, saved twice under the name offered: the second Save asks, and No loses nothing.
 TEST_F(Editor, SavingOntoANameInUseAsksAndNoWritesNothingAndKeepsTheEditorOpen)
 {
-    const std::array<std::pair<registry::Language, std::wstring_view>, 2> questions{{
-        {registry::Language::English,
+    const std::array<std::pair<ui::Language, std::wstring_view>, 2> questions{{
+        {ui::Language::English,
          L"An entry named \"new_entry\" already exists in All users. Replace it?"},
-        {registry::Language::Hungarian,
+        {ui::Language::Hungarian,
          L"Már van „new_entry” nevű bejegyzés itt: Összes felhasználó. Lecseréli?"},
     }};
     PutRunValue(kCurrentUser, L"new_entry", L"kept.exe");
@@ -225,7 +225,7 @@ TEST_F(Editor, AFailedRemovalWritesNothingAndShowsTheMessage)
 
 TEST_F(Editor, AnEntryGoneMeanwhileCannotBeRenamed)
 {
-    language.Set(registry::Language::Hungarian);
+    language.Set(ui::Language::Hungarian);
     Run(false, L"Gone", L"gone.exe", Scope::CurrentUser, [](const Controls& c) {
         Type(c.nameBox, L"Renamed");
         Save(c);
@@ -352,7 +352,7 @@ TEST_F(AddFilePath, WithoutACommandOpensAtTheRootOfTheToolsDrive)
     EXPECT_EQ(Press(L"", true).initialFolder, L"E:\\");
     EXPECT_EQ(Press(L"   ").initialFolder, L"E:\\");
 
-    language.Set(registry::Language::Hungarian);
+    language.Set(ui::Language::Hungarian);
     const OpenFileRequest hungarian = Press(L"");
     EXPECT_EQ(hungarian.title, L"Válassz egy fájl-t");
     ASSERT_EQ(hungarian.filters.size(), 1u);

@@ -123,7 +123,7 @@ TEST_F(EntryCommands, DeleteAsksFirstAndACancelChangesAndRefreshesNothing)
     EXPECT_EQ(registry.CallCount(), callsBefore);
     EXPECT_EQ(c.entryList.Items().size(), 1u);
 
-    mainWindow.ApplyLanguage(registry::Language::Hungarian);
+    mainWindow.ApplyLanguage(ui::Language::Hungarian);
     messageBox.answers.push_back(MessageAnswer::Ok);
     c.deleteButton.RaiseClick();
     ASSERT_EQ(messageBox.shown.size(), 2u);
@@ -179,10 +179,10 @@ TEST_F(EntryCommands, AFailedDeletionIsReportedAndTheEntryStaysListed)
     Open();
     c.entryList.SetSelectedIndex(0);
     for (const auto& [speaking, title, text] :
-         {std::tuple{registry::Language::English, L"Error",
+         {std::tuple{ui::Language::English, L"Error",
                      L"Can't delete registry entry. Try running this application with "
                      L"administrator rights."},
-          std::tuple{registry::Language::Hungarian, L"Hiba",
+          std::tuple{ui::Language::Hungarian, L"Hiba",
                      L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
                      L"rendszergazdaként futtatni."}}) {
         mainWindow.ApplyLanguage(speaking);

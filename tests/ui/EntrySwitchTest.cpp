@@ -14,7 +14,7 @@ namespace {
 using entries::Scope;
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
-using registry::Language;
+using ui::Language;
 
 // 2026-12-09 14:05:00 UTC as a FILETIME, and its bytes as stored.
 constexpr std::uint64_t kMoment = 134412987000000000ull;

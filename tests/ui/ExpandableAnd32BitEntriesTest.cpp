@@ -53,7 +53,7 @@ TEST_F(ExpandableAnd32BitEntries, ThePanelShowsTheStoredCommandTheExpandedProgra
     SelectListed(L"Old", Scope::AllUsers32Bit);
     EXPECT_EQ(c.programPathField.Caption(), L"F:\\product_only.exe");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users (32-bit)");
-    mainWindow.ApplyLanguage(registry::Language::Hungarian);
+    mainWindow.ApplyLanguage(ui::Language::Hungarian);
     EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Összes felhasználó (32 bites)");
 }
 

@@ -3,7 +3,7 @@
 #include "entries/EntryTable.h"
 #include "platform/Utf16.h"
 #include "portable/HeadlessWindowSystem.h"
-#include "registry/LanguageSetting.h"
+#include "ui/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 #include "support/ScriptedPlatform.h"
 #include "ui/MainWindow.h"
@@ -35,7 +35,7 @@ inline void PrintTo(const StoredCommand& value, std::ostream* out)
 class HeadlessUi : public ::testing::Test, protected ScriptedPlatform {
 protected:
     // Shows the main window, loading it in this language.
-    ui::MainWindow& Open(registry::Language speaking = registry::Language::English)
+    ui::MainWindow& Open(ui::Language speaking = ui::Language::English)
     {
         language.Set(speaking);
         mainWindow.Show();

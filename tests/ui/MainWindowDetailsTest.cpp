@@ -15,7 +15,7 @@ namespace {
 
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
-using registry::Language;
+using ui::Language;
 
 class MainWindowDetails : public MainWindowFixture {
 protected:

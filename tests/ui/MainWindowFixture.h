@@ -23,7 +23,7 @@ protected:
     std::vector<std::byte> StoredLanguageBytes()
     {
         platform::KeyHandle key = 0;
-        if (registry.OpenKey(platform::reg::kCurrentUser, registry::kSettingsKeyPath,
+        if (registry.OpenKey(platform::reg::kCurrentUser, ui::kSettingsKeyPath,
                              platform::reg::kKeyQueryValue, key) != platform::reg::kSuccess) {
             return {};
         }
@@ -31,7 +31,7 @@ protected:
         std::uint32_t size = data.size();
         std::uint32_t type = 0;
         const auto result =
-            registry.QueryValue(key, registry::kLanguageValueName, &type, data.data(), &size);
+            registry.QueryValue(key, ui::kLanguageValueName, &type, data.data(), &size);
         static_cast<void>(registry.CloseKey(key));
         if (result != platform::reg::kSuccess) {
             return {};

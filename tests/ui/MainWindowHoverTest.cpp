@@ -8,7 +8,7 @@ namespace tolvan::test {
 namespace {
 
 using platform::window::Colour;
-using registry::Language;
+using ui::Language;
 using State = ui::MainWindow::HoverTarget;
 using Way = platform::portable::ScriptedShell::Way;
 
@@ -108,7 +108,7 @@ TEST_F(MainWindowHover, FlagClickStoresTheLanguageAndKeepsTheHighlight)
     ExpectShowing(form, State::EnglishFlag);
 
     // The same language again is stored and applied again.
-    EXPECT_TRUE(registry.DeleteKeyTree(platform::reg::kCurrentUser, registry::kSettingsKeyPath));
+    EXPECT_TRUE(registry.DeleteKeyTree(platform::reg::kCurrentUser, ui::kSettingsKeyPath));
     c.englishFlagLit.RaiseClick();
     EXPECT_EQ(StoredLanguageBytes(), Bytes({0x01, 0x00}));
 
@@ -123,7 +123,7 @@ TEST_F(MainWindowHover, FlagClickStoresTheLanguageAndKeepsTheHighlight)
 TEST_F(MainWindowHover, FailedSaveStillSwitchesTheLanguage)
 {
     Open(Language::Hungarian);
-    registry.DenyAccess(platform::reg::kCurrentUser, registry::kSettingsKeyPath);
+    registry.DenyAccess(platform::reg::kCurrentUser, ui::kSettingsKeyPath);
     c.englishFlagLit.RaiseClick();
     EXPECT_EQ(StoredLanguageBytes(), Bytes({}));
     EXPECT_EQ(c.deleteButton.Caption(), L"Delete");

@@ -6,7 +6,7 @@ namespace tolvan::test {
 namespace {
 
 using namespace platform;
-using registry::Language;
+using ui::Language;
 
 class MainWindowLoad : public HeadlessUi {};
 

@@ -69,7 +69,7 @@ protected:
                                    folder.Path() / "Minta.exe");
         std::filesystem::copy_file(std::filesystem::path(FixtureFile(L"full.exe")),
                                    folder.Path() / "held.exe");
-        language.Set(registry::Language::English);
+        language.Set(ui::Language::English);
     }
     void TearDown() override
     {

@@ -117,7 +117,7 @@ TEST_F(StartupFolderEntries, FilesAreListedWithTheirCommandsScopesAndSwitches)
     ASSERT_EQ(entries::SetApproval(registry, Scope::CurrentUserStartupFolder, L"Bare.LNK", true,
                                    clock.now),
               0);
-    Open(registry::Language::Hungarian);
+    Open(ui::Language::Hungarian);
 
     EXPECT_EQ(ListedNames(), (std::vector<std::wstring>{L"Bare", L"Broken", L"Mintaprogram",
                                                         L"notes.txt", L"Spaced"}))
@@ -137,7 +137,7 @@ TEST_F(StartupFolderEntries, FilesAreListedWithTheirCommandsScopesAndSwitches)
     EXPECT_EQ(c.descriptionLabel.Caption(), L"a megadott fájl nem létezik");
     EXPECT_EQ(c.nameField.Caption(), L"Spaced");
     EXPECT_EQ(c.valueField.Caption(), L"\"C:\\Program Files\\Gone\\gone.exe\" -x");
-    mainWindow.ApplyLanguage(registry::Language::English);
+    mainWindow.ApplyLanguage(ui::Language::English);
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users (Startup folder)");
     SelectListed(L"Mintaprogram");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user (Startup folder)");

@@ -4,6 +4,11 @@
 
 namespace {
 
+using versioninfo::FileFlagsText;
+using versioninfo::FileOSText;
+using versioninfo::FileSubTypeText;
+using versioninfo::FileTypeText;
+
 TEST(FileFlagsText, AppendsEachSetFlagInItsOwnOrderWithTrailingBlank)
 {
     EXPECT_EQ(FileFlagsText(0x3F), L"Debug Patched Pre-release Private Special ");

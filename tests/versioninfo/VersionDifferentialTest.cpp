@@ -1,8 +1,8 @@
 // Windows only: the PE reader against Windows' (here Wine's) own version functions, on every
 // PE file of Wine's library folder and on the fixtures.
 #include "Fixtures.h"
-#include "portable/PeVersionResources.h"
 #include "platform/win32/Win32VersionResources.h"
+#include "portable/PeVersionResources.h"
 #include "versioninfo/VersionInfo.h"
 
 #include <algorithm>
@@ -13,6 +13,8 @@
 #include <sstream>
 
 namespace tolvan::test {
+
+using versioninfo::VersionInfo;
 namespace {
 
 std::string Narrow(std::wstring_view text)

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 namespace tolvan::test {
+
+using versioninfo::VersionInfo;
+using versioninfo::VersionInfoFailure;
 namespace {
 
 enum class Fault { None, ModuleFileName, CutModuleFileName, Read, Translation, Root, ShortRoot };

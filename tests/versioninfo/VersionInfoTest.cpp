@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 namespace tolvan::test {
+
+using versioninfo::VersionInfo;
+using versioninfo::VersionInfoError;
+using versioninfo::VersionInfoFailure;
 namespace {
 
 std::string VersionBackendName(const ::testing::TestParamInfo<VersionBackendKind>& info)

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace registry {
+namespace ui {
 
 // The language the interface speaks.
 enum class Language : std::uint8_t { Hungarian, English };
@@ -22,4 +22,4 @@ inline constexpr std::wstring_view kLanguageValueName = L"Language";
 // Stores the language; true when it was stored.
 bool SaveLanguage(platform::Registry& registry, Language language);
 
-} // namespace registry
+} // namespace ui

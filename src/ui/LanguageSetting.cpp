@@ -1,15 +1,15 @@
 #include "LanguageSetting.h"
 
-#include "RegistryValues.h"
+#include "registry/RegistryValues.h"
 
-namespace registry {
+namespace ui {
 
 namespace reg = platform::reg;
 
 Language LoadLanguage(platform::Registry& registry)
 {
     std::int32_t stored = 0;
-    const platform::RegResult result = ReadBinaryNumber(
+    const platform::RegResult result = registry::ReadBinaryNumber(
         registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName, 0, stored);
     return result == reg::kSuccess && stored != 0 ? Language::English : Language::Hungarian;
 }
@@ -17,8 +17,8 @@ Language LoadLanguage(platform::Registry& registry)
 bool SaveLanguage(platform::Registry& registry, Language language)
 {
     const std::int32_t number = language == Language::English ? 1 : 0;
-    return WriteBinaryNumber(registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName,
+    return registry::WriteBinaryNumber(registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName,
                              number) == reg::kSuccess;
 }
 
-} // namespace registry
+} // namespace ui
