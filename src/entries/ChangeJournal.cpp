@@ -9,9 +9,9 @@ namespace entries {
 namespace {
 
 namespace reg = platform::reg;
-using platform::RegResult;
+using platform::ErrorCode;
 
-constexpr platform::FileResult kFileNotFound = 2;
+constexpr platform::ErrorCode kFileNotFound = 2;
 
 // The name of the key's value that has this name to Windows, as the key spells it; the name as
 // given when it cannot be told.
@@ -52,11 +52,11 @@ ChangeJournal::ChangeJournal(platform::Platform& platform) noexcept
 {
 }
 
-RegResult ChangeJournal::ReadBefore(const registry::KeyPath& key, std::wstring_view name,
+ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key, std::wstring_view name,
                                     std::optional<StoredValue>& before)
 {
     StoredValue value;
-    const RegResult read = registry::ReadValue(registry_, key, name, value.type, value.data);
+    const ErrorCode read = registry::ReadValue(registry_, key, name, value.type, value.data);
     if (read == reg::kSuccess) {
         value.name = SpellingIn(registry_, collation_, key, name);
         before = std::move(value);
@@ -97,64 +97,64 @@ Result ChangeJournal::Record(Take take, std::function<void()> undo)
     return result;
 }
 
-RegResult ChangeJournal::SetValue(const registry::KeyPath& key, std::wstring_view name,
+ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, std::wstring_view name,
                                   std::uint32_t type, std::span<const std::byte> data)
 {
     std::optional<StoredValue> before;
-    if (const RegResult read = ReadBefore(key, name, before); read != reg::kSuccess) {
+    if (const ErrorCode read = ReadBefore(key, name, before); read != reg::kSuccess) {
         return read;
     }
     if (before && before->name != name) {
         // Written over, the value would keep the old spelling of its name.
-        if (const RegResult removed = RemoveValue(key, name); removed != reg::kSuccess) {
+        if (const ErrorCode removed = RemoveValue(key, name); removed != reg::kSuccess) {
             return removed;
         }
         before.reset();
     }
-    return Record<RegResult>([&] { return registry::WriteValue(registry_, key, name, type, data); },
+    return Record<ErrorCode>([&] { return registry::WriteValue(registry_, key, name, type, data); },
                              [this, key, name = std::wstring(name), before = std::move(before)] {
                                  PutBack(key, name, before);
                              });
 }
 
-RegResult ChangeJournal::RemoveValue(const registry::KeyPath& key, std::wstring_view name)
+ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key, std::wstring_view name)
 {
     std::optional<StoredValue> before;
-    if (const RegResult read = ReadBefore(key, name, before); read != reg::kSuccess) {
+    if (const ErrorCode read = ReadBefore(key, name, before); read != reg::kSuccess) {
         return read;
     }
     if (!before) {
         return reg::kFileNotFound;
     }
-    return Record<RegResult>([&] { return registry::DeleteValue(registry_, key, name); },
+    return Record<ErrorCode>([&] { return registry::DeleteValue(registry_, key, name); },
                              [this, key, name = std::wstring(name), before = std::move(before)] {
                                  PutBack(key, name, before);
                              });
 }
 
-platform::FileResult ChangeJournal::WriteShortcut(std::wstring_view path,
+platform::ErrorCode ChangeJournal::WriteShortcut(std::wstring_view path,
                                                   const platform::Shortcut& shortcut)
 {
     std::optional<platform::Shortcut> before = folders_.ReadShortcut(path);
     if (!before) {
         return kFileNotFound;
     }
-    return Record<platform::FileResult>(
+    return Record<platform::ErrorCode>(
         [&] { return folders_.WriteShortcut(path, shortcut); },
         [this, path = std::wstring(path), before = std::move(*before)] {
             (void)folders_.WriteShortcut(path, before);
         });
 }
 
-platform::FileResult ChangeJournal::MoveFileTo(std::wstring_view from, std::wstring_view to)
+platform::ErrorCode ChangeJournal::MoveFileTo(std::wstring_view from, std::wstring_view to)
 {
-    return Record<platform::FileResult>([&] { return folders_.MoveFileTo(from, to); },
+    return Record<platform::ErrorCode>([&] { return folders_.MoveFileTo(from, to); },
                                         [this, from = std::wstring(from), to = std::wstring(to)] {
                                             (void)folders_.MoveFileTo(to, from);
                                         });
 }
 
-platform::FileResult ChangeJournal::RecycleFile(std::wstring_view path)
+platform::ErrorCode ChangeJournal::RecycleFile(std::wstring_view path)
 {
     return folders_.RecycleFile(path);
 }

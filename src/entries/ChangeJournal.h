@@ -36,19 +36,19 @@ public:
 
     // Stores the value under the name as spelled here, putting back what it replaces (or removing
     // it) when undone.
-    [[nodiscard]] platform::RegResult SetValue(const registry::KeyPath& key, std::wstring_view name,
+    [[nodiscard]] platform::ErrorCode SetValue(const registry::KeyPath& key, std::wstring_view name,
                                                std::uint32_t type, std::span<const std::byte> data);
     // Removes the value, putting it back when undone; 2 when there is none.
-    [[nodiscard]] platform::RegResult RemoveValue(const registry::KeyPath& key,
+    [[nodiscard]] platform::ErrorCode RemoveValue(const registry::KeyPath& key,
                                                   std::wstring_view name);
 
     // Sets the target and arguments of a shortcut that exists (2 when it cannot be read).
-    [[nodiscard]] platform::FileResult WriteShortcut(std::wstring_view path,
+    [[nodiscard]] platform::ErrorCode WriteShortcut(std::wstring_view path,
                                                      const platform::Shortcut& shortcut);
     // Renames or moves a file; never replaces one.
-    [[nodiscard]] platform::FileResult MoveFileTo(std::wstring_view from, std::wstring_view to);
+    [[nodiscard]] platform::ErrorCode MoveFileTo(std::wstring_view from, std::wstring_view to);
     // The Recycle Bin gives nothing back, so this can only be a change's last step.
-    [[nodiscard]] platform::FileResult RecycleFile(std::wstring_view path);
+    [[nodiscard]] platform::ErrorCode RecycleFile(std::wstring_view path);
 
     // Keeps every step taken.
     void Commit() noexcept;
@@ -63,7 +63,7 @@ private:
         std::uint32_t type = platform::reg::kTypeNone;
         std::vector<std::byte> data;
     };
-    [[nodiscard]] platform::RegResult ReadBefore(const registry::KeyPath& key,
+    [[nodiscard]] platform::ErrorCode ReadBefore(const registry::KeyPath& key,
                                                  std::wstring_view name,
                                                  std::optional<StoredValue>& before);
     void PutBack(const registry::KeyPath& key, std::wstring_view name,

@@ -17,7 +17,7 @@ namespace {
 
 namespace reg = platform::reg;
 using Failed = ChangeResult::Failed;
-using platform::RegResult;
+using platform::ErrorCode;
 
 constexpr std::uint32_t kFileNotFound = 2;
 constexpr std::uint32_t kInvalidParameter = 87;
@@ -25,12 +25,6 @@ constexpr std::uint32_t kAlreadyExists = 183;
 // A replaced file steps aside as "Name (2).lnk" and so on, as Explorer numbers a second file of a
 // name; this many tries at most.
 constexpr int kLastAsideNumber = 9;
-
-// The registry's and the file system's error codes are Windows' one set of numbers.
-constexpr std::uint32_t CodeOf(RegResult result) noexcept
-{
-    return static_cast<std::uint32_t>(result);
-}
 
 // A step's outcome as the change reports it.
 constexpr ChangeResult Outcome(Failed step, std::uint32_t error) noexcept
@@ -56,7 +50,7 @@ template <typename Steps> ChangeResult Transact(platform::Platform& platform, St
         return result;
     } catch (const std::bad_alloc&) {
         // The journal has undone the steps taken before memory ran out.
-        return {Failed::Entry, CodeOf(reg::kNotEnoughMemory)};
+        return {Failed::Entry, reg::kNotEnoughMemory};
     }
 }
 
@@ -74,11 +68,11 @@ ChangeResult NameFree(platform::Registry& registry, const registry::KeyPath& key
 {
     std::uint32_t type = 0;
     std::vector<std::byte> data;
-    const RegResult read = registry::ReadValue(registry, key, name, type, data);
+    const ErrorCode read = registry::ReadValue(registry, key, name, type, data);
     if (read == reg::kSuccess) {
         return {Failed::NameTaken, kAlreadyExists};
     }
-    return Outcome(Failed::Entry, GoneIsFine(CodeOf(read)));
+    return Outcome(Failed::Entry, GoneIsFine(read));
 }
 
 // The file of the folder that has this name to Windows, as it is spelled there.
@@ -105,23 +99,23 @@ ChangeResult CarrySwitch(platform::Registry& registry, ChangeJournal& journal, S
 {
     std::uint32_t type = 0;
     std::vector<std::byte> data;
-    const RegResult read =
+    const ErrorCode read =
         registry::ReadValue(registry, ApprovalKeyOf(fromScope), fromName, type, data);
     if (read == reg::kFileNotFound || (read == reg::kSuccess && type != reg::kTypeBinary)) {
         return Outcome(Failed::Switch,
-                       GoneIsFine(CodeOf(journal.RemoveValue(ApprovalKeyOf(toScope), toName))));
+                       GoneIsFine(journal.RemoveValue(ApprovalKeyOf(toScope), toName)));
     }
     if (read != reg::kSuccess) {
-        return {Failed::Switch, CodeOf(read)};
+        return {Failed::Switch, read};
     }
     // Removed before it is written, so that a rename that only changes the letter case (the same
     // value to the registry) keeps it.
-    if (const RegResult removed = journal.RemoveValue(ApprovalKeyOf(fromScope), fromName);
+    if (const ErrorCode removed = journal.RemoveValue(ApprovalKeyOf(fromScope), fromName);
         removed != reg::kSuccess) {
-        return {Failed::Switch, CodeOf(removed)};
+        return {Failed::Switch, removed};
     }
-    return Outcome(Failed::Switch, CodeOf(journal.SetValue(ApprovalKeyOf(toScope), toName,
-                                                           reg::kTypeBinary, data)));
+    return Outcome(Failed::Switch, journal.SetValue(ApprovalKeyOf(toScope), toName,
+                                                           reg::kTypeBinary, data));
 }
 
 ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
@@ -140,15 +134,15 @@ ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
         }
     }
     // A value gone meanwhile cannot be renamed: it would come back under the new name.
-    if (const RegResult removed =
+    if (const ErrorCode removed =
             renamed ? journal.RemoveValue(RunKeyOf(stored.scope), stored.name) : reg::kSuccess;
         removed != reg::kSuccess) {
-        return {Failed::Entry, CodeOf(removed)};
+        return {Failed::Entry, removed};
     }
-    if (const RegResult written =
+    if (const ErrorCode written =
             journal.SetValue(to, target.name, stored.valueType, StringData(target.command));
         written != reg::kSuccess) {
-        return {Failed::Entry, CodeOf(written)};
+        return {Failed::Entry, written};
     }
     if (!renamed) {
         return {};
@@ -159,12 +153,12 @@ ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
 
 // Moves the file to be replaced out of the way, to a free name of its folder: the Recycle Bin
 // gives nothing back, so the file goes there only once every other step has succeeded.
-platform::FileResult StepAside(ChangeJournal& journal, std::wstring_view folder,
+platform::ErrorCode StepAside(ChangeJournal& journal, std::wstring_view folder,
                                std::wstring_view fileName, std::wstring& aside)
 {
     const std::size_t dot = std::min(fileName.rfind(L'.'), fileName.size());
     const std::wstring from = std::wstring(folder) + L"\\" + std::wstring(fileName);
-    platform::FileResult moved = kAlreadyExists;
+    platform::ErrorCode moved = kAlreadyExists;
     for (int number = 2; number <= kLastAsideNumber && moved == kAlreadyExists; ++number) {
         aside = std::wstring(folder) + L"\\" + std::wstring(fileName.substr(0, dot)) + L" (" +
                 std::to_wstring(number) + L")" + std::wstring(fileName.substr(dot));
@@ -201,7 +195,7 @@ ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal
 
     if (target.command != stored.command) {
         const CommandParts parts = SplitCommand(target.command, platform.files);
-        if (const platform::FileResult written = journal.WriteShortcut(
+        if (const platform::ErrorCode written = journal.WriteShortcut(
                 oldPath, platform::Shortcut{parts.programPath, parts.arguments});
             written != 0) {
             return {Failed::Entry, written};
@@ -209,13 +203,13 @@ ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal
     }
     std::wstring aside;
     if (taken) {
-        if (const platform::FileResult stepped = StepAside(journal, *folder, *taken, aside);
+        if (const platform::ErrorCode stepped = StepAside(journal, *folder, *taken, aside);
             stepped != 0) {
             return {Failed::Entry, stepped};
         }
     }
     if (moved) {
-        if (const platform::FileResult movedTo = journal.MoveFileTo(oldPath, newPath);
+        if (const platform::ErrorCode movedTo = journal.MoveFileTo(oldPath, newPath);
             movedTo != 0) {
             return {Failed::Entry, movedTo};
         }
@@ -249,15 +243,15 @@ ChangeResult EntryChanges::Create(const EntryTarget& target, WhenNameTaken whenT
         const std::uint32_t type = platform_.environment.Expand(target.command) != target.command
                                        ? reg::kTypeExpandSz
                                        : reg::kTypeSz;
-        if (const RegResult written =
+        if (const ErrorCode written =
                 journal.SetValue(key, target.name, type, StringData(target.command));
             written != reg::kSuccess) {
-            return {Failed::Entry, CodeOf(written)};
+            return {Failed::Entry, written};
         }
         // A new entry starts switched on, whatever switch of its name was left behind.
         return Outcome(
             Failed::Switch,
-            GoneIsFine(CodeOf(journal.RemoveValue(ApprovalKeyOf(target.scope), target.name))));
+            GoneIsFine(journal.RemoveValue(ApprovalKeyOf(target.scope), target.name)));
     });
 }
 
@@ -281,19 +275,19 @@ ChangeResult EntryChanges::Delete(const StartupEntry& entry)
         if (IsFolderScope(entry.scope)) {
             // The switch first: the Recycle Bin gives nothing back, should the switch stay.
             if (const std::uint32_t removed =
-                    GoneIsFine(CodeOf(journal.RemoveValue(switchKey, SwitchNameOf(entry))));
+                    GoneIsFine(journal.RemoveValue(switchKey, SwitchNameOf(entry)));
                 removed != 0) {
                 return {Failed::Switch, removed};
             }
             return Outcome(Failed::Entry, GoneIsFine(journal.RecycleFile(entry.filePath)));
         }
         if (const std::uint32_t removed =
-                GoneIsFine(CodeOf(journal.RemoveValue(RunKeyOf(entry.scope), entry.name)));
+                GoneIsFine(journal.RemoveValue(RunKeyOf(entry.scope), entry.name));
             removed != 0) {
             return {Failed::Entry, removed};
         }
         return Outcome(Failed::Switch,
-                       GoneIsFine(CodeOf(journal.RemoveValue(switchKey, entry.name))));
+                       GoneIsFine(journal.RemoveValue(switchKey, entry.name)));
     });
 }
 
@@ -301,8 +295,8 @@ ChangeResult EntryChanges::SetSwitch(const StartupEntry& entry, bool disabled)
 {
     // One value written, or none: nothing to undo.
     return Outcome(Failed::Switch,
-                   CodeOf(SetApproval(platform_.registry, entry.scope, SwitchNameOf(entry),
-                                      disabled, platform_.clock.Now())));
+                   SetApproval(platform_.registry, entry.scope, SwitchNameOf(entry),
+                                      disabled, platform_.clock.Now()));
 }
 
 } // namespace entries

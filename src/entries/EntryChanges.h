@@ -19,7 +19,7 @@ struct ChangeResult {
         NameTaken, // another entry already has the name where it was to go (error 183)
     };
     Failed failed = Failed::Nothing;
-    std::uint32_t error = 0; // Windows' error code of the step that failed; 0 on success
+    platform::ErrorCode error = 0; // Windows' error code of the step that failed; 0 on success
     [[nodiscard]] bool Succeeded() const noexcept { return failed == Failed::Nothing; }
 };
 

@@ -30,7 +30,7 @@ struct DetailsFailure {
 struct SourceFailure {
     Scope scope = Scope::AllUsers;
     bool switches = false;   // the switches' key rather than the entries
-    std::uint32_t error = 0; // Windows' error code
+    platform::ErrorCode error = 0; // Windows' error code
     bool operator==(const SourceFailure&) const = default;
 };
 

@@ -130,24 +130,24 @@ void EntryTable::Refill::ReadSources(std::vector<StartupEntry>& entries,
     platform::Platform& platform = shared_->platform;
     // A source that fails part way keeps what was read of it, and is reported.
     const auto readSwitches = [&](Scope scope, std::size_t first) {
-        const platform::RegResult read =
+        const platform::ErrorCode read =
             ReadApprovals(platform.registry, scope, std::span(entries).subspan(first));
         if (read != platform::reg::kSuccess) {
-            unread.push_back({scope, true, static_cast<std::uint32_t>(read)});
+            unread.push_back({scope, true, read});
         }
         platform::MarkStartup(SourceReadMark(scope));
     };
     for (const Scope scope : kScopes) {
         const std::size_t first = entries.size();
-        const platform::RegResult read = ReadRunKey(platform.registry, scope, entries);
+        const platform::ErrorCode read = ReadRunKey(platform.registry, scope, entries);
         if (read != platform::reg::kSuccess && read != platform::reg::kFileNotFound) {
-            unread.push_back({scope, false, static_cast<std::uint32_t>(read)});
+            unread.push_back({scope, false, read});
         }
         readSwitches(scope, first);
     }
     for (const Scope scope : kFolderScopes) {
         const std::size_t first = entries.size();
-        if (const platform::FileResult listed =
+        if (const platform::ErrorCode listed =
                 ListStartupFolder(platform.startupFolders, scope, entries);
             listed != 0) {
             unread.push_back({scope, false, listed});

@@ -8,7 +8,7 @@
 namespace entries {
 namespace {
 
-using platform::RegResult;
+using platform::ErrorCode;
 namespace reg = platform::reg;
 
 // The value types Windows runs at logon.
@@ -23,14 +23,14 @@ enum class Read : std::uint8_t { Found, OtherType, Vanished };
 // Reads one listed value's data into `entry`. A value deleted since it was listed (2) has
 // vanished; one replaced by another kind of value is not listed; one that grew meanwhile is read
 // again at its new size.
-RegResult ReadCommand(platform::Registry& registry, platform::KeyHandle key, std::uint32_t dataSize,
+ErrorCode ReadCommand(platform::Registry& registry, platform::KeyHandle key, std::uint32_t dataSize,
                       StartupEntry& entry, Read& read)
 {
     read = Read::OtherType;
     std::vector<std::byte> data(dataSize);
     for (;;) {
         std::uint32_t size = static_cast<std::uint32_t>(data.size());
-        const RegResult queried =
+        const ErrorCode queried =
             registry.QueryValue(key, entry.name, &entry.valueType, data.data(), &size);
         if (queried == reg::kMoreData) {
             data.resize(size);
@@ -58,7 +58,7 @@ RegResult ReadCommand(platform::Registry& registry, platform::KeyHandle key, std
 
 // Reads the values of an open Run key into `entries`, up to the end of the key or the first call
 // that fails.
-RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scope scope,
+ErrorCode ReadValues(platform::Registry& registry, platform::KeyHandle key, Scope scope,
                      std::vector<StartupEntry>& entries)
 {
     // Room for the longest name the registry allows, so that no value can hide the ones after it
@@ -72,7 +72,7 @@ RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scop
         std::uint32_t nameLength = 0;
         std::uint32_t type = 0;
         std::uint32_t dataSize = 0;
-        const RegResult listed =
+        const ErrorCode listed =
             registry.EnumValue(key, index, nameBuffer, nameLength, type, dataSize);
         if (listed == reg::kNoMoreItems) {
             return reg::kSuccess;
@@ -87,7 +87,7 @@ RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scop
         entry.scope = scope;
         entry.name.assign(nameBuffer.data(), nameLength);
         Read read = Read::OtherType;
-        if (const RegResult result = ReadCommand(registry, key, dataSize, entry, read);
+        if (const ErrorCode result = ReadCommand(registry, key, dataSize, entry, read);
             result != reg::kSuccess) {
             return result;
         }
@@ -104,18 +104,18 @@ RegResult ReadValues(platform::Registry& registry, platform::KeyHandle key, Scop
 
 } // namespace
 
-RegResult ReadRunKey(platform::Registry& registry, Scope scope, std::vector<StartupEntry>& entries)
+ErrorCode ReadRunKey(platform::Registry& registry, Scope scope, std::vector<StartupEntry>& entries)
 {
     platform::KeyHandle handle = 0;
     const registry::KeyPath runKey = RunKeyOf(scope);
-    const RegResult opened =
+    const ErrorCode opened =
         registry.OpenKey(runKey.root, runKey.subKey, reg::kKeyQueryValue | runKey.view, handle);
     if (opened != reg::kSuccess) {
         return opened;
     }
     platform::OwnedKey key = platform::Own(registry, handle);
-    const RegResult result = ReadValues(registry, key.get(), scope, entries);
-    const RegResult closed = platform::Close(registry, key);
+    const ErrorCode result = ReadValues(registry, key.get(), scope, entries);
+    const ErrorCode closed = platform::Close(registry, key);
     return result != reg::kSuccess ? result : closed;
 }
 

@@ -12,7 +12,7 @@ namespace entries {
 // that disappears between the listing and the reading of its data. Success when the whole key was
 // read; otherwise the code of the call that failed, with the entries read before it appended.
 // Running out of memory throws std::bad_alloc.
-[[nodiscard]] platform::RegResult ReadRunKey(platform::Registry& registry, Scope scope,
+[[nodiscard]] platform::ErrorCode ReadRunKey(platform::Registry& registry, Scope scope,
                                              std::vector<StartupEntry>& entries);
 
 } // namespace entries

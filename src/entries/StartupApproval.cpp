@@ -75,7 +75,7 @@ std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept
     return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
 }
 
-platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
+platform::ErrorCode ReadApprovals(platform::Registry& registry, Scope scope,
                                   std::span<StartupEntry> entries)
 {
     const auto markUnread = [&](std::size_t from) {
@@ -87,7 +87,7 @@ platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
     };
     const registry::KeyPath path = ApprovalKeyOf(scope);
     platform::KeyHandle handle = 0;
-    const platform::RegResult opened =
+    const platform::ErrorCode opened =
         registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle);
     if (opened == reg::kFileNotFound) {
         return reg::kSuccess;
@@ -107,7 +107,7 @@ platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
         }
         std::uint32_t type = 0;
         std::uint32_t size = small.size();
-        platform::RegResult result =
+        platform::ErrorCode result =
             registry.QueryValue(key.get(), SwitchNameOf(entry), &type, small.data(), &size);
         std::span<const std::byte> data(small.data(), std::min<std::size_t>(size, small.size()));
         // A value this long is no switch Windows wrote, but is read whole all the same; it may
@@ -133,12 +133,12 @@ platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
     return reg::kSuccess;
 }
 
-platform::RegResult SetApproval(platform::Registry& registry, Scope scope, std::wstring_view name,
+platform::ErrorCode SetApproval(platform::Registry& registry, Scope scope, std::wstring_view name,
                                 bool disabled, std::uint64_t now)
 {
     std::uint32_t oldType = reg::kTypeNone;
     std::vector<std::byte> old;
-    const platform::RegResult read =
+    const platform::ErrorCode read =
         registry::ReadValue(registry, ApprovalKeyOf(scope), name, oldType, old);
     if (read == reg::kFileNotFound) {
         oldType = reg::kTypeNone;
@@ -151,10 +151,10 @@ platform::RegResult SetApproval(platform::Registry& registry, Scope scope, std::
     return registry::WriteBinary(registry, ApprovalKeyOf(scope), name, bytes);
 }
 
-platform::RegResult RemoveApproval(platform::Registry& registry, Scope scope,
+platform::ErrorCode RemoveApproval(platform::Registry& registry, Scope scope,
                                    std::wstring_view name)
 {
-    const platform::RegResult result = registry::DeleteValue(registry, ApprovalKeyOf(scope), name);
+    const platform::ErrorCode result = registry::DeleteValue(registry, ApprovalKeyOf(scope), name);
     return result == reg::kFileNotFound ? reg::kSuccess : result;
 }
 

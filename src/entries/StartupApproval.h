@@ -69,17 +69,17 @@ using ApprovalBytes = std::array<std::byte, 12>;
 // alone. A missing key or value is a switch that is on. Success, or the code of the call that
 // failed: the entries whose switch was not read by then are marked switchUnreadable. Running out
 // of memory throws std::bad_alloc.
-[[nodiscard]] platform::RegResult ReadApprovals(platform::Registry& registry, Scope scope,
+[[nodiscard]] platform::ErrorCode ReadApprovals(platform::Registry& registry, Scope scope,
                                                 std::span<StartupEntry> entries);
 
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
 // is created when it is missing.
-[[nodiscard]] platform::RegResult SetApproval(platform::Registry& registry, Scope scope,
+[[nodiscard]] platform::ErrorCode SetApproval(platform::Registry& registry, Scope scope,
                                               std::wstring_view name, bool disabled,
                                               std::uint64_t now);
 
 // Removes an entry's switch; an entry that has none is fine.
-[[nodiscard]] platform::RegResult RemoveApproval(platform::Registry& registry, Scope scope,
+[[nodiscard]] platform::ErrorCode RemoveApproval(platform::Registry& registry, Scope scope,
                                                  std::wstring_view name);
 
 } // namespace entries

@@ -45,7 +45,7 @@ std::wstring CommandOf(const platform::Shortcut& shortcut)
     return command;
 }
 
-platform::FileResult ListStartupFolder(platform::StartupFolders& folders, Scope scope,
+platform::ErrorCode ListStartupFolder(platform::StartupFolders& folders, Scope scope,
                                        std::vector<StartupEntry>& into)
 {
     const std::optional<std::wstring> folder = folders.PathOf(FolderOf(scope));
@@ -53,7 +53,7 @@ platform::FileResult ListStartupFolder(platform::StartupFolders& folders, Scope 
         return 0;
     }
     std::vector<platform::FolderFile> files;
-    platform::FileResult listed = folders.FilesIn(*folder, files);
+    platform::ErrorCode listed = folders.FilesIn(*folder, files);
     if (listed == platform::kPathNotFound) {
         listed = 0;
     }

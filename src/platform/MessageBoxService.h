@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ErrorCode.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,7 +32,7 @@ public:
 
     // Windows' own text for an error code (FormatMessageW), in the system's language, followed
     // by the code: "Access is denied. (5)". Throws std::bad_alloc only.
-    [[nodiscard]] virtual std::wstring ErrorText(std::uint32_t code) const = 0;
+    [[nodiscard]] virtual std::wstring ErrorText(ErrorCode code) const = 0;
 };
 
 } // namespace platform

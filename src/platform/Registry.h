@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorCode.h"
 #include "UniqueHandle.h"
 
 #include <cstddef>
@@ -9,8 +10,6 @@
 
 namespace platform {
 
-// A registry operation's outcome: 0 on success, otherwise the Windows error code.
-using RegResult = std::int32_t;
 // A predefined top-level key (hive), as its 32-bit handle value: 0x80000001 for the current user.
 using RootKey = std::int32_t;
 // An open key. 0 is never a valid key.
@@ -18,14 +17,14 @@ using KeyHandle = std::uintptr_t;
 
 namespace reg {
 
-inline constexpr RegResult kSuccess = 0;
-inline constexpr RegResult kFileNotFound = 2;
-inline constexpr RegResult kAccessDenied = 5;
-inline constexpr RegResult kInvalidHandle = 6;
-inline constexpr RegResult kNotEnoughMemory = 8;
-inline constexpr RegResult kInvalidParameter = 87;
-inline constexpr RegResult kMoreData = 234;
-inline constexpr RegResult kNoMoreItems = 259;
+inline constexpr ErrorCode kSuccess = 0;
+inline constexpr ErrorCode kFileNotFound = 2;
+inline constexpr ErrorCode kAccessDenied = 5;
+inline constexpr ErrorCode kInvalidHandle = 6;
+inline constexpr ErrorCode kNotEnoughMemory = 8;
+inline constexpr ErrorCode kInvalidParameter = 87;
+inline constexpr ErrorCode kMoreData = 234;
+inline constexpr ErrorCode kNoMoreItems = 259;
 
 inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
 inline constexpr RootKey kLocalMachine = static_cast<RootKey>(0x80000002u);
@@ -60,41 +59,41 @@ public:
 
     // Opens root\subKey with the given access rights, in the view the access flags choose; an
     // empty subKey opens the root itself.
-    [[nodiscard]] virtual RegResult OpenKey(RootKey root, std::wstring_view subKey,
+    [[nodiscard]] virtual ErrorCode OpenKey(RootKey root, std::wstring_view subKey,
                                             std::uint32_t access, KeyHandle& key) noexcept = 0;
 
     // Opens root\subKey in the view the access flags choose, creating every missing key along the
     // path (non-volatile, default security).
-    [[nodiscard]] virtual RegResult CreateKey(RootKey root, std::wstring_view subKey,
+    [[nodiscard]] virtual ErrorCode CreateKey(RootKey root, std::wstring_view subKey,
                                               std::uint32_t access, KeyHandle& key) noexcept = 0;
 
     // The value at `index` without its data: its name goes into `name` (whose size is the capacity
     // in characters, the NUL included) and its length, NUL excluded, into `nameLength`; also its
     // type and data size in bytes. 259 past the last value; 234 when the name does not fit, with
     // nothing written.
-    [[nodiscard]] virtual RegResult EnumValue(KeyHandle key, std::uint32_t index,
+    [[nodiscard]] virtual ErrorCode EnumValue(KeyHandle key, std::uint32_t index,
                                               std::span<wchar_t> name, std::uint32_t& nameLength,
                                               std::uint32_t& type,
                                               std::uint32_t& dataSize) noexcept = 0;
 
     // A value's type and data. With `data` null only the size is reported. When *dataSize is too
     // small: 234, the needed size and the type are set and nothing is written.
-    [[nodiscard]] virtual RegResult QueryValue(KeyHandle key, std::wstring_view name,
+    [[nodiscard]] virtual ErrorCode QueryValue(KeyHandle key, std::wstring_view name,
                                                std::uint32_t* type, std::byte* data,
                                                std::uint32_t* dataSize) noexcept = 0;
 
     // Stores exactly these bytes with this type, replacing a value of the same name.
-    [[nodiscard]] virtual RegResult SetValue(KeyHandle key, std::wstring_view name,
+    [[nodiscard]] virtual ErrorCode SetValue(KeyHandle key, std::wstring_view name,
                                              std::uint32_t type,
                                              std::span<const std::byte> data) noexcept = 0;
 
-    [[nodiscard]] virtual RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode DeleteValue(KeyHandle key, std::wstring_view name) noexcept = 0;
 
-    [[nodiscard]] virtual RegResult CloseKey(KeyHandle key) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode CloseKey(KeyHandle key) noexcept = 0;
 
     // When the key was last written (RegQueryInfoKeyW's last-write time, a FILETIME): a value set
     // or deleted, a subkey made or deleted, changes it. Compared, never shown.
-    [[nodiscard]] virtual RegResult QueryWriteTime(KeyHandle key,
+    [[nodiscard]] virtual ErrorCode QueryWriteTime(KeyHandle key,
                                                    std::uint64_t& lastWrite) noexcept = 0;
 };
 
@@ -120,7 +119,7 @@ inline OwnedKey Own(Registry& registry, KeyHandle key) noexcept
 }
 
 // Closes the key now and reports how that went; the key is empty afterwards.
-[[nodiscard]] inline RegResult Close(Registry& registry, OwnedKey& key) noexcept
+[[nodiscard]] inline ErrorCode Close(Registry& registry, OwnedKey& key) noexcept
 {
     return registry.CloseKey(key.release());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ErrorCode.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,9 +28,7 @@ struct Shortcut {
     bool operator==(const Shortcut&) const = default;
 };
 
-// A file operation's outcome: 0 on success, otherwise the Windows error code.
-using FileResult = std::uint32_t;
-inline constexpr FileResult kPathNotFound = 3;
+inline constexpr ErrorCode kPathNotFound = 3;
 
 // The Startup folders and the file operations the tool does in them.
 class StartupFolders {
@@ -40,21 +40,21 @@ public:
     // Appends the files directly in the folder, in no particular order. 0 when the folder was read
     // to its end; 3 (ERROR_PATH_NOT_FOUND) when it is missing; otherwise the code of what failed,
     // with the files listed before it appended. Throws std::bad_alloc only.
-    [[nodiscard]] virtual FileResult FilesIn(std::wstring_view folder,
+    [[nodiscard]] virtual ErrorCode FilesIn(std::wstring_view folder,
                                              std::vector<FolderFile>& files) = 0;
     // Reads a shortcut without resolving it or writing anything back; none when the file is not
     // a shortcut that can be read.
     [[nodiscard]] virtual std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept = 0;
     // Sets the target and arguments of a shortcut, keeping everything else it holds; makes the
     // shortcut when the file does not exist.
-    [[nodiscard]] virtual FileResult WriteShortcut(std::wstring_view path,
+    [[nodiscard]] virtual ErrorCode WriteShortcut(std::wstring_view path,
                                                    const Shortcut& shortcut) noexcept = 0;
     // Renames or moves a file (also to another folder); never replaces a file that exists
     // (183, ERROR_ALREADY_EXISTS).
-    [[nodiscard]] virtual FileResult MoveFileTo(std::wstring_view from,
+    [[nodiscard]] virtual ErrorCode MoveFileTo(std::wstring_view from,
                                                 std::wstring_view to) noexcept = 0;
     // Moves the file to the Recycle Bin, without any window or question of the shell's own.
-    [[nodiscard]] virtual FileResult RecycleFile(std::wstring_view path) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode RecycleFile(std::wstring_view path) noexcept = 0;
 };
 
 } // namespace platform

@@ -10,21 +10,21 @@ namespace registry {
 
 using platform::KeyHandle;
 using platform::OwnedKey;
-using platform::RegResult;
+using platform::ErrorCode;
 namespace reg = platform::reg;
 
 // Running out of memory on the way (while converting a text, say) ends an operation with this
 // code, the key it held closed by its owner.
-constexpr RegResult kOutOfMemory = reg::kNotEnoughMemory;
+constexpr ErrorCode kOutOfMemory = reg::kNotEnoughMemory;
 
 namespace {
 
 // Opens the key at the path, in its view, with these rights.
-RegResult OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_t access,
+ErrorCode OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_t access,
                  OwnedKey& key)
 {
     KeyHandle handle = 0;
-    const RegResult result = registry.OpenKey(path.root, path.subKey, access | path.view, handle);
+    const ErrorCode result = registry.OpenKey(path.root, path.subKey, access | path.view, handle);
     if (result == reg::kSuccess) {
         key = platform::Own(registry, handle);
     }
@@ -33,7 +33,7 @@ RegResult OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_
 
 } // namespace
 
-RegResult ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
+ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
                            std::wstring_view valueName, std::int32_t defaultValue,
                            std::int32_t& value)
 {
@@ -42,7 +42,7 @@ RegResult ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
         return kNoRoot;
     }
     OwnedKey key;
-    RegResult result = OpenAt(registry, path, reg::kKeyQueryValue, key);
+    ErrorCode result = OpenAt(registry, path, reg::kKeyQueryValue, key);
     if (result != reg::kSuccess) {
         return result;
     }
@@ -60,31 +60,31 @@ RegResult ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
             static_cast<std::uint32_t>(window[0]) | (static_cast<std::uint32_t>(window[1]) << 8);
         value = static_cast<std::int32_t>((bits & 0xFFFF0000u) | low);
     }
-    const RegResult closed = platform::Close(registry, key);
+    const ErrorCode closed = platform::Close(registry, key);
     return result != reg::kSuccess ? result : closed;
 }
 
 namespace {
 
-RegResult SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
+ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
                               std::wstring_view valueName, std::uint32_t type,
                               std::span<const std::byte> data)
 {
     KeyHandle handle = 0;
-    RegResult result = registry.CreateKey(
+    ErrorCode result = registry.CreateKey(
         path.root, path.subKey, reg::kKeyCreateSubKey | reg::kKeySetValue | path.view, handle);
     if (result != reg::kSuccess) {
         return result;
     }
     OwnedKey key = platform::Own(registry, handle);
     result = registry.SetValue(key.get(), valueName, type, data);
-    const RegResult closed = platform::Close(registry, key);
+    const ErrorCode closed = platform::Close(registry, key);
     return result != reg::kSuccess ? result : closed;
 }
 
 } // namespace
 
-RegResult WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
+ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
                             std::wstring_view valueName, std::int32_t number)
 {
     if (path.root == 0) {
@@ -96,7 +96,7 @@ RegResult WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
     return SetValueCreatingKey(registry, path, valueName, reg::kTypeBinary, data);
 }
 
-RegResult WriteString(platform::Registry& registry, const KeyPath& path,
+ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
                       std::wstring_view valueName, std::wstring_view text, std::uint32_t type)
 {
     if (path.root == 0) {
@@ -111,14 +111,14 @@ RegResult WriteString(platform::Registry& registry, const KeyPath& path,
     }
 }
 
-RegResult ReadValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
+ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
                     std::uint32_t& type, std::vector<std::byte>& data)
 {
     if (path.root == 0) {
         return kNoRoot;
     }
     OwnedKey key;
-    RegResult result = OpenAt(registry, path, reg::kKeyQueryValue, key);
+    ErrorCode result = OpenAt(registry, path, reg::kKeyQueryValue, key);
     if (result != reg::kSuccess) {
         return result;
     }
@@ -140,11 +140,11 @@ RegResult ReadValue(platform::Registry& registry, const KeyPath& path, std::wstr
     } catch (const std::bad_alloc&) {
         result = kOutOfMemory;
     }
-    const RegResult closed = platform::Close(registry, key);
+    const ErrorCode closed = platform::Close(registry, key);
     return result != reg::kSuccess ? result : closed;
 }
 
-RegResult WriteValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
+ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
                      std::uint32_t type, std::span<const std::byte> data)
 {
     if (path.root == 0) {
@@ -153,7 +153,7 @@ RegResult WriteValue(platform::Registry& registry, const KeyPath& path, std::wst
     return SetValueCreatingKey(registry, path, valueName, type, data);
 }
 
-RegResult WriteBinary(platform::Registry& registry, const KeyPath& path,
+ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
                       std::wstring_view valueName, std::span<const std::byte> data)
 {
     if (path.root == 0) {
@@ -162,14 +162,14 @@ RegResult WriteBinary(platform::Registry& registry, const KeyPath& path,
     return SetValueCreatingKey(registry, path, valueName, reg::kTypeBinary, data);
 }
 
-RegResult DeleteValue(platform::Registry& registry, const KeyPath& path,
+ErrorCode DeleteValue(platform::Registry& registry, const KeyPath& path,
                       std::wstring_view valueName)
 {
     if (path.root == 0) {
         return kNoRoot;
     }
     OwnedKey key;
-    RegResult result = OpenAt(registry, path, reg::kKeySetValue, key);
+    ErrorCode result = OpenAt(registry, path, reg::kKeySetValue, key);
     if (result != reg::kSuccess) {
         return result;
     }

@@ -9,7 +9,7 @@ namespace reg = platform::reg;
 Language LoadLanguage(platform::Registry& registry)
 {
     std::int32_t stored = 0;
-    const platform::RegResult result = registry::ReadBinaryNumber(
+    const platform::ErrorCode result = registry::ReadBinaryNumber(
         registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName, 0, stored);
     return result == reg::kSuccess && stored != 0 ? Language::English : Language::Hungarian;
 }

@@ -15,12 +15,12 @@ namespace platform::portable {
 namespace {
 
 // The Windows error codes these operations answer with.
-constexpr FileResult kFileNotFound = 2;
-constexpr FileResult kAccessDenied = 5;
-constexpr FileResult kInvalidData = 13;
-constexpr FileResult kOutOfMemory = 14;
-constexpr FileResult kInvalidParameter = 87;
-constexpr FileResult kAlreadyExists = 183;
+constexpr ErrorCode kFileNotFound = 2;
+constexpr ErrorCode kAccessDenied = 5;
+constexpr ErrorCode kInvalidData = 13;
+constexpr ErrorCode kOutOfMemory = 14;
+constexpr ErrorCode kInvalidParameter = 87;
+constexpr ErrorCode kAlreadyExists = 183;
 
 constexpr std::string_view kFirstLine = "[TolvanShortcut]";
 constexpr std::string_view kTargetKey = "target=";
@@ -69,12 +69,12 @@ bool IsFolder(const std::filesystem::path& host) noexcept
 }
 
 // What Windows answers for a file that is not there: its folder is missing too, or only it is.
-FileResult Missing(const std::filesystem::path& host) noexcept
+ErrorCode Missing(const std::filesystem::path& host) noexcept
 {
     return IsFolder(host.parent_path()) ? kFileNotFound : kPathNotFound;
 }
 
-FileResult ResultOf(const std::error_code& error) noexcept
+ErrorCode ResultOf(const std::error_code& error) noexcept
 {
     if (!error) {
         return 0;
@@ -90,7 +90,7 @@ FileResult ResultOf(const std::error_code& error) noexcept
 
 // A rename, or a copy and a delete where the two are on different host file systems (the
 // Recycle Bin's folder may be), as MoveFileExW with MOVEFILE_COPY_ALLOWED does.
-FileResult MoveHostFile(const std::filesystem::path& from, const std::filesystem::path& to)
+ErrorCode MoveHostFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     std::error_code error;
     std::filesystem::rename(from, to, error);
@@ -198,7 +198,7 @@ std::optional<std::wstring> HostStartupFolders::PathOf(StartupFolder folder) noe
     }
 }
 
-FileResult HostStartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
+ErrorCode HostStartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
 {
     const std::optional<std::filesystem::path> host = drives_.Resolve(folder);
     if (!host) {
@@ -240,7 +240,7 @@ std::optional<Shortcut> HostStartupFolders::ReadShortcut(std::wstring_view path)
     }
 }
 
-FileResult HostStartupFolders::WriteShortcut(std::wstring_view path,
+ErrorCode HostStartupFolders::WriteShortcut(std::wstring_view path,
                                              const Shortcut& shortcut) noexcept
 {
     try {
@@ -271,7 +271,7 @@ FileResult HostStartupFolders::WriteShortcut(std::wstring_view path,
     }
 }
 
-FileResult HostStartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
+ErrorCode HostStartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
 {
     try {
         const std::optional<std::filesystem::path> source = drives_.Resolve(from);
@@ -294,7 +294,7 @@ FileResult HostStartupFolders::MoveFileTo(std::wstring_view from, std::wstring_v
             }
             place = target->parent_path() / ToHostName(ParseWindowsPath(to)->components.back());
         }
-        const FileResult result = MoveHostFile(*source, place);
+        const ErrorCode result = MoveHostFile(*source, place);
         if (result == 0) {
             const auto marked = attributes_.find(AttributeKey(from));
             if (marked != attributes_.end()) {
@@ -311,7 +311,7 @@ FileResult HostStartupFolders::MoveFileTo(std::wstring_view from, std::wstring_v
     }
 }
 
-FileResult HostStartupFolders::RecycleFile(std::wstring_view path) noexcept
+ErrorCode HostStartupFolders::RecycleFile(std::wstring_view path) noexcept
 {
     try {
         const std::optional<std::filesystem::path> host = drives_.Resolve(path);
@@ -324,7 +324,7 @@ FileResult HostStartupFolders::RecycleFile(std::wstring_view path) noexcept
         if (IsFolder(*host) || recycleBin.empty()) {
             return kAccessDenied;
         }
-        const FileResult result = MoveHostFile(*host, FreePlaceIn(recycleBin, host->filename()));
+        const ErrorCode result = MoveHostFile(*host, FreePlaceIn(recycleBin, host->filename()));
         if (result == 0) {
             recycled.emplace_back(path);
             attributes_.erase(AttributeKey(path));

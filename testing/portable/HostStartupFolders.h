@@ -36,11 +36,11 @@ public:
     void SetAttributes(std::wstring_view windowsPath, bool hidden, bool system);
 
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override;
-    FileResult FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
+    ErrorCode FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
     std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept override;
-    FileResult WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
-    FileResult MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
-    FileResult RecycleFile(std::wstring_view path) noexcept override;
+    ErrorCode WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
+    ErrorCode MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
+    ErrorCode RecycleFile(std::wstring_view path) noexcept override;
 
 private:
     struct Attributes {

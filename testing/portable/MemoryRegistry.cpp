@@ -22,7 +22,7 @@ std::vector<std::wstring_view> MemoryRegistry::SplitPath(std::wstring_view path)
     return parts;
 }
 
-RegResult MemoryRegistry::PathInView(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode MemoryRegistry::PathInView(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                      std::vector<std::wstring_view>& parts)
 {
     if ((access & reg::kView32Bit) != 0 && (access & reg::kView64Bit) != 0) {
@@ -154,7 +154,7 @@ bool MemoryRegistry::RemoveValue(Key& key, std::wstring_view name)
     return true;
 }
 
-RegResult MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                   KeyHandle& key) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::Open)) {
@@ -165,7 +165,7 @@ RegResult MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::u
             return reg::kInvalidHandle;
         }
         std::vector<std::wstring_view> path;
-        if (const RegResult viewed = PathInView(root, subKey, access, path);
+        if (const ErrorCode viewed = PathInView(root, subKey, access, path);
             viewed != reg::kSuccess) {
             return viewed;
         }
@@ -183,7 +183,7 @@ RegResult MemoryRegistry::OpenKey(RootKey root, std::wstring_view subKey, std::u
     }
 }
 
-RegResult MemoryRegistry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode MemoryRegistry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                     KeyHandle& key) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::Create)) {
@@ -195,7 +195,7 @@ RegResult MemoryRegistry::CreateKey(RootKey root, std::wstring_view subKey, std:
             return reg::kInvalidHandle;
         }
         std::vector<std::wstring_view> path;
-        if (const RegResult viewed = PathInView(root, subKey, access, path);
+        if (const ErrorCode viewed = PathInView(root, subKey, access, path);
             viewed != reg::kSuccess) {
             return viewed;
         }
@@ -220,7 +220,7 @@ RegResult MemoryRegistry::CreateKey(RootKey root, std::wstring_view subKey, std:
     }
 }
 
-RegResult MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+ErrorCode MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
                                     std::uint32_t& nameLength, std::uint32_t& type,
                                     std::uint32_t& dataSize) noexcept
 {
@@ -249,7 +249,7 @@ RegResult MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::spa
     return reg::kSuccess;
 }
 
-RegResult MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+ErrorCode MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                                      std::byte* data, std::uint32_t* dataSize) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::QueryValue)) {
@@ -295,7 +295,7 @@ RegResult MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std:
     return reg::kSuccess;
 }
 
-RegResult MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+ErrorCode MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                                    std::span<const std::byte> data) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::SetValue)) {
@@ -326,7 +326,7 @@ RegResult MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::u
     }
 }
 
-RegResult MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
+ErrorCode MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::DeleteValue)) {
         return *fault;
@@ -349,7 +349,7 @@ RegResult MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noe
     }
 }
 
-RegResult MemoryRegistry::CloseKey(KeyHandle key) noexcept
+ErrorCode MemoryRegistry::CloseKey(KeyHandle key) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::Close)) {
         // A close that fails still gives the handle up, as RegCloseKey does.
@@ -359,7 +359,7 @@ RegResult MemoryRegistry::CloseKey(KeyHandle key) noexcept
     return open_.erase(key) == 1 ? reg::kSuccess : reg::kInvalidHandle;
 }
 
-RegResult MemoryRegistry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept
+ErrorCode MemoryRegistry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept
 {
     const OpenKeyEntry* entry = Lookup(key);
     if (entry == nullptr) {

@@ -37,21 +37,21 @@ public:
     MemoryRegistry(const MemoryRegistry&) = delete;
     MemoryRegistry& operator=(const MemoryRegistry&) = delete;
 
-    RegResult OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+    ErrorCode OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                       KeyHandle& key) noexcept override;
-    RegResult CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+    ErrorCode CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                         KeyHandle& key) noexcept override;
-    RegResult EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+    ErrorCode EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
                         std::uint32_t& nameLength, std::uint32_t& type,
                         std::uint32_t& dataSize) noexcept override;
-    RegResult QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+    ErrorCode QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                          std::byte* data, std::uint32_t* dataSize) noexcept override;
-    RegResult SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+    ErrorCode SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                        std::span<const std::byte> data) noexcept override;
-    RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
-    RegResult CloseKey(KeyHandle key) noexcept override;
+    ErrorCode DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
+    ErrorCode CloseKey(KeyHandle key) noexcept override;
     // The write time of a key is a count of the registry's writes, which only ever grows.
-    RegResult QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;
+    ErrorCode QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;
 
     // The test hooks name keys as they are stored, whatever the view: the 32-bit programs' keys of
     // the machine under SOFTWARE\WOW6432Node.
@@ -60,7 +60,7 @@ public:
     void DenyAccess(RootKey root, std::wstring_view subKey);
     // The n-th call of this kind from now on (1 = the next one) fails with `code` and does
     // nothing else.
-    void FailCall(RegistryCall call, int nth, RegResult code);
+    void FailCall(RegistryCall call, int nth, ErrorCode code);
     // Removes a key with everything under it; true when it existed.
     bool DeleteKeyTree(RootKey root, std::wstring_view subKey);
     [[nodiscard]] bool KeyExists(RootKey root, std::wstring_view subKey) const;
@@ -95,7 +95,7 @@ private:
     struct Fault {
         RegistryCall call;
         int remaining;
-        RegResult code;
+        ErrorCode code;
     };
 
     // A key path split at its backslashes; empty parts (doubled or trailing separators) are
@@ -103,10 +103,10 @@ private:
     static std::vector<std::wstring_view> SplitPath(std::wstring_view path);
     // The parts of the path as the access flags' view sees it: the 32-bit view of the machine's
     // SOFTWARE key lies under SOFTWARE\WOW6432Node. 87 when both views are asked for.
-    static RegResult PathInView(RootKey root, std::wstring_view subKey, std::uint32_t access,
+    static ErrorCode PathInView(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                 std::vector<std::wstring_view>& parts);
     // Counts the call and says whether a fault set up for it makes it fail, with which code.
-    std::optional<RegResult> BeginCall(RegistryCall call) noexcept;
+    std::optional<ErrorCode> BeginCall(RegistryCall call) noexcept;
     Key* Root(RootKey root) noexcept;
     const Key* Root(RootKey root) const noexcept;
     Key* Find(RootKey root, std::span<const std::wstring_view> path) const;

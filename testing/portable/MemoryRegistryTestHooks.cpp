@@ -7,13 +7,13 @@
 
 namespace platform::portable {
 
-std::optional<RegResult> MemoryRegistry::BeginCall(RegistryCall call) noexcept
+std::optional<ErrorCode> MemoryRegistry::BeginCall(RegistryCall call) noexcept
 {
     ++callCount_;
     ++callsByKind_[static_cast<std::size_t>(call)];
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
         if (it->call == call && --it->remaining == 0) {
-            const RegResult code = it->code;
+            const ErrorCode code = it->code;
             faults_.erase(it);
             return code;
         }
@@ -34,7 +34,7 @@ void MemoryRegistry::DenyAccess(RootKey root, std::wstring_view subKey)
     current->denied = true;
 }
 
-void MemoryRegistry::FailCall(RegistryCall call, int nth, RegResult code)
+void MemoryRegistry::FailCall(RegistryCall call, int nth, ErrorCode code)
 {
     faults_.push_back(Fault{call, nth, code});
 }

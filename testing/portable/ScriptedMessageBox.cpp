@@ -29,7 +29,7 @@ MessageAnswer ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
     return answer;
 }
 
-std::wstring ScriptedMessageBox::ErrorText(std::uint32_t code) const
+std::wstring ScriptedMessageBox::ErrorText(ErrorCode code) const
 {
     std::wstring text;
     switch (code) {

@@ -27,7 +27,7 @@ public:
     std::deque<MessageAnswer> answers;
     // Runs while a box is open, as what the user or another program does meanwhile.
     // The English texts Windows has for the codes the tests meet.
-    [[nodiscard]] std::wstring ErrorText(std::uint32_t code) const override;
+    [[nodiscard]] std::wstring ErrorText(ErrorCode code) const override;
 
     std::function<void()> whileShown;
     std::vector<Shown> shown;

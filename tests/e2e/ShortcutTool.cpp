@@ -39,7 +39,7 @@ int FolderPath(platform::StartupFolders& folders, std::wstring_view which)
 int MakeShortcut(platform::StartupFolders& folders, std::wstring_view path,
                  const platform::Shortcut& shortcut)
 {
-    const platform::FileResult result = folders.WriteShortcut(path, shortcut);
+    const platform::ErrorCode result = folders.WriteShortcut(path, shortcut);
     if (result != 0) {
         Print(L"error " + std::to_wstring(result));
         return 1;

@@ -65,11 +65,11 @@ public:
     {
     }
 
-    RegResult SetValue(KeyHandle k, Name n, U32 t, std::span<const std::byte> d) noexcept override
+    ErrorCode SetValue(KeyHandle k, Name n, U32 t, std::span<const std::byte> d) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::SetValue(k, n, t, d);
     }
-    RegResult DeleteValue(KeyHandle k, Name n) noexcept override
+    ErrorCode DeleteValue(KeyHandle k, Name n) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::DeleteValue(k, n);
     }
@@ -79,7 +79,7 @@ public:
         return PathIn(folder == StartupFolder::CurrentUser ? Scope::CurrentUserStartupFolder
                                                            : Scope::AllUsersStartupFolder);
     }
-    FileResult FilesIn(Name folder, std::vector<FolderFile>& files) override
+    ErrorCode FilesIn(Name folder, std::vector<FolderFile>& files) override
     {
         return folders_.FilesIn(folder, files);
     }
@@ -87,15 +87,15 @@ public:
     {
         return folders_.ReadShortcut(path);
     }
-    FileResult WriteShortcut(Name path, const Shortcut& shortcut) noexcept override
+    ErrorCode WriteShortcut(Name path, const Shortcut& shortcut) noexcept override
     {
         return Refused() ? kRefused : folders_.WriteShortcut(path, shortcut);
     }
-    FileResult MoveFileTo(Name from, Name to) noexcept override
+    ErrorCode MoveFileTo(Name from, Name to) noexcept override
     {
         return Refused() ? kRefused : folders_.MoveFileTo(from, to);
     }
-    FileResult RecycleFile(Name path) noexcept override
+    ErrorCode RecycleFile(Name path) noexcept override
     {
         recycled.emplace_back(path.substr(path.rfind(L'\\') + 1));
         return Refused() ? kRefused : folders_.RecycleFile(path);

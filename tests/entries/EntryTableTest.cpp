@@ -167,7 +167,7 @@ TEST_P(RebuildEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
     struct Row {
         Call call;
         int nth;
-        platform::RegResult code; // 0: the value being read vanishes first
+        platform::ErrorCode code; // 0: the value being read vanishes first
         std::vector<std::wstring> listed;
         std::vector<entries::SourceFailure> unread;
     };

@@ -159,11 +159,11 @@ public:
     {
     }
 
-    platform::RegResult QueryValue(platform::KeyHandle key, std::wstring_view name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {
-        const platform::RegResult result =
+        const platform::ErrorCode result =
             ForwardingRegistry::QueryValue(key, name, type, data, dataSize);
         if (--queriesLeft_ == 0) {
             FailNextAllocation();

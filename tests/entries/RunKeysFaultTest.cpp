@@ -26,7 +26,7 @@ protected:
                                         L"machine", L"m"),
                   0);
     }
-    RegResult Read(Scope scope) { return entries::ReadRunKey(registry, scope, read); }
+    ErrorCode Read(Scope scope) { return entries::ReadRunKey(registry, scope, read); }
 
     MemoryRegistry registry;
     std::vector<entries::StartupEntry> read;
@@ -39,8 +39,8 @@ TEST_F(ReadRunKeyFaults, AFailingCallEndsTheKeyWithItsCodeButAVanishedValueIsSki
     struct Row {
         RegistryCall call;
         int nth;
-        RegResult code;
-        RegResult result;
+        ErrorCode code;
+        ErrorCode result;
         std::vector<std::wstring> names;
     };
     const std::vector<Row> rows = {

@@ -15,7 +15,7 @@ using entries::Scope;
 
 class ReadRunKey : public RegistryTest {
 protected:
-    RegResult Read(Scope scope) { return entries::ReadRunKey(Registry(), scope, read); }
+    ErrorCode Read(Scope scope) { return entries::ReadRunKey(Registry(), scope, read); }
     void Run(RootKey root, std::wstring_view name, const std::vector<std::byte>& data,
              std::uint32_t type = reg::kTypeSz)
     {

@@ -31,8 +31,8 @@ using platform::FolderFile;
 using platform::Shortcut;
 using platform::StartupFolder;
 
-constexpr platform::FileResult kFileNotFound = 2;
-constexpr platform::FileResult kAlreadyExists = 183;
+constexpr platform::ErrorCode kFileNotFound = 2;
+constexpr platform::ErrorCode kAlreadyExists = 183;
 
 std::wstring UniqueName(std::wstring_view prefix)
 {

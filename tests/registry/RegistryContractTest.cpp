@@ -96,7 +96,7 @@ TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
         std::uint32_t length = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        const RegResult rc = Registry().EnumValue(key, index, name, length, type, size);
+        const ErrorCode rc = Registry().EnumValue(key, index, name, length, type, size);
         if (rc != 0) {
             EXPECT_EQ(rc, reg::kNoMoreItems);
             break;

@@ -19,7 +19,7 @@ TEST(RegistryValuesFaults, TheFailingCallDecidesTheResultAndTheKeyIsClosed)
 {
     struct Case {
         RegistryCall call;
-        RegResult code;
+        ErrorCode code;
     };
     for (const Case c : {Case{RegistryCall::Create, 5}, Case{RegistryCall::SetValue, 1450},
                          Case{RegistryCall::Close, 6}}) {

@@ -22,7 +22,7 @@ protected:
         EXPECT_EQ(type, expectedType);
         return data;
     }
-    std::int32_t ReadBinary(std::int32_t defaultValue, RegResult expected)
+    std::int32_t ReadBinary(std::int32_t defaultValue, ErrorCode expected)
     {
         std::int32_t value = 0;
         EXPECT_EQ(registry::ReadBinaryNumber(Registry(), {reg::kCurrentUser, kScratchKey}, L"n",

@@ -13,20 +13,20 @@ class FaultyRegistry final : public ForwardingRegistry {
 public:
     enum class Call : std::uint8_t { Open, Enumerate, Query };
 
-    FaultyRegistry(platform::Registry& inner, Call call, int nth, platform::RegResult code)
+    FaultyRegistry(platform::Registry& inner, Call call, int nth, platform::ErrorCode code)
         : ForwardingRegistry(inner), call_(call), left_(nth), code_(code)
     {
     }
 
     std::function<void()> before;
 
-    platform::RegResult OpenKey(platform::RootKey root, std::wstring_view subKey,
+    platform::ErrorCode OpenKey(platform::RootKey root, std::wstring_view subKey,
                                 std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
         return Faulted(Call::Open) ? code_
                                    : ForwardingRegistry::OpenKey(root, subKey, access, key);
     }
-    platform::RegResult EnumValue(platform::KeyHandle key, std::uint32_t index,
+    platform::ErrorCode EnumValue(platform::KeyHandle key, std::uint32_t index,
                                   std::span<wchar_t> name, std::uint32_t& length,
                                   std::uint32_t& type, std::uint32_t& size) noexcept override
     {
@@ -34,7 +34,7 @@ public:
                    ? code_
                    : ForwardingRegistry::EnumValue(key, index, name, length, type, size);
     }
-    platform::RegResult QueryValue(platform::KeyHandle key, std::wstring_view name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* size) noexcept override
     {
@@ -57,7 +57,7 @@ private:
 
     Call call_;
     int left_;
-    platform::RegResult code_;
+    platform::ErrorCode code_;
 };
 
 } // namespace tolvan::test

@@ -9,44 +9,44 @@ class ForwardingRegistry : public platform::Registry {
 public:
     explicit ForwardingRegistry(platform::Registry& inner) noexcept : inner_(inner) {}
 
-    platform::RegResult OpenKey(platform::RootKey root, std::wstring_view subKey,
+    platform::ErrorCode OpenKey(platform::RootKey root, std::wstring_view subKey,
                                 std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
         return inner_.OpenKey(root, subKey, access, key);
     }
-    platform::RegResult CreateKey(platform::RootKey root, std::wstring_view subKey,
+    platform::ErrorCode CreateKey(platform::RootKey root, std::wstring_view subKey,
                                   std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
         return inner_.CreateKey(root, subKey, access, key);
     }
-    platform::RegResult EnumValue(platform::KeyHandle key, std::uint32_t index,
+    platform::ErrorCode EnumValue(platform::KeyHandle key, std::uint32_t index,
                                   std::span<wchar_t> name, std::uint32_t& nameLength,
                                   std::uint32_t& type, std::uint32_t& dataSize) noexcept override
     {
         return inner_.EnumValue(key, index, name, nameLength, type, dataSize);
     }
-    platform::RegResult QueryValue(platform::KeyHandle key, std::wstring_view name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {
         return inner_.QueryValue(key, name, type, data, dataSize);
     }
-    platform::RegResult SetValue(platform::KeyHandle key, std::wstring_view name,
+    platform::ErrorCode SetValue(platform::KeyHandle key, std::wstring_view name,
                                  std::uint32_t type,
                                  std::span<const std::byte> data) noexcept override
     {
         return inner_.SetValue(key, name, type, data);
     }
-    platform::RegResult DeleteValue(platform::KeyHandle key,
+    platform::ErrorCode DeleteValue(platform::KeyHandle key,
                                     std::wstring_view name) noexcept override
     {
         return inner_.DeleteValue(key, name);
     }
-    platform::RegResult CloseKey(platform::KeyHandle key) noexcept override
+    platform::ErrorCode CloseKey(platform::KeyHandle key) noexcept override
     {
         return inner_.CloseKey(key);
     }
-    platform::RegResult QueryWriteTime(platform::KeyHandle key,
+    platform::ErrorCode QueryWriteTime(platform::KeyHandle key,
                                        std::uint64_t& lastWrite) noexcept override
     {
         return inner_.QueryWriteTime(key, lastWrite);

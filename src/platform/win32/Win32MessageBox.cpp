@@ -71,7 +71,7 @@ MessageAnswer Win32MessageBox::Show(WindowId owner, std::wstring_view text, std:
     }
 }
 
-std::wstring Win32MessageBox::ErrorText(std::uint32_t code) const
+std::wstring Win32MessageBox::ErrorText(ErrorCode code) const
 {
     // Windows' messages are a line or two; a longer one is told by its number alone.
     std::array<wchar_t, 1024> buffer{};

@@ -38,7 +38,7 @@ bool AsksForBothViews(std::uint32_t access) noexcept
 
 } // namespace
 
-RegResult Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                  KeyHandle& key) noexcept
 {
     if (AsksForBothViews(access)) {
@@ -57,7 +57,7 @@ RegResult Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::ui
     }
 }
 
-RegResult Win32Registry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode Win32Registry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                                    KeyHandle& key) noexcept
 {
     if (AsksForBothViews(access)) {
@@ -81,7 +81,7 @@ RegResult Win32Registry::CreateKey(RootKey root, std::wstring_view subKey, std::
     }
 }
 
-RegResult Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+ErrorCode Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
                                    std::uint32_t& nameLength, std::uint32_t& type,
                                    std::uint32_t& dataSize) noexcept
 {
@@ -98,7 +98,7 @@ RegResult Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span
     return rc;
 }
 
-RegResult Win32Registry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+ErrorCode Win32Registry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                                     std::byte* data, std::uint32_t* dataSize) noexcept
 {
     try {
@@ -122,7 +122,7 @@ RegResult Win32Registry::QueryValue(KeyHandle key, std::wstring_view name, std::
     }
 }
 
-RegResult Win32Registry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+ErrorCode Win32Registry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                                   std::span<const std::byte> data) noexcept
 {
     try {
@@ -135,7 +135,7 @@ RegResult Win32Registry::SetValue(KeyHandle key, std::wstring_view name, std::ui
     }
 }
 
-RegResult Win32Registry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
+ErrorCode Win32Registry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
 {
     try {
         const std::wstring valueName(name);
@@ -145,12 +145,12 @@ RegResult Win32Registry::DeleteValue(KeyHandle key, std::wstring_view name) noex
     }
 }
 
-RegResult Win32Registry::CloseKey(KeyHandle key) noexcept
+ErrorCode Win32Registry::CloseKey(KeyHandle key) noexcept
 {
     return RegCloseKey(ToHkey(key));
 }
 
-RegResult Win32Registry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept
+ErrorCode Win32Registry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept
 {
     FILETIME written{};
     const LSTATUS result =

@@ -8,20 +8,20 @@ namespace platform::win32 {
 // of HKEY_LOCAL_MACHINE\SOFTWARE; no KEY_WOW64_* flag is ever passed.
 class Win32Registry final : public Registry {
 public:
-    RegResult OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+    ErrorCode OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                       KeyHandle& key) noexcept override;
-    RegResult CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+    ErrorCode CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
                         KeyHandle& key) noexcept override;
-    RegResult EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
+    ErrorCode EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
                         std::uint32_t& nameLength, std::uint32_t& type,
                         std::uint32_t& dataSize) noexcept override;
-    RegResult QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+    ErrorCode QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                          std::byte* data, std::uint32_t* dataSize) noexcept override;
-    RegResult SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+    ErrorCode SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                        std::span<const std::byte> data) noexcept override;
-    RegResult DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
-    RegResult CloseKey(KeyHandle key) noexcept override;
-    RegResult QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;
+    ErrorCode DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
+    ErrorCode CloseKey(KeyHandle key) noexcept override;
+    ErrorCode QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;
 };
 
 } // namespace platform::win32

@@ -19,7 +19,7 @@ namespace {
 // The longest path the wide functions take, with its NUL.
 constexpr std::size_t kLongestPath = 32768;
 
-constexpr FileResult kInvalidName = ERROR_INVALID_NAME;
+constexpr ErrorCode kInvalidName = ERROR_INVALID_NAME;
 
 struct TaskMemoryTextTraits {
     using pointer = PWSTR;
@@ -29,6 +29,46 @@ struct TaskMemoryTextTraits {
 using TaskMemoryText = UniqueHandle<TaskMemoryTextTraits>;
 
 // Windows would read a name only up to a NUL; a name holding one names no file at all.
+// SHFileOperationW answers with Windows' error codes, and with codes of its own from MS-DOS days
+// (DE_*, 0x71 to 0xB7, and 0x10000 for "on the destination"), which would read as unrelated
+// Windows errors; these become the nearest Windows error.
+ErrorCode FromShellOperationCode(int code) noexcept
+{
+    switch (code) {
+    case 0x75: // DE_OPCANCELLED
+        return ERROR_CANCELLED;
+    case 0x78: // DE_ACCESSDENIEDSRC
+    case 0x74: // DE_ROOTDIR
+    case 0x10074:
+        return ERROR_ACCESS_DENIED;
+    case 0x79: // DE_PATHTOODEEP
+    case 0x81: // DE_FILENAMETOOLONG
+    case 0xB7: // DE_ERROR_MAX: a path longer than MAX_PATH
+        return ERROR_FILENAME_EXCED_RANGE;
+    case 0x7C: // DE_INVALIDFILES
+    case 0x402:
+        return ERROR_PATH_NOT_FOUND;
+    case 0x85: // DE_FILE_TOO_LARGE
+        return ERROR_FILE_TOO_LARGE;
+    case 0x82: // DE_DEST_IS_CDROM
+    case 0x83: // DE_DEST_IS_DVD
+    case 0x84: // DE_DEST_IS_CDRECORD
+    case 0x86: // DE_SRC_IS_CDROM
+    case 0x87: // DE_SRC_IS_DVD
+    case 0x88: // DE_SRC_IS_CDRECORD
+        return ERROR_WRITE_PROTECT;
+    default:
+        break;
+    }
+    if (code >= 0x71 && code <= 0xB7) {
+        return ERROR_GEN_FAILURE; // the rest concern copies and moves, not a recycled file
+    }
+    if (code < 0) {
+        return ERROR_GEN_FAILURE;
+    }
+    return code >= 0x10000 ? ERROR_GEN_FAILURE : static_cast<ErrorCode>(code);
+}
+
 bool IsUsableName(std::wstring_view path) noexcept
 {
     return !path.empty() && path.find(L'\0') == std::wstring_view::npos;
@@ -37,7 +77,7 @@ bool IsUsableName(std::wstring_view path) noexcept
 // The Windows error code a failed call of the link object stands for. Win32 and storage
 // failures carry one (the storage codes repeat the Win32 ones: 2, 3, 5, ...); the link object's
 // other failures are about what the file holds.
-FileResult ResultOf(HRESULT result) noexcept
+ErrorCode ResultOf(HRESULT result) noexcept
 {
     if (SUCCEEDED(result)) {
         return 0;
@@ -45,7 +85,7 @@ FileResult ResultOf(HRESULT result) noexcept
     if (result == E_OUTOFMEMORY) {
         return ERROR_OUTOFMEMORY;
     }
-    const auto code = static_cast<FileResult>(HRESULT_CODE(result));
+    const auto code = static_cast<ErrorCode>(HRESULT_CODE(result));
     const int facility = HRESULT_FACILITY(result);
     if ((facility == FACILITY_WIN32 || facility == FACILITY_STORAGE) && code != 0) {
         return code;
@@ -102,7 +142,7 @@ std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder) no
     }
 }
 
-FileResult Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
+ErrorCode Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
 {
     // A wildcard would make the search match names in the folder's parent instead.
     if (!IsUsableName(folder) || folder.find_first_of(L"*?") != std::wstring_view::npos) {
@@ -164,7 +204,7 @@ std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path
     }
 }
 
-FileResult Win32StartupFolders::WriteShortcut(std::wstring_view path,
+ErrorCode Win32StartupFolders::WriteShortcut(std::wstring_view path,
                                               const Shortcut& shortcut) noexcept
 {
     try {
@@ -200,7 +240,7 @@ FileResult Win32StartupFolders::WriteShortcut(std::wstring_view path,
     }
 }
 
-FileResult Win32StartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
+ErrorCode Win32StartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
 {
     try {
         if (!IsUsableName(from) || !IsUsableName(to)) {
@@ -219,7 +259,7 @@ FileResult Win32StartupFolders::MoveFileTo(std::wstring_view from, std::wstring_
     }
 }
 
-FileResult Win32StartupFolders::RecycleFile(std::wstring_view path) noexcept
+ErrorCode Win32StartupFolders::RecycleFile(std::wstring_view path) noexcept
 {
     try {
         // The shell would expand wildcards and recycle every match.
@@ -245,7 +285,7 @@ FileResult Win32StartupFolders::RecycleFile(std::wstring_view path) noexcept
                                                      FOF_SILENT | FOF_NOERRORUI);
         const int result = SHFileOperationW(&operation);
         if (result != 0) {
-            return static_cast<FileResult>(result);
+            return FromShellOperationCode(result);
         }
         return operation.fAnyOperationsAborted != FALSE ? ERROR_CANCELLED : 0;
     } catch (const std::bad_alloc&) {

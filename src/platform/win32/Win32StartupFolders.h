@@ -9,11 +9,11 @@ namespace platform::win32 {
 class Win32StartupFolders final : public StartupFolders {
 public:
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override;
-    FileResult FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
+    ErrorCode FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
     std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept override;
-    FileResult WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
-    FileResult MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
-    FileResult RecycleFile(std::wstring_view path) noexcept override;
+    ErrorCode WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
+    ErrorCode MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
+    ErrorCode RecycleFile(std::wstring_view path) noexcept override;
 };
 
 } // namespace platform::win32
