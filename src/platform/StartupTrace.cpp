@@ -1,5 +1,6 @@
 #include "StartupTrace.h"
 
+#if defined(TOLVAN_STARTUP_TRACE)
 #include <atomic>
 
 namespace platform {
@@ -24,3 +25,4 @@ void SetStartupSink(StartupSink sink) noexcept
 }
 
 } // namespace platform
+#endif
