@@ -8,13 +8,6 @@ namespace {
 
 constexpr std::wstring_view kApplicationTitle = L"Tolvan";
 
-constexpr std::wstring_view kRefusalHungarian =
-    L"A fájl futtatásához rendszergazdai jogosultság szükséges.\r\n"
-    L"Klikkelj jobb egérgombbal az exe fájlra és válaszd a 'Futtatás rendszergazdaként' pontot.";
-constexpr std::wstring_view kRefusalEnglish =
-    L"You need administrative privileges to run this tool.\r\n"
-    L"Right click on the exe and select 'Run as Administrator'.";
-
 } // namespace
 
 Application::Application(platform::Platform& platform, platform::window::WindowSystem& windows)
@@ -29,7 +22,7 @@ bool Application::Start()
     platform::MarkStartup("language read");
 
     if (!platform_.shell.IsAdministrator()) {
-        (void)platform_.messageBox.Show(0, language_.Text(kRefusalHungarian, kRefusalEnglish),
+        (void)platform_.messageBox.Show(0, language_.Text(ui::UiText::AdministratorNeeded),
                                         kApplicationTitle, platform::MessageButtons::Ok,
                                         platform::MessageIcon::Warning);
         return false;

@@ -16,7 +16,7 @@ namespace {
 constexpr wchar_t kStoppedText[] = L"A Tolvan váratlan hiba miatt leáll.\r\n"
                                    L"Tolvan has stopped because of an unexpected error.";
 constexpr wchar_t kCannotStartText[] = L"A Tolvan nem tud elindulni.\r\n"
-                                      L"Tolvan cannot start.";
+                                       L"Tolvan cannot start.";
 constexpr int kFailureExitCode = 1;
 
 // An exception's message as text: UTF-8 as the window system writes it, or else the system's

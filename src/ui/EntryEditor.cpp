@@ -65,20 +65,18 @@ void EntryEditor::OnLoad()
 {
     const InterfaceLanguage& text = language_;
     const EntryEditorControls& c = controls_;
-    form_.SetCaption(text.Text(L"Szerkesztés", L"Editing"));
-    c.addPathButton.SetCaption(text.Text(L"Fájl elérési út hozzáadása...", L"Add file path..."));
-    c.scopeLabel.SetCaption(text.Text(L"Hatáskör:", L"Range:"));
-    c.allUsersOption.SetCaption(
-        original_.scope == Scope::AllUsers32Bit
-            ? text.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)")
-            : text.Text(L"Összes felhasználó", L"All users"));
-    c.currentUserOption.SetCaption(text.Text(L"Jelenlegi felhasználó", L"Current user"));
-    c.nameLabel.SetCaption(text.Text(L"Név:", L"Name:"));
-    c.valueLabel.SetCaption(text.Text(L"Érték:", L"Value:"));
-    c.nameHintLabel.SetCaption(text.Text(L"(a név bármi lehet, csak legyen egyedi)",
-                                         L"(the name can be anything, just be unique)"));
-    c.saveButton.SetCaption(text.Text(L"Mentés", L"Save"));
-    c.cancelButton.SetCaption(text.Text(L"Mégse", L"Cancel"));
+    form_.SetCaption(text.Text(UiText::EditorTitle));
+    c.addPathButton.SetCaption(text.Text(UiText::AddFilePath));
+    c.scopeLabel.SetCaption(text.Text(UiText::RangeLabel));
+    c.allUsersOption.SetCaption(original_.scope == Scope::AllUsers32Bit
+                                    ? text.Text(UiText::AllUsers32Bit)
+                                    : text.Text(UiText::AllUsers));
+    c.currentUserOption.SetCaption(text.Text(UiText::CurrentUser));
+    c.nameLabel.SetCaption(text.Text(UiText::NameLabel));
+    c.valueLabel.SetCaption(text.Text(UiText::ValueLabel));
+    c.nameHintLabel.SetCaption(text.Text(UiText::NameHint));
+    c.saveButton.SetCaption(text.Text(UiText::SaveButton));
+    c.cancelButton.SetCaption(text.Text(UiText::CancelButton));
 
     // Checking the option chooses its scope; a scope left over from the last showing must never
     // be saved to.
@@ -114,10 +112,10 @@ std::wstring EntryEditor::StartingFolder() const
 
 void EntryEditor::OnAddPathClicked()
 {
-    const platform::FileFilter allFiles{language_.Text(L"Minden fájl", L"All Files"), L"*.*"};
-    if (const std::optional<std::wstring> chosen = ChooseFile(
-            platform_.fileDialogs, windows_.Handle(form_),
-            language_.Text(L"Válassz egy fájl-t", L"Select a file"), allFiles, StartingFolder())) {
+    const platform::FileFilter allFiles{language_.Text(UiText::AllFiles), L"*.*"};
+    if (const std::optional<std::wstring> chosen =
+            ChooseFile(platform_.fileDialogs, windows_.Handle(form_),
+                       language_.Text(UiText::SelectFile), allFiles, StartingFolder())) {
         controls_.valueBox.SetCaption(*chosen);
     }
 }
@@ -141,9 +139,7 @@ bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
 {
     const std::wstring name(target.name);
     const std::wstring scope = ScopeText(language_, target.scope);
-    const std::wstring question = language_.Text(
-        L"Már van „" + name + L"” nevű bejegyzés itt: " + scope + L". Lecseréli?",
-        L"An entry named \"" + name + L"\" already exists in " + scope + L". Replace it?");
+    const std::wstring question = language_.Text(UiText::ReplaceQuestion, {name, scope});
     return platform_.messageBox.Show(windows_.Handle(form_), question, L"Tolvan",
                                      platform::MessageButtons::YesNoDefaultNo,
                                      platform::MessageIcon::Warning) ==
@@ -165,7 +161,7 @@ void EntryEditor::OnSaveClicked()
         result = Save(target, entries::WhenNameTaken::Replace);
     }
     if (!result.Succeeded()) {
-        ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+        ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_, UiText::CannotModify);
     }
     windows_.Unload(form_);
 }

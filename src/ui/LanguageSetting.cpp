@@ -17,8 +17,8 @@ Language LoadLanguage(platform::Registry& registry)
 bool SaveLanguage(platform::Registry& registry, Language language)
 {
     const std::int32_t number = language == Language::English ? 1 : 0;
-    return registry::WriteBinaryNumber(registry, {reg::kCurrentUser, kSettingsKeyPath}, kLanguageValueName,
-                             number) == reg::kSuccess;
+    return registry::WriteBinaryNumber(registry, {reg::kCurrentUser, kSettingsKeyPath},
+                                       kLanguageValueName, number) == reg::kSuccess;
 }
 
 } // namespace ui

@@ -124,17 +124,16 @@ void MainWindow::ApplyLanguage(Language language)
     language_.Set(language);
     const InterfaceLanguage& text = language_;
     const MainWindowControls& c = controls_;
-    form_.SetCaption(
-        text.Text(L"Windows indulásakor induló programok", L"Manage Windows startup programs"));
-    c.descriptionFrame.SetCaption(text.Text(L"Program leírása", L"Application description"));
-    c.locationFrame.SetCaption(text.Text(L"EXE fájl helye", L"Location of EXE file"));
-    c.registryFrame.SetCaption(text.Text(L"Registry értékek", L"Registry values"));
-    c.nameLabel.SetCaption(text.Text(L"Név:", L"Name:"));
-    c.valueLabel.SetCaption(text.Text(L"Érték:", L"Value:"));
-    c.newButton.SetCaption(text.Text(L"Új", L"New"));
-    c.editButton.SetCaption(text.Text(L"Szerkeszt", L"Edit"));
-    c.deleteButton.SetCaption(text.Text(L"Töröl", L"Delete"));
-    c.closeButton.SetCaption(text.Text(L"Bezár", L"Close"));
+    form_.SetCaption(text.Text(UiText::MainTitle));
+    c.descriptionFrame.SetCaption(text.Text(UiText::DescriptionFrame));
+    c.locationFrame.SetCaption(text.Text(UiText::LocationFrame));
+    c.registryFrame.SetCaption(text.Text(UiText::RegistryFrame));
+    c.nameLabel.SetCaption(text.Text(UiText::NameLabel));
+    c.valueLabel.SetCaption(text.Text(UiText::ValueLabel));
+    c.newButton.SetCaption(text.Text(UiText::NewButton));
+    c.editButton.SetCaption(text.Text(UiText::EditButton));
+    c.deleteButton.SetCaption(text.Text(UiText::DeleteButton));
+    c.closeButton.SetCaption(text.Text(UiText::CloseButton));
     ShowScope();
     c.titleLabel.SetCaption(form_.Caption());
 }
@@ -167,19 +166,17 @@ void MainWindow::OnEntrySelected()
     } else {
         c.productLabel.SetCaption(L"");
         // The panel never waits for a file: what the refill found is what it says.
-        c.descriptionLabel.SetCaption(
-            entry->textsPending ? language_.Text(L"olvasás…", L"reading…")
-            : entry->programFound
-                ? language_.Text(L"nem áll rendelkezésre információ", L"no information available")
-                : language_.Text(L"a megadott fájl nem létezik", L"file is missing"));
+        c.descriptionLabel.SetCaption(entry->textsPending ? language_.Text(UiText::DetailsBeingRead)
+                                      : entry->programFound ? language_.Text(UiText::NoInformation)
+                                                            : language_.Text(UiText::FileMissing));
     }
     c.makerLabel.SetCaption(entry->companyName);
     c.productLabel.SetTooltip(L"Termék neve");
     c.descriptionLabel.SetTooltip(L"Program leírása");
     c.makerLabel.SetTooltip(L"Gyártó");
 
-    shown_ = ShownState{entry->scope, entry->disabled, entry->disabledSince,
-                        entry->switchUnreadable};
+    shown_ =
+        ShownState{entry->scope, entry->disabled, entry->disabledSince, entry->switchUnreadable};
     ShowScope();
 
     c.nameField.SetCaption(entry->name);
@@ -191,23 +188,22 @@ void MainWindow::OnEntrySelected()
 void MainWindow::ShowScope()
 {
     const bool disabled = shown_ && shown_->disabled;
-    controls_.toggleButton.SetCaption(disabled ? language_.Text(L"Engedélyez", L"Enable")
-                                               : language_.Text(L"Letilt", L"Disable"));
+    controls_.toggleButton.SetCaption(disabled ? language_.Text(UiText::EnableButton)
+                                               : language_.Text(UiText::DisableButton));
     if (!shown_) {
         return;
     }
     std::wstring line =
-        language_.Text(L"Hatáskör:", L"Scope:") + L" " + ScopeText(language_, shown_->scope);
+        language_.Text(UiText::ScopeLabel) + L" " + ScopeText(language_, shown_->scope);
     if (disabled) {
         const std::wstring since = shown_->disabledSince != 0
                                        ? platform_.clock.LocalDateAndTime(shown_->disabledSince)
                                        : std::wstring();
-        line += since.empty() ? language_.Text(L", letiltva", L", disabled")
-                              : language_.Text(L", letiltva " + since + L" óta",
-                                               L", disabled since " + since);
+        line += since.empty() ? language_.Text(UiText::DisabledSuffix)
+                              : language_.Text(UiText::DisabledSinceSuffix, {since});
     }
     if (shown_->switchUnreadable) {
-        line += language_.Text(L", állapota nem olvasható", L", state unreadable");
+        line += language_.Text(UiText::StateUnreadableSuffix);
     }
     controls_.scopeLabel.SetCaption(line);
 }

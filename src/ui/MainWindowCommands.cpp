@@ -39,9 +39,8 @@ void MainWindow::OnEditClicked()
         // A file other than a shortcut holds no command to change.
         Modally([this] {
             (void)platform_.messageBox.Show(
-                windows_.Handle(form_),
-                language_.Text(L"Ez az elem nem szerkeszthető.", L"This item can't be edited."),
-                L"Tolvan", platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+                windows_.Handle(form_), language_.Text(UiText::CannotEdit), L"Tolvan",
+                platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         });
         return;
     }
@@ -67,22 +66,16 @@ void MainWindow::DeleteSelectedEntry()
     }
     const platform::WindowId owner = windows_.Handle(form_);
     const platform::MessageAnswer answer = platform_.messageBox.Show(
-        owner,
-        language_.Text(L"Biztos hogy törölni szeretné ezt a registry bejegyzést?",
-                       L"Are you sure you want to delete this registry entry?"),
-        L"Tolvan", platform::MessageButtons::OkCancel, platform::MessageIcon::Question);
+        owner, language_.Text(UiText::DeleteQuestion), L"Tolvan",
+        platform::MessageButtons::OkCancel, platform::MessageIcon::Question);
     if (answer != platform::MessageAnswer::Ok) {
         return;
     }
     const entries::ChangeResult result = entries::EntryChanges(platform_).Delete(*entry);
     if (result.failed == entries::ChangeResult::Failed::Entry) {
-        ShowErrorBox(platform_.messageBox, owner, language_,
-                     L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
-                     L"rendszergazdaként futtatni.",
-                     L"Can't delete registry entry. Try running this application with "
-                     L"administrator rights.");
+        ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotDelete);
     } else if (!result.Succeeded()) {
-        ShowCannotModifyBox(platform_.messageBox, owner, language_);
+        ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotModify);
     }
     RefreshList();
 }
@@ -95,7 +88,8 @@ void MainWindow::OnToggleClicked()
     }
     if (!entries::EntryChanges(platform_).SetSwitch(*entry, !entry->disabled).Succeeded()) {
         Modally([this] {
-            ShowCannotModifyBox(platform_.messageBox, windows_.Handle(form_), language_);
+            ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_,
+                         UiText::CannotModify);
         });
     }
     // The entry is found again by what the refill cannot change: its scope and name.

@@ -41,15 +41,14 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
     const bool fileThere = entry->programFound;
     using platform::window::MenuItem;
     const std::array items{
-        MenuItem{.text = language_.Text(L"Szerkeszt", L"Edit"), .isDefault = true},
-        MenuItem{.text = entry->disabled ? language_.Text(L"Engedélyez", L"Enable")
-                                         : language_.Text(L"Letilt", L"Disable")},
-        MenuItem{.text = language_.Text(L"Töröl", L"Delete")},
+        MenuItem{.text = language_.Text(UiText::EditButton), .isDefault = true},
+        MenuItem{.text = entry->disabled ? language_.Text(UiText::EnableButton)
+                                         : language_.Text(UiText::DisableButton)},
+        MenuItem{.text = language_.Text(UiText::DeleteButton)},
         MenuItem{.text = {}, .separator = true},
-        MenuItem{.text = language_.Text(L"Fájl helyének megnyitása", L"Open file location"),
-                 .enabled = fileThere},
-        MenuItem{.text = language_.Text(L"Tulajdonságok", L"Properties"), .enabled = fileThere},
-        MenuItem{.text = language_.Text(L"Parancs másolása", L"Copy command")},
+        MenuItem{.text = language_.Text(UiText::OpenFileLocation), .enabled = fileThere},
+        MenuItem{.text = language_.Text(UiText::Properties), .enabled = fileThere},
+        MenuItem{.text = language_.Text(UiText::CopyCommand)},
     };
     std::optional<std::size_t> chosen;
     Modally([&] { chosen = windows_.ShowMenu(form_, items, request.at); });
@@ -86,9 +85,7 @@ void MainWindow::OpenFileLocation()
     const platform::WindowId owner = windows_.Handle(form_);
     if (entry != nullptr && !platform_.shell.ShowInFolder(owner, entry->programPath)) {
         Modally([&] {
-            ShowErrorBox(platform_.messageBox, owner, language_,
-                         L"Nem sikerült megnyitni a fájl helyét.",
-                         L"Can't open the file's location.");
+            ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotOpenLocation);
         });
     }
 }
@@ -99,9 +96,7 @@ void MainWindow::ShowFileProperties()
     const platform::WindowId owner = windows_.Handle(form_);
     if (entry != nullptr && !platform_.shell.ShowProperties(owner, entry->programPath)) {
         Modally([&] {
-            ShowErrorBox(platform_.messageBox, owner, language_,
-                         L"Nem sikerült megjeleníteni a fájl tulajdonságait.",
-                         L"Can't show the file's properties.");
+            ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotShowProperties);
         });
     }
 }
@@ -112,9 +107,7 @@ void MainWindow::CopyCommand()
     const platform::WindowId owner = windows_.Handle(form_);
     if (entry != nullptr && !platform_.clipboard.SetText(owner, entry->command)) {
         Modally([&] {
-            ShowErrorBox(platform_.messageBox, owner, language_,
-                         L"Nem sikerült a parancsot a vágólapra másolni.",
-                         L"Can't copy the command to the clipboard.");
+            ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotCopyCommand);
         });
     }
 }

@@ -196,9 +196,8 @@ void MainWindow::ShowReadingProgress()
     const std::wstring done = GroupedNumber(progress.done, language_.Current());
     const std::wstring total = GroupedNumber(progress.total, language_.Current());
     controls_.readingLabel.SetCaption(progress.total == 0
-                                          ? language_.Text(L"Beolvasás…", L"Reading…")
-                                          : language_.Text(L"Beolvasás… " + done + L" / " + total,
-                                                           L"Reading… " + done + L" of " + total));
+                                          ? language_.Text(UiText::Reading)
+                                          : language_.Text(UiText::ReadingCount, {done, total}));
     controls_.readingLabel.SetVisible(true);
 }
 
@@ -264,22 +263,20 @@ void MainWindow::ReportUnreadSources(const std::vector<entries::SourceFailure>& 
     if (unread.empty()) {
         return;
     }
-    std::wstring text = language_.Text(L"A lista nem teljes, mert nem minden olvasható be:",
-                                       L"The list is not complete: not everything can be read:");
+    std::wstring text = language_.Text(UiText::ListIncomplete);
     for (const entries::SourceFailure& failure : unread) {
         text += L"\r\n\r\n";
         text += ScopeText(language_, failure.scope);
         if (failure.switches) {
-            text += language_.Text(L", a bejegyzések állapota", L", the entries' state");
+            text += language_.Text(UiText::EntriesStateSuffix);
         }
         text += L": ";
         text += platform_.messageBox.ErrorText(failure.error);
     }
     const platform::WindowId owner = windows_.Handle(form_);
     Modally([&] {
-        (void)platform_.messageBox.Show(owner, text, language_.Text(L"Hiba", L"Error"),
-                                        platform::MessageButtons::Ok,
-                                        platform::MessageIcon::Error);
+        (void)platform_.messageBox.Show(owner, text, language_.Text(UiText::ErrorTitle),
+                                        platform::MessageButtons::Ok, platform::MessageIcon::Error);
     });
 }
 
@@ -294,8 +291,7 @@ void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)
     if (report.failedEntries > 1) {
         const std::wstring more = std::to_wstring(report.failedEntries - 1);
         text += L"\r\n";
-        text += language_.Text(L"(és még " + more + L" bejegyzés)",
-                               L"(and " + more + L" more entries)");
+        text += language_.Text(UiText::MoreEntries, {more});
     }
     Modally([&] {
         (void)platform_.messageBox.Show(0, text, L"Tolvan", platform::MessageButtons::Ok,

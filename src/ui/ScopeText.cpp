@@ -6,17 +6,15 @@ std::wstring ScopeText(const InterfaceLanguage& language, entries::Scope scope)
 {
     switch (scope) {
     case entries::Scope::CurrentUser:
-        return language.Text(L"Jelenlegi felhasználó", L"Current user");
+        return language.Text(UiText::CurrentUser);
     case entries::Scope::AllUsers:
-        return language.Text(L"Összes felhasználó", L"All users");
+        return language.Text(UiText::AllUsers);
     case entries::Scope::AllUsers32Bit:
-        return language.Text(L"Összes felhasználó (32 bites)", L"All users (32-bit)");
+        return language.Text(UiText::AllUsers32Bit);
     case entries::Scope::CurrentUserStartupFolder:
-        return language.Text(L"Jelenlegi felhasználó (Indítópult mappa)",
-                             L"Current user (Startup folder)");
+        return language.Text(UiText::CurrentUserStartupFolder);
     case entries::Scope::AllUsersStartupFolder:
-        return language.Text(L"Összes felhasználó (Indítópult mappa)",
-                             L"All users (Startup folder)");
+        return language.Text(UiText::AllUsersStartupFolder);
     }
     return {};
 }

@@ -1,0 +1,91 @@
+#include "InterfaceTexts.h"
+
+#include <array>
+
+namespace ui {
+namespace {
+
+// In the order of UiText.
+constexpr std::array kTexts{
+    TextPair{L"Jelenlegi felhasználó", L"Current user"},
+    TextPair{L"Összes felhasználó", L"All users"},
+    TextPair{L"Összes felhasználó (32 bites)", L"All users (32-bit)"},
+    TextPair{L"Jelenlegi felhasználó (Indítópult mappa)", L"Current user (Startup folder)"},
+    TextPair{L"Összes felhasználó (Indítópult mappa)", L"All users (Startup folder)"},
+
+    TextPair{L"Windows indulásakor induló programok", L"Manage Windows startup programs"},
+    TextPair{L"Program leírása", L"Application description"},
+    TextPair{L"EXE fájl helye", L"Location of EXE file"},
+    TextPair{L"Registry értékek", L"Registry values"},
+    TextPair{L"Név:", L"Name:"},
+    TextPair{L"Érték:", L"Value:"},
+    TextPair{L"Új", L"New"},
+    TextPair{L"Szerkeszt", L"Edit"},
+    TextPair{L"Töröl", L"Delete"},
+    TextPair{L"Bezár", L"Close"},
+    TextPair{L"Letilt", L"Disable"},
+    TextPair{L"Engedélyez", L"Enable"},
+    TextPair{L"olvasás…", L"reading…"},
+    TextPair{L"nem áll rendelkezésre információ", L"no information available"},
+    TextPair{L"a megadott fájl nem létezik", L"file is missing"},
+    TextPair{L"Hatáskör:", L"Scope:"},
+    TextPair{L", letiltva", L", disabled"},
+    TextPair{L", letiltva %1 óta", L", disabled since %1"},
+    TextPair{L", állapota nem olvasható", L", state unreadable"},
+    TextPair{L"Beolvasás…", L"Reading…"},
+    TextPair{L"Beolvasás… %1 / %2", L"Reading… %1 of %2"},
+
+    TextPair{L"Fájl helyének megnyitása", L"Open file location"},
+    TextPair{L"Tulajdonságok", L"Properties"},
+    TextPair{L"Parancs másolása", L"Copy command"},
+
+    TextPair{L"Szerkesztés", L"Editing"},
+    TextPair{L"Fájl elérési út hozzáadása...", L"Add file path..."},
+    TextPair{L"Hatáskör:", L"Range:"},
+    TextPair{L"(a név bármi lehet, csak legyen egyedi)",
+             L"(the name can be anything, just be unique)"},
+    TextPair{L"Mentés", L"Save"},
+    TextPair{L"Mégse", L"Cancel"},
+    TextPair{L"Minden fájl", L"All Files"},
+    TextPair{L"Válassz egy fájl-t", L"Select a file"},
+    TextPair{L"Már van „%1” nevű bejegyzés itt: %2. Lecseréli?",
+             L"An entry named \"%1\" already exists in %2. Replace it?"},
+
+    TextPair{L"Hiba", L"Error"},
+    TextPair{L"A lista nem teljes, mert nem minden olvasható be:",
+             L"The list is not complete: not everything can be read:"},
+    TextPair{L", a bejegyzések állapota", L", the entries' state"},
+    TextPair{L"(és még %1 bejegyzés)", L"(and %1 more entries)"},
+    TextPair{L"Ez az elem nem szerkeszthető.", L"This item can't be edited."},
+    TextPair{L"Biztos hogy törölni szeretné ezt a registry bejegyzést?",
+             L"Are you sure you want to delete this registry entry?"},
+    TextPair{L"Nem törölhető a registry bejegyzés. Próbálja meg a programot rendszergazdaként "
+             L"futtatni.",
+             L"Can't delete registry entry. Try running this application with administrator "
+             L"rights."},
+    TextPair{L"Nem módosítható a registry bejegyzés. Próbálja meg a programot rendszergazdaként "
+             L"futtatni.",
+             L"Can't modify registry entry. Try running this application with administrator "
+             L"rights."},
+    TextPair{L"Nem sikerült megnyitni a fájl helyét.", L"Can't open the file's location."},
+    TextPair{L"Nem sikerült megjeleníteni a fájl tulajdonságait.",
+             L"Can't show the file's properties."},
+    TextPair{L"Nem sikerült a parancsot a vágólapra másolni.",
+             L"Can't copy the command to the clipboard."},
+    TextPair{L"A fájl futtatásához rendszergazdai jogosultság szükséges.\r\n"
+             L"Klikkelj jobb egérgombbal az exe fájlra és válaszd a 'Futtatás rendszergazdaként' "
+             L"pontot.",
+             L"You need administrative privileges to run this tool.\r\n"
+             L"Right click on the exe and select 'Run as Administrator'."},
+};
+static_assert(kTexts.size() == static_cast<std::size_t>(UiText::AdministratorNeeded) + 1,
+              "one pair of texts for every UiText");
+
+} // namespace
+
+TextPair TextsOf(UiText text) noexcept
+{
+    return kTexts[static_cast<std::size_t>(text)];
+}
+
+} // namespace ui

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace ui {
+
+// Every text the windows show the user that exists in both languages, by what it is for. A "%1"
+// or "%2" in a text stands for what the caller puts in its place.
+enum class UiText : std::uint8_t {
+    // Where an entry is kept (the scope line, the editor's options, the error box).
+    CurrentUser,
+    AllUsers,
+    AllUsers32Bit,
+    CurrentUserStartupFolder,
+    AllUsersStartupFolder,
+    // The main window.
+    MainTitle,
+    DescriptionFrame,
+    LocationFrame,
+    RegistryFrame,
+    NameLabel,
+    ValueLabel,
+    NewButton,
+    EditButton,
+    DeleteButton,
+    CloseButton,
+    DisableButton,
+    EnableButton,
+    DetailsBeingRead,
+    NoInformation,
+    FileMissing,
+    ScopeLabel,
+    DisabledSuffix,
+    DisabledSinceSuffix,
+    StateUnreadableSuffix,
+    Reading,
+    ReadingCount,
+    // The context menu (Edit, Disable, Enable and Delete are the buttons' texts).
+    OpenFileLocation,
+    Properties,
+    CopyCommand,
+    // The entry editor.
+    EditorTitle,
+    AddFilePath,
+    RangeLabel,
+    NameHint,
+    SaveButton,
+    CancelButton,
+    AllFiles,
+    SelectFile,
+    ReplaceQuestion,
+    // Message boxes.
+    ErrorTitle,
+    ListIncomplete,
+    EntriesStateSuffix,
+    MoreEntries,
+    CannotEdit,
+    DeleteQuestion,
+    CannotDelete,
+    CannotModify,
+    CannotOpenLocation,
+    CannotShowProperties,
+    CannotCopyCommand,
+    AdministratorNeeded,
+};
+
+struct TextPair {
+    std::wstring_view hungarian;
+    std::wstring_view english;
+};
+
+// The text in both languages.
+[[nodiscard]] TextPair TextsOf(UiText text) noexcept;
+
+} // namespace ui
