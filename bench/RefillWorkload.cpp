@@ -199,14 +199,14 @@ void RefillWorkload::RemoveValues() noexcept
 
 std::size_t RefillWorkload::Refill()
 {
-    (void)table_.Rebuild();
+    (void)table_.RefillNow();
     return table_.Count();
 }
 
 std::size_t RefillWorkload::ColdRefill(unsigned workerThreads)
 {
     entries::EntryTable fresh(platform_, workerThreads);
-    (void)fresh.Rebuild();
+    (void)fresh.RefillNow();
     return fresh.Count();
 }
 

@@ -105,7 +105,7 @@ public:
         }
     }
 
-    void PressRefreshKey() const noexcept
+    void PressRefillKey() const noexcept
     {
         PostMessageW(list_, WM_KEYDOWN, VK_F5, 1);
         PostMessageW(list_, WM_KEYUP, VK_F5, 0xC0000001);
@@ -220,7 +220,7 @@ std::optional<RunFigures> MeasureRun(platform::Platform& platform, const std::ws
     // Goes after the tool has closed, so that its removal starts no refill to wait for.
     const MarkerValue marker(platform);
     const Clock::time_point pressed = Clock::now();
-    watch.PressRefreshKey();
+    watch.PressRefillKey();
     const bool refilled = watch.WaitUntilFilled(kCount + 1, figures.progressInRefill);
     figures.refill = MillisecondsSince(pressed);
     const Wait longest = watch.TakeLongest();

@@ -1,5 +1,5 @@
 // The refill through the real main window against the refill of the entry table alone: the same
-// Run values, in the same process, the two alternating. The window side is RefreshList on a
+// Run values, in the same process, the two alternating. The window side is RefillList on a
 // shown main window over the Windows window system, list box included, up to the repaint of what
 // changed; the core side is the entry table's rebuild alone.
 #include "BenchPlatform.h"
@@ -52,7 +52,7 @@ struct Sample {
 };
 
 // What the list box costs apart from the refill: the binder empties and fills it with the
-// display texts, as RefreshList has it do.
+// display texts, as RefillList has it do.
 void FillList(const ui::MainWindow& form, std::vector<std::wstring> texts, HWND window)
 {
     form.Controls().entryList.ClearItems();
@@ -62,9 +62,9 @@ void FillList(const ui::MainWindow& form, std::vector<std::wstring> texts, HWND 
 
 // A refill through the window, until its list shows the new snapshot: the refill runs on its own
 // thread, and the window's timer takes it, as here.
-void RefreshAndWait(ui::MainWindow& form, const entries::EntryTable& table)
+void RefillAndWait(ui::MainWindow& form, const entries::EntryTable& table)
 {
-    form.RefreshList();
+    form.RefillList();
     while (table.Refilling()) {
         (void)table.WaitForRefill(std::chrono::hours(1));
         form.Controls().readingTimer.RaiseTimer();
@@ -79,7 +79,7 @@ Sample Measure(BenchPlatform& platform, ui::MainWindow& form, const entries::Ent
     // same few programs, so once is enough. A refill after an edit keeps a selection, so one is
     // made, and kept by every later refill.
     if (warmUp) {
-        RefreshAndWait(form, table);
+        RefillAndWait(form, table);
         form.Controls().entryList.SetSelectedIndex(0);
         DrainMessages();
     }
@@ -90,7 +90,7 @@ Sample Measure(BenchPlatform& platform, ui::MainWindow& form, const entries::Ent
         coreSide.push_back(MicrosecondsPerEntry([&] { (void)workload.Refill(); }, count));
         windowSide.push_back(MicrosecondsPerEntry(
             [&] {
-                RefreshAndWait(form, table);
+                RefillAndWait(form, table);
                 RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             },
             count));
@@ -124,8 +124,8 @@ int main()
         HWND window = reinterpret_cast<HWND>(windows.Handle(form.Form()));
         DrainMessages();
 
-        std::printf("refill through the main window (RefreshList) against the entry table "
-                    "alone (EntryTable::Rebuild)\n(microseconds per entry, median of repeated "
+        std::printf("refill through the main window (RefillList) against the entry table "
+                    "alone (EntryTable::RefillNow)\n(microseconds per entry, median of repeated "
                     "runs, alternating)\n");
         std::printf("%8s %6s %12s %12s %8s %12s\n", "N", "runs", "window", "core", "ratio",
                     "list alone");

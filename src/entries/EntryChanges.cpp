@@ -2,7 +2,7 @@
 
 #include "ChangeJournal.h"
 #include "CommandLine.h"
-#include "StartupApproval.h"
+#include "EntrySwitches.h"
 #include "StartupFolderEntries.h"
 #include "platform/Utf16.h"
 
@@ -100,22 +100,22 @@ ChangeResult CarrySwitch(platform::Registry& registry, ChangeJournal& journal, S
     std::uint32_t type = 0;
     std::vector<std::byte> data;
     const ErrorCode read =
-        registry::ReadValue(registry, ApprovalKeyOf(fromScope), fromName, type, data);
+        registry::ReadValue(registry, SwitchKeyOf(fromScope), fromName, type, data);
     if (read == reg::kFileNotFound || (read == reg::kSuccess && type != reg::kTypeBinary)) {
         return Outcome(Failed::Switch,
-                       GoneIsFine(journal.RemoveValue(ApprovalKeyOf(toScope), toName)));
+                       GoneIsFine(journal.RemoveValue(SwitchKeyOf(toScope), toName)));
     }
     if (read != reg::kSuccess) {
         return {Failed::Switch, read};
     }
     // Removed before it is written, so that a rename that only changes the letter case (the same
     // value to the registry) keeps it.
-    if (const ErrorCode removed = journal.RemoveValue(ApprovalKeyOf(fromScope), fromName);
+    if (const ErrorCode removed = journal.RemoveValue(SwitchKeyOf(fromScope), fromName);
         removed != reg::kSuccess) {
         return {Failed::Switch, removed};
     }
-    return Outcome(Failed::Switch, journal.SetValue(ApprovalKeyOf(toScope), toName,
-                                                           reg::kTypeBinary, data));
+    return Outcome(Failed::Switch,
+                   journal.SetValue(SwitchKeyOf(toScope), toName, reg::kTypeBinary, data));
 }
 
 ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
@@ -154,7 +154,7 @@ ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
 // Moves the file to be replaced out of the way, to a free name of its folder: the Recycle Bin
 // gives nothing back, so the file goes there only once every other step has succeeded.
 platform::ErrorCode StepAside(ChangeJournal& journal, std::wstring_view folder,
-                               std::wstring_view fileName, std::wstring& aside)
+                              std::wstring_view fileName, std::wstring& aside)
 {
     const std::size_t dot = std::min(fileName.rfind(L'.'), fileName.size());
     const std::wstring from = std::wstring(folder) + L"\\" + std::wstring(fileName);
@@ -249,9 +249,8 @@ ChangeResult EntryChanges::Create(const EntryTarget& target, WhenNameTaken whenT
             return {Failed::Entry, written};
         }
         // A new entry starts switched on, whatever switch of its name was left behind.
-        return Outcome(
-            Failed::Switch,
-            GoneIsFine(journal.RemoveValue(ApprovalKeyOf(target.scope), target.name)));
+        return Outcome(Failed::Switch,
+                       GoneIsFine(journal.RemoveValue(SwitchKeyOf(target.scope), target.name)));
     });
 }
 
@@ -271,7 +270,7 @@ ChangeResult EntryChanges::Update(const StartupEntry& stored, const EntryTarget&
 ChangeResult EntryChanges::Delete(const StartupEntry& entry)
 {
     return Transact(platform_, [&](ChangeJournal& journal) -> ChangeResult {
-        const registry::KeyPath switchKey = ApprovalKeyOf(entry.scope);
+        const registry::KeyPath switchKey = SwitchKeyOf(entry.scope);
         if (IsFolderScope(entry.scope)) {
             // The switch first: the Recycle Bin gives nothing back, should the switch stay.
             if (const std::uint32_t removed =
@@ -286,17 +285,15 @@ ChangeResult EntryChanges::Delete(const StartupEntry& entry)
             removed != 0) {
             return {Failed::Entry, removed};
         }
-        return Outcome(Failed::Switch,
-                       GoneIsFine(journal.RemoveValue(switchKey, entry.name)));
+        return Outcome(Failed::Switch, GoneIsFine(journal.RemoveValue(switchKey, entry.name)));
     });
 }
 
-ChangeResult EntryChanges::SetSwitch(const StartupEntry& entry, bool disabled)
+ChangeResult EntryChanges::SetSwitch(const StartupEntry& entry, bool switchedOff)
 {
     // One value written, or none: nothing to undo.
-    return Outcome(Failed::Switch,
-                   SetApproval(platform_.registry, entry.scope, SwitchNameOf(entry),
-                                      disabled, platform_.clock.Now()));
+    return Outcome(Failed::Switch, WriteSwitch(platform_.registry, entry.scope, SwitchNameOf(entry),
+                                               switchedOff, platform_.clock.Now()));
 }
 
 } // namespace entries

@@ -59,7 +59,7 @@ public:
     // already gone counts as deleted.
     [[nodiscard]] ChangeResult Delete(const StartupEntry& entry);
     // Switches the entry off, stamped with the clock's now, or on.
-    [[nodiscard]] ChangeResult SetSwitch(const StartupEntry& entry, bool disabled);
+    [[nodiscard]] ChangeResult SetSwitch(const StartupEntry& entry, bool switchedOff);
 
 private:
     platform::Platform& platform_;

@@ -1,7 +1,7 @@
 #include "EntryTable.h"
 
+#include "EntrySwitches.h"
 #include "Refill.h"
-#include "StartupApproval.h"
 #include "StartupFolderEntries.h"
 
 #include <algorithm>
@@ -105,7 +105,7 @@ bool EntryTable::ReadsUnderWay() const
     return shared_->versionTexts.AnyReadUnderWay();
 }
 
-RebuildReport EntryTable::Rebuild()
+RefillReport EntryTable::RefillNow()
 {
     StartRefill();
     while (!WaitForRefill(std::chrono::hours(1))) {
@@ -114,7 +114,7 @@ RebuildReport EntryTable::Rebuild()
     return current_->report;
 }
 
-void EntryTable::Resolve(std::span<StartupEntry> entries, RebuildReport& report)
+void EntryTable::Resolve(std::span<StartupEntry> entries, RefillReport& report)
 {
     Refill(shared_).ResolveAll(entries, report);
 }
@@ -123,12 +123,12 @@ std::vector<platform::WatchedKey> EntryTable::SourceKeys()
 {
     std::vector<platform::WatchedKey> keys;
     for (const Scope scope : kScopes) {
-        for (const registry::KeyPath& key : {RunKeyOf(scope), ApprovalKeyOf(scope)}) {
+        for (const registry::KeyPath& key : {RunKeyOf(scope), SwitchKeyOf(scope)}) {
             keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
         }
     }
     for (const Scope scope : kFolderScopes) {
-        const registry::KeyPath key = ApprovalKeyOf(scope);
+        const registry::KeyPath key = SwitchKeyOf(scope);
         keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
     }
     return keys;

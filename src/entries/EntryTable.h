@@ -29,15 +29,15 @@ struct DetailsFailure {
 // folder that does not exist is no failure: it holds no entries.
 struct SourceFailure {
     Scope scope = Scope::AllUsers;
-    bool switches = false;   // the switches' key rather than the entries
+    bool switches = false;         // the switches' key rather than the entries
     platform::ErrorCode error = 0; // Windows' error code
     bool operator==(const SourceFailure&) const = default;
 };
 
 // What went wrong during a rebuild that the user should hear of.
-struct RebuildReport {
+struct RefillReport {
     std::optional<DetailsFailure> firstFailure;
-    std::size_t failedEntries = 0; // how many entries' details could not be read
+    std::size_t failedEntries = 0;            // how many entries' details could not be read
     std::vector<SourceFailure> unreadSources; // in the order the sources are read
 };
 
@@ -48,7 +48,7 @@ inline constexpr std::int32_t kUnexpectedFailureNumber = 51;
 // user should hear of. Never changed once made: a newer refill makes a new one.
 struct EntrySnapshot {
     std::vector<StartupEntry> entries;
-    RebuildReport report;
+    RefillReport report;
 
     // Where the entry of this key is listed; none when it is not.
     [[nodiscard]] std::optional<std::size_t> Find(const EntryKey& key) const noexcept;
@@ -108,12 +108,12 @@ public:
     [[nodiscard]] bool ReadsUnderWay() const;
 
     // A refill, waited for and taken; what the user should hear of.
-    RebuildReport Rebuild();
+    RefillReport RefillNow();
 
     // Completes entries read from a Run key: program path and arguments (from the expanded
     // command when it is expandable), version texts (kept for the next refill), display text.
     // Failures are appended to the report, in the entries' order.
-    void Resolve(std::span<StartupEntry> entries, RebuildReport& report);
+    void Resolve(std::span<StartupEntry> entries, RefillReport& report);
 
     // Every key and folder a refill reads: a change to any of them may change the table.
     [[nodiscard]] static std::vector<platform::WatchedKey> SourceKeys();

@@ -3,8 +3,8 @@
 #include "CommandLine.h"
 #include "EntryDetails.h"
 #include "EntryOrder.h"
+#include "EntrySwitches.h"
 #include "RunKeys.h"
-#include "StartupApproval.h"
 #include "StartupFolderEntries.h"
 #include "platform/StartupTrace.h"
 #include "platform/Utf16.h"
@@ -34,7 +34,7 @@ const char* SourceReadMark(Scope scope) noexcept
     return "source read";
 }
 
-void Record(RebuildReport& report, DetailsFailure failure)
+void Record(RefillReport& report, DetailsFailure failure)
 {
     if (!report.firstFailure) {
         report.firstFailure = std::move(failure);
@@ -58,8 +58,8 @@ StartupEntry WithoutTexts(const StartupEntry& entry, bool pathKnown)
     pending.name = entry.name;
     pending.filePath = entry.filePath;
     pending.valueType = entry.valueType;
-    pending.disabled = entry.disabled;
-    pending.disabledSince = entry.disabledSince;
+    pending.switchedOff = entry.switchedOff;
+    pending.switchedOffSince = entry.switchedOffSince;
     if (pathKnown) {
         pending.command = entry.command;
         pending.programPath = entry.programPath;
@@ -125,13 +125,13 @@ void EntryTable::Refill::PublishFailure(DetailsFailure failure) noexcept
 }
 
 void EntryTable::Refill::ReadSources(std::vector<StartupEntry>& entries,
-                                      std::vector<SourceFailure>& unread)
+                                     std::vector<SourceFailure>& unread)
 {
     platform::Platform& platform = shared_->platform;
     // A source that fails part way keeps what was read of it, and is reported.
     const auto readSwitches = [&](Scope scope, std::size_t first) {
         const platform::ErrorCode read =
-            ReadApprovals(platform.registry, scope, std::span(entries).subspan(first));
+            ReadSwitches(platform.registry, scope, std::span(entries).subspan(first));
         if (read != platform::reg::kSuccess) {
             unread.push_back({scope, true, read});
         }
@@ -244,7 +244,7 @@ void EntryTable::Refill::ReadTexts(StartupEntry& entry, Outcome& outcome, std::s
 
 std::vector<StartupEntry> EntryTable::Refill::Complete(std::span<StartupEntry> entries,
                                                        std::span<Outcome> outcomes,
-                                                       RebuildReport& report) const
+                                                       RefillReport& report) const
 {
     std::vector<StartupEntry> completed;
     completed.reserve(entries.size());
@@ -326,7 +326,7 @@ void EntryTable::Refill::Run() noexcept
     snapshotMade_.notify_all();
 }
 
-void EntryTable::Refill::ResolveAll(std::span<StartupEntry> entries, RebuildReport& report)
+void EntryTable::Refill::ResolveAll(std::span<StartupEntry> entries, RefillReport& report)
 {
     std::vector<Outcome> outcomes(entries.size());
     {

@@ -49,7 +49,7 @@ public:
 
     // Completes the entries in place, every one, on the workers and the calling thread; the
     // failures are appended to the report.
-    void ResolveAll(std::span<StartupEntry> entries, RebuildReport& report);
+    void ResolveAll(std::span<StartupEntry> entries, RefillReport& report);
 
 private:
     // What became of one entry on a worker. Once `pathKnown` is set, the entry's command, program
@@ -73,7 +73,7 @@ private:
     // failures told, those still being read listed without their texts.
     [[nodiscard]] std::vector<StartupEntry> Complete(std::span<StartupEntry> entries,
                                                      std::span<Outcome> outcomes,
-                                                     RebuildReport& report) const;
+                                                     RefillReport& report) const;
     void Publish(std::shared_ptr<const EntrySnapshot> snapshot);
     void PublishFailure(DetailsFailure failure) noexcept;
 

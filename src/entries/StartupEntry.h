@@ -20,8 +20,8 @@ struct StartupEntry {
     std::uint32_t valueType = platform::reg::kTypeSz;
     // Switched off, as Task Manager does it: Windows leaves the entry where it is and does not
     // start it. When it was switched off, as a FILETIME; 0 when that is not known.
-    bool disabled = false;
-    std::uint64_t disabledSince = 0;
+    bool switchedOff = false;
+    std::uint64_t switchedOffSince = 0;
     // The switch could not be read: the entry is listed as on, which it may not be.
     bool switchUnreadable = false;
     // The program the command starts (after expansion); empty when it cannot be told.

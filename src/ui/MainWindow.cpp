@@ -31,22 +31,22 @@ void MainWindow::BindEvents()
     c.newButton.onClick = [this] { OnNewClicked(); };
     c.editButton.onClick = [this] { OnEditClicked(); };
     c.deleteButton.onClick = [this] { OnDeleteClicked(); };
-    c.toggleButton.onClick = [this] { OnToggleClicked(); };
+    c.switchButton.onClick = [this] { OnSwitchClicked(); };
     c.closeButton.onClick = [this] { OnCloseClicked(); };
     c.entryList.onContextMenu =
         [this](const platform::window::Control::ContextMenuRequest& request) {
             OnContextMenu(request);
         };
     c.entryList.onDeleteKey = [this] { OnDeleteClicked(); };
-    form_.onRefreshKey = [this] {
+    form_.onRefillKey = [this] {
         if (modalDepth_ == 0) {
             // Asked for by the user: what cannot be read is told again.
             toldSources_.clear();
-            RefreshKeepingSelection();
+            RefillKeepingSelection();
         }
     };
     c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
-    c.refreshTimer.onTimer = [this] { OnRefreshTimer(); };
+    c.refillTimer.onTimer = [this] { OnRefillTimer(); };
     c.readingTimer.onTimer = [this] { OnReadingTimer(); };
     c.sourceCheckTimer.onTimer = [this] { OnSourceCheckTimer(); };
     c.englishFlag.onMouseMove = [this] { EnterHover(HoverTarget::EnglishFlag); };
@@ -91,7 +91,7 @@ void MainWindow::OnLoad()
     platform_.changeWatch.onLost = [this] {
         // What changed while the watch was failing is read too.
         CheckSourcesFromNowOn();
-        RestartRefreshTimer();
+        RestartRefillTimer();
     };
     controls_.readingLabel.SetVisible(false);
     if (!table_.Refilling()) {
@@ -113,7 +113,7 @@ void MainWindow::OnUnload()
     platform_.changeWatch.Stop();
     platform_.changeWatch.onChange = nullptr;
     platform_.changeWatch.onLost = nullptr;
-    controls_.refreshTimer.SetTimerEnabled(false);
+    controls_.refillTimer.SetTimerEnabled(false);
     controls_.sourceCheckTimer.SetTimerEnabled(false);
     controls_.readingTimer.SetTimerEnabled(false);
     refillDue_ = false;
@@ -156,7 +156,7 @@ void MainWindow::OnEntrySelected()
     const MainWindowControls& c = controls_;
     c.editButton.SetEnabled(true);
     c.deleteButton.SetEnabled(true);
-    c.toggleButton.SetEnabled(true);
+    c.switchButton.SetEnabled(true);
 
     if (!entry->productName.empty() || !entry->description.empty()) {
         // A file that names itself the same way twice shows the name once.
@@ -175,8 +175,8 @@ void MainWindow::OnEntrySelected()
     c.descriptionLabel.SetTooltip(L"Program leírása");
     c.makerLabel.SetTooltip(L"Gyártó");
 
-    shown_ =
-        ShownState{entry->scope, entry->disabled, entry->disabledSince, entry->switchUnreadable};
+    shown_ = ShownState{entry->scope, entry->switchedOff, entry->switchedOffSince,
+                        entry->switchUnreadable};
     ShowScope();
 
     c.nameField.SetCaption(entry->name);
@@ -187,17 +187,17 @@ void MainWindow::OnEntrySelected()
 
 void MainWindow::ShowScope()
 {
-    const bool disabled = shown_ && shown_->disabled;
-    controls_.toggleButton.SetCaption(disabled ? language_.Text(UiText::EnableButton)
-                                               : language_.Text(UiText::DisableButton));
+    const bool switchedOff = shown_ && shown_->switchedOff;
+    controls_.switchButton.SetCaption(switchedOff ? language_.Text(UiText::EnableButton)
+                                                  : language_.Text(UiText::DisableButton));
     if (!shown_) {
         return;
     }
     std::wstring line =
         language_.Text(UiText::ScopeLabel) + L" " + ScopeText(language_, shown_->scope);
-    if (disabled) {
-        const std::wstring since = shown_->disabledSince != 0
-                                       ? platform_.clock.LocalDateAndTime(shown_->disabledSince)
+    if (switchedOff) {
+        const std::wstring since = shown_->switchedOffSince != 0
+                                       ? platform_.clock.LocalDateAndTime(shown_->switchedOffSince)
                                        : std::wstring();
         line += since.empty() ? language_.Text(UiText::DisabledSuffix)
                               : language_.Text(UiText::DisabledSinceSuffix, {since});

@@ -39,11 +39,11 @@ public:
     // Refills the entry table from the registry and the folders, and the list from the table once
     // the refill is made, selecting the same position again (the last item when the list got
     // shorter).
-    void RefreshList();
-    // Refills as RefreshList does, but keeps the selected entry (the same scope and name)
+    void RefillList();
+    // Refills as RefillList does, but keeps the selected entry (the same scope and name)
     // selected when it is still listed, and the list scrolled as it was. For refills nobody in
     // the window asked for: another program changed the registry, or F5.
-    void RefreshKeepingSelection();
+    void RefillKeepingSelection();
     // How many times a refill of the list was started.
     [[nodiscard]] std::size_t Refills() const noexcept { return refills_; }
     // The entries the list shows, row by row.
@@ -67,7 +67,7 @@ private:
     void OnSourceCheckTimer();
     // Tells which sources could not be read, once: again only when that changes, or after F5.
     void ReportUnreadSources(const std::vector<entries::SourceFailure>& unread);
-    void ReportDetailsFailures(const entries::RebuildReport& report);
+    void ReportDetailsFailures(const entries::RefillReport& report);
     // Starts a refill; what is selected once it is taken: the same entry (else the same
     // position), or the same position; and whether the list keeps its scroll position.
     enum class Reselect : std::uint8_t { Position, Entry, EntryAndScroll };
@@ -98,7 +98,7 @@ private:
     void OnEditClicked();
     void OnDeleteClicked();
     void DeleteSelectedEntry(); // asks first
-    void OnToggleClicked();
+    void OnSwitchClicked();
     // Selects the entry of this key, when the list still holds it; false when it does not.
     bool SelectEntry(const entries::EntryKey& key);
     void OnCloseClicked();
@@ -113,8 +113,8 @@ private:
     // Following the registry: a change to a watched key starts (or starts again) the refresh
     // timer, and the list is refilled once the keys have been quiet for its interval.
     void OnRegistryChanged();
-    void OnRefreshTimer();
-    void RestartRefreshTimer();
+    void OnRefillTimer();
+    void RestartRefillTimer();
     // Runs the action, which opens a modal window of the tool (a message box, the editor, a
     // menu); a refill that falls due meanwhile waits until the last such window is closed.
     template <typename Action> void Modally(Action&& action);
@@ -136,8 +136,8 @@ private:
     // until the first selection.
     struct ShownState {
         entries::Scope scope = entries::Scope::CurrentUser;
-        bool disabled = false;
-        std::uint64_t disabledSince = 0;
+        bool switchedOff = false;
+        std::uint64_t switchedOffSince = 0;
         bool switchUnreadable = false;
     };
     std::optional<ShownState> shown_;
@@ -169,7 +169,7 @@ template <typename Action> void MainWindow::Modally(Action&& action)
     }
     --modalDepth_;
     if (modalDepth_ == 0 && refillDue_) {
-        RestartRefreshTimer();
+        RestartRefillTimer();
     }
 }
 

@@ -26,7 +26,7 @@ void MainWindow::OnNewClicked()
         Editor().ShowForNewEntry(form_, EntryDraft{L"new_entry", L"", entries::Scope::AllUsers});
     });
     // Whether the user saved or cancelled.
-    RefreshList();
+    RefillList();
 }
 
 void MainWindow::OnEditClicked()
@@ -47,7 +47,7 @@ void MainWindow::OnEditClicked()
     const EntryDraft draft{entry->name, entry->command, entry->scope, entry->valueType,
                            entry->filePath};
     Modally([&] { Editor().ShowForEntry(form_, draft); });
-    RefreshList();
+    RefillList();
 }
 
 void MainWindow::OnDeleteClicked()
@@ -77,16 +77,16 @@ void MainWindow::DeleteSelectedEntry()
     } else if (!result.Succeeded()) {
         ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotModify);
     }
-    RefreshList();
+    RefillList();
 }
 
-void MainWindow::OnToggleClicked()
+void MainWindow::OnSwitchClicked()
 {
     const entries::StartupEntry* entry = SelectedEntry();
     if (entry == nullptr || modalDepth_ > 0) {
         return;
     }
-    if (!entries::EntryChanges(platform_).SetSwitch(*entry, !entry->disabled).Succeeded()) {
+    if (!entries::EntryChanges(platform_).SetSwitch(*entry, !entry->switchedOff).Succeeded()) {
         Modally([this] {
             ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_,
                          UiText::CannotModify);

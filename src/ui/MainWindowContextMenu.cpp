@@ -42,8 +42,8 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
     using platform::window::MenuItem;
     const std::array items{
         MenuItem{.text = language_.Text(UiText::EditButton), .isDefault = true},
-        MenuItem{.text = entry->disabled ? language_.Text(UiText::EnableButton)
-                                         : language_.Text(UiText::DisableButton)},
+        MenuItem{.text = entry->switchedOff ? language_.Text(UiText::EnableButton)
+                                            : language_.Text(UiText::DisableButton)},
         MenuItem{.text = language_.Text(UiText::DeleteButton)},
         MenuItem{.text = {}, .separator = true},
         MenuItem{.text = language_.Text(UiText::OpenFileLocation), .enabled = fileThere},
@@ -60,7 +60,7 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
         OnEditClicked();
         break;
     case MenuChoice::Switch:
-        OnToggleClicked();
+        OnSwitchClicked();
         break;
     case MenuChoice::Delete:
         OnDeleteClicked();

@@ -40,12 +40,12 @@ std::wstring GroupedNumber(std::size_t number, Language language)
 
 } // namespace
 
-void MainWindow::RefreshList()
+void MainWindow::RefillList()
 {
     Refill(Reselect::Position);
 }
 
-void MainWindow::RefreshKeepingSelection()
+void MainWindow::RefillKeepingSelection()
 {
     Refill(Reselect::EntryAndScroll);
 }
@@ -54,7 +54,7 @@ void MainWindow::Refill(Reselect reselect)
 {
     // Armed before the keys are read: a change from now on is told, and what was changed before
     // is read now, the window's own changes among it, and not told again.
-    controls_.refreshTimer.SetTimerEnabled(false);
+    controls_.refillTimer.SetTimerEnabled(false);
     refillDue_ = false;
     if (form_.Loaded()) {
         WatchSources();
@@ -115,7 +115,7 @@ void MainWindow::ListMoreRows()
         list.AddItems(std::move(texts));
         // A switched-off entry stays in the list, greyed.
         for (std::size_t index = rowsListed_; index < end; ++index) {
-            if (listed_->entries[index].disabled) {
+            if (listed_->entries[index].switchedOff) {
                 list.SetItemDimmed(index, true);
             }
         }
@@ -164,7 +164,7 @@ void MainWindow::OnReadingTimer()
         if (modalDepth_ > 0) {
             refillDue_ = true;
         } else {
-            RefreshKeepingSelection();
+            RefillKeepingSelection();
         }
         return;
     }
@@ -234,24 +234,24 @@ void MainWindow::OnSourceCheckTimer()
 
 void MainWindow::OnRegistryChanged()
 {
-    RestartRefreshTimer();
+    RestartRefillTimer();
 }
 
-void MainWindow::RestartRefreshTimer()
+void MainWindow::RestartRefillTimer()
 {
     // Every change starts the wait anew, so that a burst of changes is read once, after it.
-    controls_.refreshTimer.SetTimerEnabled(false);
-    controls_.refreshTimer.SetTimerEnabled(true);
+    controls_.refillTimer.SetTimerEnabled(false);
+    controls_.refillTimer.SetTimerEnabled(true);
 }
 
-void MainWindow::OnRefreshTimer()
+void MainWindow::OnRefillTimer()
 {
-    controls_.refreshTimer.SetTimerEnabled(false);
+    controls_.refillTimer.SetTimerEnabled(false);
     if (modalDepth_ > 0) {
         refillDue_ = true;
         return;
     }
-    RefreshKeepingSelection();
+    RefillKeepingSelection();
 }
 
 void MainWindow::ReportUnreadSources(const std::vector<entries::SourceFailure>& unread)
@@ -280,7 +280,7 @@ void MainWindow::ReportUnreadSources(const std::vector<entries::SourceFailure>& 
     });
 }
 
-void MainWindow::ReportDetailsFailures(const entries::RebuildReport& report)
+void MainWindow::ReportDetailsFailures(const entries::RefillReport& report)
 {
     if (!report.firstFailure) {
         return;

@@ -28,13 +28,13 @@ forget_language() {
 }
 shortcut() { "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
 host_path() { "$wine_exec" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-folder_approvals='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\StartupFolder'
+folder_switches='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\StartupFolder'
 link_name='Minta parancsikon'
 note_name='olvass el.txt'
 forget_folder_files() {
   rm -f "$(host_path "$(shortcut folder user)")/$link_name.lnk" \
     "$(host_path "$(shortcut folder common)")/$note_name"
-  "$wine_exec" reg delete "$folder_approvals" /v "$link_name.lnk" /f >/dev/null 2>&1
+  "$wine_exec" reg delete "$folder_switches" /v "$link_name.lnk" /f >/dev/null 2>&1
 }
 clean_up() {
   "$tools/seed-run-keys" "$fixtures" --remove >/dev/null 2>&1
@@ -167,7 +167,7 @@ $actual_list"
   expect_text programPathField 'C:\windows\regedit.exe'
   expect_text descriptionLabel 'Wine Registry Editor'
   expect_text scopeLabel 'Hatáskör: Összes felhasználó'
-  expect_text toggleButton 'Letilt'
+  expect_text switchButton 'Letilt'
   # The entry switched off in Task Manager's way is drawn grey, the others are not.
   import -window root "$outdir/main-hungarian-disabled-unselected.png"
   drawn_grey 4 "$outdir/main-hungarian-disabled-unselected.png" ||
@@ -181,7 +181,7 @@ $actual_list"
   expect_text nameField 'Régi kiegészítő'
   expect_text programPathField 'C:\Program Files (x86)\Régi\kiegeszito.exe'
   expect_match scopeLabel '^Hatáskör: Összes felhasználó \(32 bites\), letiltva .*2026.* óta$'
-  expect_text toggleButton 'Engedélyez'
+  expect_text switchButton 'Engedélyez'
   import -window root "$outdir/main-hungarian-selected.png"
 
   # The context menu by the menu key, over the selected entry; its program is missing, so the
@@ -201,7 +201,7 @@ $actual_list"
   [[ "$(approved_32)" == 020000000000000000000000 ]] ||
     fail "switching on stored $(approved_32)"
   expect_text scopeLabel 'Hatáskör: Összes felhasználó (32 bites)'
-  expect_text toggleButton 'Letilt'
+  expect_text switchButton 'Letilt'
   press "$main" space
   sleep 1
   [[ "$(approved_32)" =~ ^03000000[0-9A-F]{16}$ && "$(approved_32)" != 030000000000000000000000 ]] ||
@@ -223,7 +223,7 @@ $actual_list"
   expect_text titleLabel 'Manage Windows startup programs'
   expect_text deleteButton 'Delete'
   expect_match scopeLabel '^Scope: All users \(32-bit\), disabled since .+$'
-  expect_text toggleButton 'Enable'
+  expect_text switchButton 'Enable'
   expect_text descriptionLabel 'a megadott fájl nem létezik'
   import -window root "$outdir/main-english-disabled-selected.png"
   [[ "$(probe visible englishFlagLit)" == 1 ]] || fail "the highlight went out with the click"
@@ -307,7 +307,7 @@ $actual_list"
     # Switched off where Task Manager keeps the switch of a Startup folder's file.
     press "$main" Tab Tab Tab Tab Tab space
     sleep 1
-    switch=$("$wine_exec" reg query "$folder_approvals" /v "$link_name.lnk" 2>/dev/null |
+    switch=$("$wine_exec" reg query "$folder_switches" /v "$link_name.lnk" 2>/dev/null |
       tr -d '\r' | awk '/REG_BINARY/ { print $NF }')
     [[ "$switch" =~ ^03000000 ]] || fail "switching the shortcut off stored '$switch'"
     expect_match scopeLabel '^Scope: Current user \(Startup folder\), disabled since .+$'
@@ -325,7 +325,7 @@ $actual_list"
         fail "the deleted shortcut is still in the Startup folder"
       [[ "$(shortcut recycled "$link_name.lnk")" == 1 ]] ||
         fail "the deleted shortcut is not in the Recycle Bin"
-      "$wine_exec" reg query "$folder_approvals" /v "$link_name.lnk" >/dev/null 2>&1 &&
+      "$wine_exec" reg query "$folder_switches" /v "$link_name.lnk" >/dev/null 2>&1 &&
         fail "the deleted shortcut's switch stayed"
       [[ -z "$(index_of "$link_line")" ]] || fail "the deleted shortcut is still listed"
     fi

@@ -3,12 +3,12 @@
 // at all; and another entry's name is taken only when the caller says so.
 #include "entries/EntryChanges.h"
 
+#include "entries/EntrySwitches.h"
 #include "entries/RunKeys.h"
-#include "entries/StartupApproval.h"
 #include "entries/StartupFolderEntries.h"
 #include "portable/HostStartupFolders.h"
-#include "support/ForwardingRegistry.h"
 #include "support/Entries.h"
+#include "support/ForwardingRegistry.h"
 #include "support/PlatformBackend.h"
 
 #ifdef _WIN32
@@ -135,7 +135,7 @@ struct World {
                           0u);
             }
             if (off < item.size()) {
-                EXPECT_EQ(entries::SetApproval(storage, scope, name, true, 0), 0);
+                EXPECT_EQ(entries::WriteSwitch(storage, scope, name, true, 0), 0);
             }
         }
         storage.writes = 0;
@@ -171,9 +171,9 @@ struct World {
         }
         State state;
         for (entries::StartupEntry& entry : listed) {
-            (void)entries::ReadApprovals(storage, entry.scope, std::span(&entry, 1));
+            (void)entries::ReadSwitches(storage, entry.scope, std::span(&entry, 1));
             state.insert(std::to_wstring(static_cast<int>(entry.scope)) + L" " + entry.name + L"=" +
-                         entry.command + (entry.disabled ? L" (off)" : L""));
+                         entry.command + (entry.switchedOff ? L" (off)" : L""));
         }
         return state;
     }

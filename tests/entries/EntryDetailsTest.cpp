@@ -79,7 +79,7 @@ TEST_P(EntryDetails, DescriptionNamesTheEntryOtherwiseNameAndPath)
         MakeEntry(Scope::CurrentUser, L"Product", productOnly),
         MakeEntry(Scope::AllUsers, L"Plain", versionless + L" -q")};
     entries::EntryTable table(backend->Services());
-    entries::RebuildReport report;
+    entries::RefillReport report;
     table.Resolve(entries, report);
     EXPECT_FALSE(report.firstFailure.has_value());
 

@@ -25,7 +25,7 @@ protected:
     // Resolves the entries in table order; nothing to report.
     void Resolve(std::vector<StartupEntry>& entries)
     {
-        entries::RebuildReport report;
+        entries::RefillReport report;
         table.Resolve(entries, report);
         EXPECT_FALSE(report.firstFailure.has_value());
     }

@@ -3,10 +3,10 @@
 
 #include "Fixtures.h"
 #include "entries/EntryDetails.h"
+#include "entries/EntrySwitches.h"
 #include "registry/RegistryValues.h"
 #include "support/FaultyRegistry.h"
 #include "support/PlatformBackend.h"
-#include "entries/StartupApproval.h"
 
 #include <algorithm>
 #include <fstream>
@@ -21,12 +21,12 @@ using entries::Scope;
 using platform::reg::kCurrentUser;
 using platform::reg::kLocalMachine;
 
-class RebuildEntryTable : public ::testing::TestWithParam<PlatformKind> {
+class RefillEntryTable : public ::testing::TestWithParam<PlatformKind> {
 protected:
     // The table, rebuilt; no failure to report.
-    std::span<const entries::StartupEntry> Rebuilt()
+    std::span<const entries::StartupEntry> Refilled()
     {
-        const entries::RebuildReport report = table.Rebuild();
+        const entries::RefillReport report = table.RefillNow();
         EXPECT_FALSE(report.firstFailure.has_value());
         EXPECT_EQ(report.failedEntries, 0u);
         return table.Entries();
@@ -50,7 +50,7 @@ protected:
     entries::EntryTable table{backend->Services()};
 };
 
-TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
+TEST_P(RefillEntryTable, ReadsBothRootsResolvesAndSorts)
 {
     backend->PutFile(L"C:\\WINDOWS\\System32\\tolvan-tray.exe");
     PutRunValue(kCurrentUser, L"zulu", L"\"C:\\Z\\z.exe\" --hidden");
@@ -59,11 +59,11 @@ TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
     PutRunValue(kLocalMachine, L"zulu", L"C:\\Z\\other.exe");
 
     PutRunValue(kCurrentUser, L"left over", L"from an earlier refill");
-    EXPECT_EQ(Rebuilt().size(), 5u);
+    EXPECT_EQ(Refilled().size(), 5u);
     ASSERT_EQ(registry::DeleteValue(backend->Registry().Registry(),
                                     {kCurrentUser, entries::kRunKeyPath}, L"left over"),
               0);
-    const auto listed = Rebuilt();
+    const auto listed = Refilled();
 
     ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[0].displayText, L"alpha;  (C:\\A\\a.exe)");
@@ -80,7 +80,7 @@ TEST_P(RebuildEntryTable, ReadsBothRootsResolvesAndSorts)
 // An expandable command finds its program after the process's variables are expanded, by the
 // same rules as any other command; the command itself is kept as stored. A plain string is
 // never expanded. The 32-bit programs' key is a scope of its own.
-TEST_P(RebuildEntryTable, ExpandableCommandsAndThe32BitKeyAreListed)
+TEST_P(RefillEntryTable, ExpandableCommandsAndThe32BitKeyAreListed)
 {
     using platform::reg::kTypeExpandSz;
     using platform::reg::kTypeSz;
@@ -95,7 +95,7 @@ TEST_P(RebuildEntryTable, ExpandableCommandsAndThe32BitKeyAreListed)
     PutEntryValue(Scope::AllUsers, L"plain", L"%TOLVAN_APPS%\\app.exe", kTypeSz);
     PutEntryValue(Scope::AllUsers32Bit, L"plain", L"C:\\x86\\old.exe", kTypeSz);
 
-    const auto listed = Rebuilt();
+    const auto listed = Refilled();
 
     ASSERT_EQ(listed.size(), 5u);
     EXPECT_EQ(listed[0].displayText, L"bare;  (C:\\WINDOWS\\System32\\tolvan-tray.exe)");
@@ -112,14 +112,14 @@ TEST_P(RebuildEntryTable, ExpandableCommandsAndThe32BitKeyAreListed)
     EXPECT_FALSE(entries::ProgramFileExists(backend->Services().files, listed[4].programPath));
 }
 
-TEST_P(RebuildEntryTable, NoRunValuesGiveAnEmptyTable)
+TEST_P(RefillEntryTable, NoRunValuesGiveAnEmptyTable)
 {
-    EXPECT_TRUE(Rebuilt().empty());
+    EXPECT_TRUE(Refilled().empty());
 }
 
 // Files named like programs that are not programs: each is listed by name and path without
 // version texts and without a message, and only the folder counts as missing.
-TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
+TEST_P(RefillEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
 {
     std::ifstream fixture(std::filesystem::path(FixtureFile(L"full.exe")), std::ios::binary);
     const std::vector<char> program((std::istreambuf_iterator<char>(fixture)),
@@ -140,7 +140,7 @@ TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
     PutRunValue(kLocalMachine, L"half", L"C:\\Bad\\half.exe -q");
     PutRunValue(kLocalMachine, L"x", L"C:\\Bad\\x.exe");
 
-    const auto listed = Rebuilt();
+    const auto listed = Refilled();
 
     ASSERT_EQ(listed.size(), 5u);
     EXPECT_EQ(listed[0].displayText, L"empty;  (C:\\Bad\\empty.exe)");
@@ -161,7 +161,7 @@ TEST_P(RebuildEntryTable, FilesThatOnlyLookLikeProgramsAreListedWithoutDetails)
 
 // A source that fails part way keeps what was read of it and is reported; a value that vanishes
 // between the listing and the reading of its data is left out and is no failure.
-TEST_P(RebuildEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
+TEST_P(RefillEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
 {
     using Call = FaultyRegistry::Call;
     struct Row {
@@ -179,7 +179,7 @@ TEST_P(RebuildEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
         {Call::Open, 2, 5, {L"one", L"three", L"two"}, {{Scope::CurrentUser, true, 5}}},
     };
     platform::Platform& real = backend->Services();
-    ASSERT_EQ(entries::SetApproval(real.registry, Scope::CurrentUser, L"three", true, 1), 0);
+    ASSERT_EQ(entries::WriteSwitch(real.registry, Scope::CurrentUser, L"three", true, 1), 0);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.nth);
         for (const wchar_t* name : {L"one", L"two", L"three"}) {
@@ -193,19 +193,19 @@ TEST_P(RebuildEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
                           0);
             };
         }
-        platform::Platform services{faulty,         real.shell,       real.messageBox,
-                                    real.files,     real.collation,   real.versions,
+        platform::Platform services{faulty,           real.shell,       real.messageBox,
+                                    real.files,       real.collation,   real.versions,
                                     real.fileDialogs, real.environment, real.clock,
-                                    real.changeWatch, real.clipboard, real.startupFolders};
+                                    real.changeWatch, real.clipboard,   real.startupFolders};
         entries::EntryTable faultyTable{services};
-        const entries::RebuildReport report = faultyTable.Rebuild();
+        const entries::RefillReport report = faultyTable.RefillNow();
         std::vector<std::wstring> listed;
         for (const entries::StartupEntry& entry : faultyTable.Entries()) {
             if (entry.scope == Scope::CurrentUser) {
                 listed.push_back(entry.name);
                 const bool switchRead = row.unread.empty() || !row.unread[0].switches;
                 EXPECT_EQ(entry.switchUnreadable, !switchRead);
-                EXPECT_EQ(entry.disabled, switchRead && entry.name == L"three");
+                EXPECT_EQ(entry.switchedOff, switchRead && entry.name == L"three");
             }
         }
         std::ranges::sort(listed);
@@ -214,7 +214,7 @@ TEST_P(RebuildEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
     }
 }
 
-TOLVAN_FOR_EACH_PLATFORM(RebuildEntryTable);
+TOLVAN_FOR_EACH_PLATFORM(RefillEntryTable);
 
 } // namespace
 } // namespace tolvan::test

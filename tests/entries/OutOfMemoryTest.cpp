@@ -90,7 +90,7 @@ TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)
         MakeEntry(Scope::AllUsers, L"present", L"tolvan-present.exe"),
         MakeEntry(Scope::AllUsers, L"failing again", std::wstring(kFailingName))};
     entries::EntryTable table(services);
-    entries::RebuildReport report;
+    entries::RefillReport report;
     table.Resolve(entries, report);
     EXPECT_FALSE(AllocationFailurePending());
 
@@ -133,7 +133,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
     // inside the refill, which would list every entry twice.
     backend->Messages().whileShown = [&] { window.Controls().newButton.RaiseClick(); };
     window.ApplyLanguage(ui::Language::Hungarian);
-    window.RefreshList();
+    window.RefillList();
     backend->Messages().whileShown = nullptr;
     EXPECT_EQ(windows.ModalShowings(), 0);
     EXPECT_EQ(window.Controls().entryList.Items().size(), 4u);
@@ -145,7 +145,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
         ASSERT_EQ(registry::DeleteValue(real.registry, {kLocalMachine, entries::kRunKeyPath}, name),
                   platform::reg::kSuccess);
     }
-    window.RefreshList();
+    window.RefillList();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[2].text, L"Error: Out of memory (7)");
     EXPECT_FALSE(AllocationFailurePending());

@@ -126,8 +126,8 @@ protected:
         }
     }
 
-    static void ExpectSameReports(const entries::RebuildReport& expected,
-                                  const entries::RebuildReport& actual)
+    static void ExpectSameReports(const entries::RefillReport& expected,
+                                  const entries::RefillReport& actual)
     {
         ASSERT_EQ(actual.firstFailure.has_value(), expected.firstFailure.has_value());
         if (expected.firstFailure) {
@@ -151,7 +151,7 @@ TEST_P(ParallelRead, GivesTheTableOfASequentialRead)
     CountingVersionResources& counted = backend->Versions();
     entries::EntryTable sequential(services, 0);
     const long long before = counted.fileCalls;
-    const entries::RebuildReport expected = sequential.Rebuild();
+    const entries::RefillReport expected = sequential.RefillNow();
     const long long sequentialCalls = counted.fileCalls - before;
     EXPECT_EQ(failingVersions.MostReadsOfOneFile(), 1);
 
@@ -170,7 +170,7 @@ TEST_P(ParallelRead, GivesTheTableOfASequentialRead)
         SCOPED_TRACE(readers);
         entries::EntryTable parallel(services, readers);
         const long long start = counted.fileCalls;
-        ExpectSameReports(expected, parallel.Rebuild());
+        ExpectSameReports(expected, parallel.RefillNow());
         ExpectSameTables(sequential, parallel);
         // Each program once, as on one thread: a program several entries start is not read
         // again, a missing one is asked for once.
@@ -179,7 +179,7 @@ TEST_P(ParallelRead, GivesTheTableOfASequentialRead)
 
         // The next refill takes the texts kept and reads only what failed.
         const long long again = counted.fileCalls;
-        ExpectSameReports(expected, parallel.Rebuild());
+        ExpectSameReports(expected, parallel.RefillNow());
         ExpectSameTables(sequential, parallel);
         EXPECT_LT(counted.fileCalls - again, sequentialCalls);
         EXPECT_EQ(failingVersions.MostReadsOfOneFile(), 1);
@@ -192,7 +192,7 @@ TEST_P(ParallelRead, GivesTheTableOfASequentialRead)
 TEST_P(ParallelRead, TheMainWindowShowsTheSameListAndOneBox)
 {
     entries::EntryTable sequential(services, 0);
-    (void)sequential.Rebuild();
+    (void)sequential.RefillNow();
 
     platform::portable::HeadlessWindowSystem windows;
     ui::InterfaceLanguage language(ui::Language::English);

@@ -30,15 +30,15 @@ protected:
                   platform::reg::kSuccess);
     }
 
-    // Rebuilds the table; how many version reads named a file, and each entry's line and texts.
+    // Refills the table; how many version reads named a file, and each entry's line and texts.
     struct Refill {
         long long fileReads = 0;
         std::map<std::wstring, std::wstring> texts; // name -> line | product | company | copyright
     };
-    Refill Rebuilt()
+    Refill Refilled()
     {
         const long long before = backend->Versions().fileCalls;
-        const entries::RebuildReport report = table.Rebuild();
+        const entries::RefillReport report = table.RefillNow();
         EXPECT_FALSE(report.firstFailure.has_value());
         Refill refill{backend->Versions().fileCalls - before, {}};
         for (const entries::StartupEntry& entry : table.Entries()) {
@@ -63,14 +63,14 @@ TEST_P(RefillVersionTexts, OnlyNewAndChangedProgramFilesAreReadAgain)
     PutRunValue(kLocalMachine, L"b", kB);
     PutRunValue(kLocalMachine, L"c", kC);
 
-    const Refill cold = Rebuilt();
+    const Refill cold = Refilled();
     ASSERT_EQ(cold.texts.size(), 3u);
     ASSERT_GT(cold.fileReads, 0);
     ASSERT_EQ(cold.fileReads % 3, 0);
     const long long readsOfOneFile = cold.fileReads / 3;
 
     // Nothing changed: every text comes from the refill before.
-    Refill again = Rebuilt();
+    Refill again = Refilled();
     EXPECT_EQ(again.fileReads, 0);
     EXPECT_EQ(again.texts, cold.texts);
 
@@ -78,7 +78,7 @@ TEST_P(RefillVersionTexts, OnlyNewAndChangedProgramFilesAreReadAgain)
     ASSERT_NE(std::filesystem::file_size(FixtureFile(L"full.exe")),
               std::filesystem::file_size(FixtureFile(L"details.exe")));
     backend->PutCopyOf(kA, FixtureFile(L"details.exe"));
-    again = Rebuilt();
+    again = Refilled();
     EXPECT_EQ(again.fileReads, readsOfOneFile);
     EXPECT_NE(again.texts[L"a"], cold.texts.at(L"a"));
     EXPECT_EQ(again.texts[L"a"], cold.texts.at(L"b")); // a program with a description
@@ -87,18 +87,18 @@ TEST_P(RefillVersionTexts, OnlyNewAndChangedProgramFilesAreReadAgain)
     // c.exe written again with the same size: only its time tells, and it is read again.
     const auto written = std::filesystem::last_write_time(Host(kC));
     std::filesystem::last_write_time(Host(kC), written - std::chrono::hours(1));
-    again = Rebuilt();
+    again = Refilled();
     EXPECT_EQ(again.fileReads, readsOfOneFile);
     EXPECT_EQ(again.texts[L"c"], cold.texts.at(L"c"));
 
     // b.exe gone: listed by name and path without texts, on every refill; back: read again.
     ASSERT_TRUE(std::filesystem::remove(Host(kB)));
     for (int refill = 0; refill < 2; ++refill) {
-        again = Rebuilt();
+        again = Refilled();
         EXPECT_EQ(again.texts[L"b"], L"b;  (" + std::wstring(kB) + L")|||");
     }
     backend->PutCopyOf(kB, FixtureFile(L"details.exe"));
-    again = Rebuilt();
+    again = Refilled();
     EXPECT_EQ(again.fileReads, readsOfOneFile);
     EXPECT_EQ(again.texts[L"b"], cold.texts.at(L"b"));
 
@@ -106,9 +106,9 @@ TEST_P(RefillVersionTexts, OnlyNewAndChangedProgramFilesAreReadAgain)
     ASSERT_EQ(registry::DeleteValue(backend->Registry().Registry(),
                                     {kLocalMachine, entries::kRunKeyPath}, L"c"),
               platform::reg::kSuccess);
-    EXPECT_EQ(Rebuilt().fileReads, 0);
+    EXPECT_EQ(Refilled().fileReads, 0);
     PutRunValue(kLocalMachine, L"c", kC);
-    again = Rebuilt();
+    again = Refilled();
     EXPECT_EQ(again.fileReads, readsOfOneFile);
     EXPECT_EQ(again.texts[L"c"], cold.texts.at(L"c"));
 }

@@ -1,7 +1,7 @@
 // The list's context menu: what it offers for the entry under the pointer or the selected one, in
 // the interface language, and what each item does.
 #include "MainWindowFixture.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 
 namespace tolvan::test {
 namespace {
@@ -62,9 +62,9 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
     EXPECT_EQ(std::count(enabled.begin(), enabled.end(), false), 0);
 
     // A switched-off entry whose file is missing, in English: Enable, and no file items.
-    ASSERT_EQ(entries::SetApproval(registry, entries::Scope::AllUsers, L"Gone", true, 0), 0);
+    ASSERT_EQ(entries::WriteSwitch(registry, entries::Scope::AllUsers, L"Gone", true, 0), 0);
     mainWindow.ApplyLanguage(ui::Language::English);
-    mainWindow.RefreshList();
+    mainWindow.RefillList();
     RightClick(0);
     ASSERT_EQ(windows.shownMenus.size(), 2u);
     const auto& other = windows.shownMenus[1].items;
@@ -128,7 +128,7 @@ TEST_F(ContextMenu, ItemsActOnTheEntry)
 
     // Disable and Delete act as their buttons.
     RightClick(1, 1);
-    EXPECT_TRUE(table.Entries()[1].disabled);
+    EXPECT_TRUE(table.Entries()[1].switchedOff);
     messageBox.shown.clear();
     RightClick(0, 2);
     EXPECT_EQ(messageBox.shown.size(), 1u) << "Delete did not ask first";

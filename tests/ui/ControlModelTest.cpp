@@ -1,7 +1,7 @@
 // The control model and the headless window system: what the behaviour code relies on when it
 // changes controls and when windows come and go.
-#include "portable/HeadlessWindowSystem.h"
 #include "platform/window/FormModel.h"
+#include "portable/HeadlessWindowSystem.h"
 #include "ui/layouts/EntryEditorLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
 
@@ -107,31 +107,31 @@ TEST(ControlModel, TopIndexIsTheShownListsWhenThereIsOneAndStartsAgainWithTheIte
     EXPECT_EQ(list.TopIndex(), 7);
 }
 
-TEST(ControlModel, ContextMenuDeleteAndRefreshKeysReachTheirHandlersWhenThereAreAny)
+TEST(ControlModel, ContextMenuDeleteAndRefillKeysReachTheirHandlersWhenThereAreAny)
 {
     FormModel form(ui::MainWindowLayout());
     Control& list = ui::MainWindowControls(form).entryList;
     const Control::ContextMenuRequest request{2, ScreenPoint{30, 40}, false};
     list.RaiseContextMenu(request);
     list.RaiseDeleteKey();
-    form.RaiseRefreshKey();
+    form.RaiseRefillKey();
 
     std::vector<Control::ContextMenuRequest> requests;
     int deletes = 0;
-    int refreshes = 0;
+    int refills = 0;
     list.onContextMenu = [&](const Control::ContextMenuRequest& r) { requests.push_back(r); };
     list.onDeleteKey = [&] { ++deletes; };
-    form.onRefreshKey = [&] { ++refreshes; };
+    form.onRefillKey = [&] { ++refills; };
     list.RaiseContextMenu(request);
     list.RaiseDeleteKey();
-    form.RaiseRefreshKey();
+    form.RaiseRefillKey();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].itemUnderPointer, 2);
     EXPECT_EQ(requests[0].at.x, 30);
     EXPECT_EQ(requests[0].at.y, 40);
     EXPECT_FALSE(requests[0].byKeyboard);
     EXPECT_EQ(deletes, 1);
-    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(refills, 1);
 }
 
 TEST(ControlModel, ChoosingAnOptionClearsTheOtherAndRunsItsClick)

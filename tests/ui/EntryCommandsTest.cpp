@@ -53,7 +53,7 @@ TEST_F(EntryCommands, NewOffersANewEntryForAllUsersAndSavingItAsOfferedWritesIt)
     EXPECT_EQ(c.entryList.Items().size(), 1u);
 }
 
-TEST_F(EntryCommands, ACancelledEditorStillRefreshesTheList)
+TEST_F(EntryCommands, ACancelledEditorStillRefillsTheList)
 {
     Open();
     EXPECT_TRUE(c.entryList.Items().empty());
@@ -103,7 +103,7 @@ TEST_F(EntryCommands, DoubleClickAndEnterEdit)
     EXPECT_TRUE(shownAllUsers);
 }
 
-TEST_F(EntryCommands, DeleteAsksFirstAndACancelChangesAndRefreshesNothing)
+TEST_F(EntryCommands, DeleteAsksFirstAndACancelChangesAndRefillsNothing)
 {
     PutRunValue(kCurrentUser, L"tray", L"tray.exe");
     Open();

@@ -2,7 +2,7 @@
 // Delete, rename, move and New: what is stored, what the window shows, and what it tells when
 // Windows refuses.
 #include "HeadlessUi.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 #include "ui/layouts/EntryEditorLayout.h"
 
 #include <array>
@@ -35,14 +35,14 @@ class EntrySwitch : public HeadlessUi {
 protected:
     void PutSwitch(Scope scope, std::wstring_view name, const std::vector<std::byte>& bytes)
     {
-        ASSERT_EQ(registry::WriteBinary(registry, entries::ApprovalKeyOf(scope), name, bytes), 0);
+        ASSERT_EQ(registry::WriteBinary(registry, entries::SwitchKeyOf(scope), name, bytes), 0);
     }
     // The stored switch; empty when there is none.
     std::vector<std::byte> StoredSwitch(Scope scope, std::wstring_view name)
     {
         std::uint32_t type = 0;
         std::vector<std::byte> data;
-        if (registry::ReadValue(registry, entries::ApprovalKeyOf(scope), name, type, data) != 0) {
+        if (registry::ReadValue(registry, entries::SwitchKeyOf(scope), name, type, data) != 0) {
             return {};
         }
         EXPECT_EQ(type, platform::reg::kTypeBinary);
@@ -68,34 +68,34 @@ TEST_F(EntrySwitch, TheButtonFlipsTheSelectedEntryAndTheWindowShowsTheState)
     PutRunValue(kLocalMachine, L"a-agent", L"C:\\A\\agent.exe");
     PutSwitch(Scope::AllUsers, L"a-agent", Switch(0x06, false));
     Open(Language::English);
-    EXPECT_FALSE(c.toggleButton.Enabled());
-    EXPECT_EQ(c.toggleButton.Caption(), L"Disable");
+    EXPECT_FALSE(c.switchButton.Enabled());
+    EXPECT_EQ(c.switchButton.Caption(), L"Disable");
     SelectListed(L"b-tray");
-    EXPECT_TRUE(c.toggleButton.Enabled());
+    EXPECT_TRUE(c.switchButton.Enabled());
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users");
 
     EXPECT_FALSE(c.entryList.ItemDimmed(1));
-    c.toggleButton.RaiseClick();
+    c.switchButton.RaiseClick();
     EXPECT_EQ(StoredSwitch(Scope::AllUsers, L"b-tray"), Switch(0x03, true));
     EXPECT_EQ(c.entryList.SelectedIndex(), 1);
     EXPECT_TRUE(c.entryList.ItemDimmed(1));
     EXPECT_FALSE(c.entryList.ItemDimmed(0));
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: All users, disabled since 2026-12-09 14:05");
-    EXPECT_EQ(c.toggleButton.Caption(), L"Enable");
+    EXPECT_EQ(c.switchButton.Caption(), L"Enable");
     mainWindow.ApplyLanguage(Language::Hungarian);
     EXPECT_EQ(c.scopeLabel.Caption(),
               L"Hatáskör: Összes felhasználó, letiltva 2026-12-09 14:05 óta");
-    EXPECT_EQ(c.toggleButton.Caption(), L"Engedélyez");
+    EXPECT_EQ(c.switchButton.Caption(), L"Engedélyez");
 
-    c.toggleButton.RaiseClick();
+    c.switchButton.RaiseClick();
     EXPECT_EQ(StoredSwitch(Scope::AllUsers, L"b-tray"), Switch(0x02, false));
     EXPECT_FALSE(c.entryList.ItemDimmed(1));
     EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Összes felhasználó");
-    EXPECT_EQ(c.toggleButton.Caption(), L"Letilt");
+    EXPECT_EQ(c.switchButton.Caption(), L"Letilt");
 
     // Task Manager's other variant is kept.
     SelectListed(L"a-agent");
-    c.toggleButton.RaiseClick();
+    c.switchButton.RaiseClick();
     EXPECT_EQ(StoredSwitch(Scope::AllUsers, L"a-agent"), Switch(0x07, true));
     EXPECT_TRUE(messageBox.shown.empty());
 }
@@ -111,15 +111,15 @@ TEST_F(EntrySwitch, ASwitchWrittenByOthersIsReadFromTheEntrysOwnKey)
 
     ASSERT_EQ(table.Count(), 3u);
     EXPECT_EQ(table.Entries()[0].scope, Scope::AllUsers);
-    EXPECT_FALSE(table.Entries()[0].disabled);
-    EXPECT_TRUE(table.Entries()[1].disabled);
-    EXPECT_EQ(table.Entries()[1].disabledSince, kMoment);
+    EXPECT_FALSE(table.Entries()[0].switchedOff);
+    EXPECT_TRUE(table.Entries()[1].switchedOff);
+    EXPECT_EQ(table.Entries()[1].switchedOffSince, kMoment);
     c.entryList.SetSelectedIndex(1);
     EXPECT_EQ(c.scopeLabel.Caption(),
               L"Scope: All users (32-bit), disabled since 2026-12-09 14:05");
     SelectListed(L"user");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user, disabled");
-    EXPECT_EQ(c.toggleButton.Caption(), L"Enable");
+    EXPECT_EQ(c.switchButton.Caption(), L"Enable");
 }
 
 TEST_F(EntrySwitch, DeleteRenameMoveAndNewTakeTheSwitchAlong)
@@ -146,7 +146,7 @@ TEST_F(EntrySwitch, DeleteRenameMoveAndNewTakeTheSwitchAlong)
     c.editButton.RaiseClick();
     EXPECT_TRUE(StoredSwitch(Scope::CurrentUser, L"tray").empty());
     EXPECT_EQ(StoredSwitch(Scope::AllUsers, L"tray 2"), Switch(0x03, true));
-    EXPECT_TRUE(table.Entries()[0].disabled);
+    EXPECT_TRUE(table.Entries()[0].switchedOff);
 
     InEditor([](const ui::EntryEditorControls& editor) { editor.saveButton.RaiseClick(); });
     c.newButton.RaiseClick();
@@ -159,12 +159,12 @@ TEST_F(EntrySwitch, ARefusedSwitchKeyIsReportedAndTheEntryLeftAsItWas)
 {
     PutRunValue(kCurrentUser, L"tray", L"C:\\T\\tray.exe");
     PutRunValue(kCurrentUser, L"gone", L"C:\\G\\gone.exe");
-    registry.DenyAccess(kCurrentUser, entries::kApprovedRunKeyPath);
+    registry.DenyAccess(kCurrentUser, entries::kRunSwitchesKeyPath);
     Open();
     c.readingTimer.RaiseTimer(); // the unreadable switches are told
 
     SelectListed(L"tray");
-    c.toggleButton.RaiseClick();
+    c.switchButton.RaiseClick();
     SelectListed(L"tray");
     InEditor([](const ui::EntryEditorControls& editor) {
         editor.nameBox.TakeText(L"tray 2");

@@ -3,7 +3,7 @@
 // the scroll position; a modal window of the tool holds the refill back until it closes; F5
 // refills by hand.
 #include "MainWindowFixture.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 
 namespace tolvan::test {
 namespace {
@@ -24,8 +24,8 @@ protected:
     // The quiet period ends: the refresh timer, which every change starts again, ticks.
     void QuietPeriodEnds()
     {
-        ASSERT_TRUE(c.refreshTimer.TimerEnabled()) << "no change was waiting to be read";
-        c.refreshTimer.RaiseTimer();
+        ASSERT_TRUE(c.refillTimer.TimerEnabled()) << "no change was waiting to be read";
+        c.refillTimer.RaiseTimer();
     }
 
     std::wstring SelectedName() const
@@ -46,7 +46,7 @@ TEST_F(ListFollowsRegistry, EveryKeyTheListIsReadFromIsWatchedAgainAtEachRefill)
     }
     for (const entries::Scope scope : entries::kScopes) {
         for (const registry::KeyPath& key :
-             {entries::RunKeyOf(scope), entries::ApprovalKeyOf(scope)}) {
+             {entries::RunKeyOf(scope), entries::SwitchKeyOf(scope)}) {
             EXPECT_NE(std::find(watched.begin(), watched.end(),
                                 std::pair(key.root, std::wstring(key.subKey))),
                       watched.end())
@@ -54,7 +54,7 @@ TEST_F(ListFollowsRegistry, EveryKeyTheListIsReadFromIsWatchedAgainAtEachRefill)
         }
     }
     const int armed = changeWatch.watchCalls;
-    mainWindow.RefreshList();
+    mainWindow.RefillList();
     EXPECT_EQ(changeWatch.watchCalls, armed + 1);
 }
 
@@ -65,11 +65,11 @@ TEST_F(ListFollowsRegistry, AWatchThatCannotFollowIsReplacedByLookingEveryTwoSec
     EXPECT_FALSE(c.sourceCheckTimer.TimerEnabled());
     EXPECT_EQ(c.sourceCheckTimer.Interval(), 2000);
     changeWatch.refuses = true;
-    mainWindow.RefreshList();
+    mainWindow.RefillList();
     ListAllRows();
     ASSERT_TRUE(c.sourceCheckTimer.TimerEnabled());
     c.sourceCheckTimer.RaiseTimer();
-    EXPECT_FALSE(c.refreshTimer.TimerEnabled()) << "nothing changed";
+    EXPECT_FALSE(c.refillTimer.TimerEnabled()) << "nothing changed";
     PutRunValue(kCurrentUser, L"Alpha", L"F:\\no_version.exe");
     c.sourceCheckTimer.RaiseTimer();
     QuietPeriodEnds();
@@ -79,7 +79,7 @@ TEST_F(ListFollowsRegistry, AWatchThatCannotFollowIsReplacedByLookingEveryTwoSec
     // Watched again at the next refill; then the watch is lost, and the window reads the list
     // again, in case a change went untold, and looks for changes itself from then on.
     changeWatch.refuses = false;
-    mainWindow.RefreshList();
+    mainWindow.RefillList();
     ListAllRows();
     EXPECT_FALSE(c.sourceCheckTimer.TimerEnabled());
     changeWatch.Lose();
@@ -105,7 +105,7 @@ TEST_F(ListFollowsRegistry, ABurstOfChangesIsOneRefillThatKeepsTheSelectedEntry)
     EXPECT_EQ(mainWindow.Refills(), refills) << "read before the keys were quiet";
     QuietPeriodEnds();
     EXPECT_EQ(mainWindow.Refills(), refills + 1);
-    EXPECT_FALSE(c.refreshTimer.TimerEnabled());
+    EXPECT_FALSE(c.refillTimer.TimerEnabled());
     EXPECT_EQ(ListedNames(), (std::vector<std::wstring>{L"Alpha", L"Bravo", L"Charlie", L"Delta",
                                                         L"Echo", L"Foxtrot"}));
     EXPECT_EQ(SelectedName(), L"Delta");
@@ -175,16 +175,16 @@ TEST_F(ListFollowsRegistry, RefillsWaitWhileAMessageBoxOrTheEditorIsOpen)
     };
     c.editButton.RaiseClick();
     EXPECT_EQ(mainWindow.Refills(), refills + 2);
-    EXPECT_FALSE(c.refreshTimer.TimerEnabled());
+    EXPECT_FALSE(c.refillTimer.TimerEnabled());
     EXPECT_EQ(ListedNames()[2], L"Charlie");
 }
 
-TEST_F(ListFollowsRegistry, RefreshKeyRefillsAndDeleteKeyDeletes)
+TEST_F(ListFollowsRegistry, RefillKeyRefillsAndDeleteKeyDeletes)
 {
     SelectListed(L"Foxtrot");
     PutRunValue(kCurrentUser, L"Alpha", L"F:\\no_version.exe");
     const std::size_t refills = mainWindow.Refills();
-    mainWindow.Form().RaiseRefreshKey();
+    mainWindow.Form().RaiseRefillKey();
     EXPECT_EQ(mainWindow.Refills(), refills + 1);
     EXPECT_EQ(ListedNames().front(), L"Alpha");
     EXPECT_EQ(SelectedName(), L"Foxtrot");

@@ -1,7 +1,7 @@
 // The main window's list and details panel: what the load leaves, what a selection shows and how
 // a refill keeps the position.
 #include "MainWindowFixture.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 #include "support/SyntheticPe.h"
 #include "support/TemporaryFolder.h"
 #include "support/VersionTreeBuilder.h"
@@ -226,11 +226,11 @@ TEST_F(MainWindowDetails, AnUnreadableSourceIsToldOnceUntilItChangesOrF5)
     };
     const auto liveRefill = [&] {
         changeWatch.Change();
-        c.refreshTimer.RaiseTimer();
+        c.refillTimer.RaiseTimer();
     };
     refillThen(liveRefill, 1);
-    refillThen([&] { form.Form().RaiseRefreshKey(); }, 2);
-    registry.DenyAccess(kLocalMachine, entries::kApprovedRunKeyPath);
+    refillThen([&] { form.Form().RaiseRefillKey(); }, 2);
+    registry.DenyAccess(kLocalMachine, entries::kRunSwitchesKeyPath);
     refillThen(liveRefill, 3);
     EXPECT_NE(messageBox.shown[2].text.find(L"All users, the entries' state: Access is denied."),
               std::wstring::npos);
@@ -274,7 +274,7 @@ TEST_F(MainWindowDetails, RefillKeepsThePositionLoweredToTheLastItem)
 
     // The position stays, whichever entry now stands there.
     RemoveRunValue(kLocalMachine, L"A1");
-    form.RefreshList();
+    form.RefillList();
     EXPECT_EQ(c.entryList.SelectedIndex(), 1);
     EXPECT_EQ(c.nameField.Caption(), L"A3");
     EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user");
@@ -282,7 +282,7 @@ TEST_F(MainWindowDetails, RefillKeepsThePositionLoweredToTheLastItem)
     c.entryList.SetSelectedIndex(3);
     EXPECT_EQ(c.nameField.Caption(), L"A5");
     RemoveRunValue(kLocalMachine, L"A5");
-    form.RefreshList();
+    form.RefillList();
     ASSERT_EQ(c.entryList.Items().size(), 3u);
     EXPECT_EQ(c.entryList.SelectedIndex(), 2);
     EXPECT_EQ(c.nameField.Caption(), L"A4");
@@ -295,7 +295,7 @@ TEST_F(MainWindowDetails, EmptiedListLeavesThePanelAndTheButtons)
     ui::MainWindow& form = Open(Language::English);
     c.entryList.SetSelectedIndex(0);
     RemoveRunValue(kCurrentUser, L"Last");
-    form.RefreshList();
+    form.RefillList();
 
     EXPECT_TRUE(c.entryList.Items().empty());
     EXPECT_EQ(c.entryList.SelectedIndex(), -1);
@@ -310,7 +310,7 @@ TEST_F(MainWindowDetails, RefillWithNothingSelectedSelectsNothing)
 {
     PutSampleEntries();
     ui::MainWindow& form = Open(Language::Hungarian);
-    form.RefreshList();
+    form.RefillList();
     EXPECT_EQ(c.entryList.SelectedIndex(), -1);
     EXPECT_EQ(c.nameField.Caption(), L"");
     EXPECT_FALSE(c.editButton.Enabled());

@@ -129,7 +129,7 @@ TEST_F(RefillOffTheWindowThread, ASlowProgramDoesNotHoldTheListAndIsShownOnceRea
     EXPECT_EQ(c.programPathField.Caption(), L"C:\\held.exe");
 
     // Another refill does not start reading the same file while the first read goes on.
-    window.RefreshKeepingSelection();
+    window.RefillKeepingSelection();
     ASSERT_TRUE(table.WaitForRefill(10s));
     c.readingTimer.RaiseTimer();
     EXPECT_EQ(held.HeldReads(), 1);
@@ -155,7 +155,7 @@ TEST_F(RefillOffTheWindowThread, RowsStandForTheSnapshotListedAcrossARefillThatR
     // Another program adds an entry that sorts first: until the refill is taken, row 1 is still
     // the entry it showed; afterwards the same entry is selected, one row further down.
     Put(L"a", L"C:\\a.exe");
-    window.RefreshKeepingSelection();
+    window.RefillKeepingSelection();
     EXPECT_EQ(window.Listed().entries.at(1).name, L"c");
     TickUntilListed(L"a;  (C:\\a.exe)");
     EXPECT_EQ(c.entryList.SelectedIndex(), 2);

@@ -1,7 +1,7 @@
 // The files of the two Startup folders as entries: what is listed and how, their switches, and
 // Edit, Delete and the switch on them, over folders on a host drive.
 #include "MainWindowFixture.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 #include "ui/layouts/EntryEditorLayout.h"
 
 #include <filesystem>
@@ -71,7 +71,7 @@ protected:
     {
         std::uint32_t type = 0;
         std::vector<std::byte> data;
-        if (registry::ReadValue(registry, entries::ApprovalKeyOf(scope), name, type, data) != 0) {
+        if (registry::ReadValue(registry, entries::SwitchKeyOf(scope), name, type, data) != 0) {
             return {};
         }
         return data;
@@ -114,7 +114,7 @@ TEST_F(StartupFolderEntries, FilesAreListedWithTheirCommandsScopesAndSwitches)
     PutFile(kUserFolder, L"desktop.ini", "[.ShellClassInfo]");
     startupFolders.SetAttributes(std::wstring(kUserFolder) + L"\\desktop.ini", true, true);
     std::filesystem::create_directories(Host(kUserFolder, L"A folder"));
-    ASSERT_EQ(entries::SetApproval(registry, Scope::CurrentUserStartupFolder, L"Bare.LNK", true,
+    ASSERT_EQ(entries::WriteSwitch(registry, Scope::CurrentUserStartupFolder, L"Bare.LNK", true,
                                    clock.now),
               0);
     Open(ui::Language::Hungarian);
@@ -125,8 +125,8 @@ TEST_F(StartupFolderEntries, FilesAreListedWithTheirCommandsScopesAndSwitches)
     EXPECT_EQ(Listed(L"Mintaprogram").command, L"F:\\details.exe /tray");
     EXPECT_EQ(Listed(L"Mintaprogram").description, L"Mintaprogram árvíztűrő tükörfúrógép");
     EXPECT_EQ(Listed(L"Bare").command, L"F:\\no_version.exe");
-    EXPECT_TRUE(Listed(L"Bare").disabled) << "switch named by the file name with its extension";
-    EXPECT_FALSE(Listed(L"Mintaprogram").disabled);
+    EXPECT_TRUE(Listed(L"Bare").switchedOff) << "switch named by the file name with its extension";
+    EXPECT_FALSE(Listed(L"Mintaprogram").switchedOff);
     EXPECT_EQ(Listed(L"Spaced").command, L"\"C:\\Program Files\\Gone\\gone.exe\" -x");
     EXPECT_EQ(Listed(L"Spaced").programPath, L"C:\\Program Files\\Gone\\gone.exe");
     EXPECT_EQ(Listed(L"notes.txt").command, L"C:\\ProgramData\\Startup\\notes.txt");
@@ -150,7 +150,7 @@ TEST_F(StartupFolderEntries, FilesAreListedWithTheirCommandsScopesAndSwitches)
 TEST_F(StartupFolderEntries, EditRetargetsRenamesAndMovesTheShortcutWithItsSwitch)
 {
     PutShortcut(kUserFolder, L"Minta.lnk", {L"F:\\details.exe", L"/tray"});
-    ASSERT_EQ(entries::SetApproval(registry, Scope::CurrentUserStartupFolder, L"Minta.lnk", true,
+    ASSERT_EQ(entries::WriteSwitch(registry, Scope::CurrentUserStartupFolder, L"Minta.lnk", true,
                                    clock.now),
               0);
     const std::vector<std::byte> off = StoredSwitch(Scope::CurrentUserStartupFolder, L"Minta.lnk");
@@ -179,7 +179,7 @@ TEST_F(StartupFolderEntries, EditRetargetsRenamesAndMovesTheShortcutWithItsSwitc
     EXPECT_TRUE(StoredSwitch(Scope::CurrentUserStartupFolder, L"Minta.lnk").empty());
     EXPECT_EQ(StoredSwitch(Scope::AllUsersStartupFolder, L"Közös.lnk"), off);
     EXPECT_EQ(Listed(L"Közös").scope, Scope::AllUsersStartupFolder);
-    EXPECT_TRUE(Listed(L"Közös").disabled);
+    EXPECT_TRUE(Listed(L"Közös").switchedOff);
 
     // A rename onto a file that exists asks first: No changes nothing, command included, and
     // keeps the editor open; Yes sends the other file to the Recycle Bin, and its switch goes.
@@ -215,7 +215,7 @@ TEST_F(StartupFolderEntries, DeleteRecyclesTheFileAndOtherFilesCannotBeEdited)
     PutShortcut(kCommonFolder, L"Minta.lnk", {L"F:\\details.exe", L""});
     PutFile(kCommonFolder, L"run.cmd", "@echo off");
     ASSERT_EQ(
-        entries::SetApproval(registry, Scope::AllUsersStartupFolder, L"Minta.lnk", true, clock.now),
+        entries::WriteSwitch(registry, Scope::AllUsersStartupFolder, L"Minta.lnk", true, clock.now),
         0);
     Open();
 
@@ -226,8 +226,8 @@ TEST_F(StartupFolderEntries, DeleteRecyclesTheFileAndOtherFilesCannotBeEdited)
     EXPECT_EQ(messageBox.shown[0].text, L"This item can't be edited.");
 
     SelectListed(L"Minta");
-    c.toggleButton.RaiseClick();
-    EXPECT_FALSE(Listed(L"Minta").disabled);
+    c.switchButton.RaiseClick();
+    EXPECT_FALSE(Listed(L"Minta").switchedOff);
     c.deleteButton.RaiseClick();
     EXPECT_FALSE(Exists(kCommonFolder, L"Minta.lnk"));
     EXPECT_EQ(startupFolders.recycled,

@@ -129,9 +129,9 @@ TEST_F(RealList, DeleteF5AndTheMenuKeysReachTheirHandlersOnceAPress)
 {
     entries.AddItems({L"first", L"second"});
     int deletes = 0;
-    int refreshes = 0;
+    int refills = 0;
     entries.onDeleteKey = [&] { ++deletes; };
-    form.onRefreshKey = [&] { ++refreshes; };
+    form.onRefillKey = [&] { ++refills; };
     SetFocus(list);
     const auto press = [](HWND target, UINT down, WPARAM key) {
         PostMessageW(target, down, key, 1);
@@ -156,7 +156,7 @@ TEST_F(RealList, DeleteF5AndTheMenuKeysReachTheirHandlersOnceAPress)
     SetKeyboardState(keys);
     // F5 counts anywhere in the window, Delete only where it is handled.
     EXPECT_EQ(deletes, 1);
-    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(refills, 2);
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_TRUE(requests[0].byKeyboard && requests[1].byKeyboard);
 }

@@ -3,7 +3,7 @@
 // window's own change read once. The window's own message loop runs throughout; a thread timer
 // takes the steps and ends the loop.
 #include "Fixtures.h"
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 #include "platform/win32/Win32ChangeWatch.h"
 #include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32Registry.h"
@@ -27,7 +27,7 @@ namespace {
 using namespace platform;
 
 constexpr std::wstring_view kUserRun = L"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr std::wstring_view kUserApproved =
+constexpr std::wstring_view kUserSwitches =
     L"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 constexpr DWORD kStepWaitMs = 10000;
 
@@ -173,7 +173,7 @@ TEST_F(RealRegistryWatch, ValuesAndKeysAnotherProcessChangesAreListedWithoutBein
 {
     const std::wstring program = FixtureFile(L"no_version.exe");
     const std::wstring run(kUserRun);
-    const std::wstring approved(kUserApproved);
+    const std::wstring approved(kUserSwitches);
     const std::string failed = RunSteps({
         {"a value added to a Run key that did not exist",
          [&] {
@@ -197,7 +197,7 @@ TEST_F(RealRegistryWatch, ValuesAndKeysAnotherProcessChangesAreListedWithoutBein
          },
          [&] {
              const auto* entry = Listed(L"Watched");
-             return entry != nullptr && entry->disabled;
+             return entry != nullptr && entry->switchedOff;
          }},
         {"the value deleted",
          [&] { ASSERT_TRUE(RunToEnd(Reg(L"delete " + run + L" /v Watched /f"))); },
@@ -234,7 +234,7 @@ TEST_F(RealRegistryWatch, ABurstOfFiftyWritesIsOneRefillAndTheWindowsOwnChangeIs
          [&] {
              afterBurst = mainWindow.Refills();
              SelectFirstUserEntry();
-             mainWindow.Controls().toggleButton.RaiseClick();
+             mainWindow.Controls().switchButton.RaiseClick();
              settled = GetTickCount() + 1000;
          },
          [&] { return GetTickCount() > settled; }},
@@ -244,7 +244,7 @@ TEST_F(RealRegistryWatch, ABurstOfFiftyWritesIsOneRefillAndTheWindowsOwnChangeIs
     EXPECT_EQ(afterBurst, atStart + 1) << "refills for one burst";
     EXPECT_EQ(mainWindow.Refills(), afterBurst + 1) << "refills for the window's own change";
     const entries::StartupEntry* switched = Listed(L"Burst 100");
-    EXPECT_TRUE(switched != nullptr && switched->disabled);
+    EXPECT_TRUE(switched != nullptr && switched->switchedOff);
 }
 
 } // namespace

@@ -41,10 +41,10 @@ void FormModel::RaiseMouseMove()
     }
 }
 
-void FormModel::RaiseRefreshKey()
+void FormModel::RaiseRefillKey()
 {
-    if (onRefreshKey) {
-        onRefreshKey();
+    if (onRefillKey) {
+        onRefillKey();
     }
 }
 

@@ -60,14 +60,14 @@ public:
 
     std::function<void()> onLoad;
     std::function<void()> onUnload;
-    std::function<void()> onMouseMove;  // over the bare window surface
-    std::function<void()> onRefreshKey; // F5 pressed anywhere in the window
+    std::function<void()> onMouseMove; // over the bare window surface
+    std::function<void()> onRefillKey; // F5 pressed anywhere in the window
 
     // Called by the window system as the window comes and goes.
     void RaiseLoad();
     void RaiseUnload();
     void RaiseMouseMove();
-    void RaiseRefreshKey();
+    void RaiseRefillKey();
 
     void SetObserver(FormObserver* observer) noexcept { observer_ = observer; }
     [[nodiscard]] FormObserver* Observer() const noexcept { return observer_; }

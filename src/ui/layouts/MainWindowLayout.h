@@ -10,7 +10,7 @@ namespace ui {
 // The main window's controls, in the order of its layout table (front to back).
 enum class MainWindowControl : std::uint8_t {
     HoverTimer,
-    RefreshTimer,
+    RefillTimer,
     ReadingTimer,
     SourceCheckTimer,
     LocationFrame,
@@ -30,7 +30,7 @@ enum class MainWindowControl : std::uint8_t {
     CloseButton,
     NewButton,
     DeleteButton,
-    ToggleButton,
+    SwitchButton,
     EntryList,
     EnglishFlagLit,
     HungarianFlagLit,
@@ -58,7 +58,7 @@ struct MainWindowControls {
     platform::window::Control& editButton;
     platform::window::Control& deleteButton;
     // Switches the selected entry off or on.
-    platform::window::Control& toggleButton;
+    platform::window::Control& switchButton;
     platform::window::Control& closeButton;
     // The details of the selected entry: its program's texts...
     platform::window::Control& descriptionFrame;
@@ -86,7 +86,7 @@ struct MainWindowControls {
     platform::window::Control& homePageLink;
     platform::window::Control& hoverTimer;
     // Runs while the watched keys have changed and have not been quiet for long enough yet.
-    platform::window::Control& refreshTimer;
+    platform::window::Control& refillTimer;
     // While the list is being read: how far the reading has got, and the timer that watches it.
     platform::window::Control& readingLabel;
     platform::window::Control& readingTimer;

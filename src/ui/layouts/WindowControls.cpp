@@ -21,7 +21,7 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       newButton(At(form, MainWindowControl::NewButton)),
       editButton(At(form, MainWindowControl::EditButton)),
       deleteButton(At(form, MainWindowControl::DeleteButton)),
-      toggleButton(At(form, MainWindowControl::ToggleButton)),
+      switchButton(At(form, MainWindowControl::SwitchButton)),
       closeButton(At(form, MainWindowControl::CloseButton)),
       descriptionFrame(At(form, MainWindowControl::DescriptionFrame)),
       productLabel(At(form, MainWindowControl::ProductLabel)),
@@ -43,7 +43,7 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       hungarianFlagLit(At(form, MainWindowControl::HungarianFlagLit)),
       homePageLink(At(form, MainWindowControl::HomePageLink)),
       hoverTimer(At(form, MainWindowControl::HoverTimer)),
-      refreshTimer(At(form, MainWindowControl::RefreshTimer)),
+      refillTimer(At(form, MainWindowControl::RefillTimer)),
       readingLabel(At(form, MainWindowControl::ReadingLabel)),
       readingTimer(At(form, MainWindowControl::ReadingTimer)),
       sourceCheckTimer(At(form, MainWindowControl::SourceCheckTimer))

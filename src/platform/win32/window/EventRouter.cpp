@@ -163,8 +163,8 @@ EventRouter::KeyAction EventRouter::ActionFor(const MSG& message,
 {
     const Control* control = focused != nullptr ? focused->control : nullptr;
     const WPARAM key = message.wParam;
-    if (message.message == WM_KEYDOWN && key == VK_F5 && form_.onRefreshKey) {
-        return KeyAction::Refresh;
+    if (message.message == WM_KEYDOWN && key == VK_F5 && form_.onRefillKey) {
+        return KeyAction::Refill;
     }
     if (message.message == WM_KEYDOWN && key == VK_DELETE && control != nullptr &&
         control->onDeleteKey) {
@@ -206,8 +206,8 @@ bool EventRouter::Key(const MSG& message)
         return true;
     }
     switch (action) {
-    case KeyAction::Refresh:
-        form_.RaiseRefreshKey();
+    case KeyAction::Refill:
+        form_.RaiseRefillKey();
         break;
     case KeyAction::Delete:
         focused->control->RaiseDeleteKey();

@@ -1,6 +1,6 @@
 // The on/off switches Task Manager keeps beside the Run entries, on every registry backend: the
 // byte rules as stored and read back, and carrying a switch with its entry.
-#include "entries/StartupApproval.h"
+#include "entries/EntrySwitches.h"
 
 #include "support/Entries.h"
 #include "support/RegistryTestBase.h"
@@ -28,7 +28,7 @@ std::vector<std::byte> Switch(int first, bool stamped = false)
     return bytes;
 }
 
-class StartupApprovalKeys : public RegistryTest {
+class SwitchKeys : public RegistryTest {
 protected:
     // The value at its place on disk: every switch lives in the 64-bit view.
     bool Stored(RootKey root, std::wstring_view key, std::wstring_view name,
@@ -44,16 +44,16 @@ protected:
     }
 };
 
-constexpr std::wstring_view kRun = entries::kApprovedRunKeyPath;
-constexpr std::wstring_view kRun32 = entries::kApproved32BitRunKeyPath;
+constexpr std::wstring_view kRun = entries::kRunSwitchesKeyPath;
+constexpr std::wstring_view kRun32 = entries::kRun32BitSwitchesKeyPath;
 
-TEST_P(StartupApprovalKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
+TEST_P(SwitchKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
 {
     struct Row {
         const wchar_t* name;
         std::uint32_t type;
         std::vector<std::byte> data;
-        bool disabled;
+        bool switchedOff;
         std::uint64_t since;
     };
     const std::vector<Row> rows{
@@ -71,22 +71,22 @@ TEST_P(StartupApprovalKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteT
     };
     std::vector<entries::StartupEntry> listed;
     for (const Row& row : rows) {
-        Put(reg::kCurrentUser, entries::kApprovedRunKeyPath, row.name, row.type, row.data);
+        Put(reg::kCurrentUser, entries::kRunSwitchesKeyPath, row.name, row.type, row.data);
         listed.push_back(MakeEntry(Scope::CurrentUser, row.name, L""));
     }
     listed.push_back(MakeEntry(Scope::CurrentUser, L"no switch", L""));
     listed.push_back(MakeEntry(Scope::AllUsers, L"03 with a time", L"")); // another key
-    EXPECT_EQ(entries::ReadApprovals(Registry(), Scope::CurrentUser, listed), 0);
+    EXPECT_EQ(entries::ReadSwitches(Registry(), Scope::CurrentUser, listed), 0);
     for (std::size_t k = 0; k < rows.size(); ++k) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(rows[k].name)));
-        EXPECT_EQ(listed[k].disabled, rows[k].disabled);
-        EXPECT_EQ(listed[k].disabledSince, rows[k].since);
+        EXPECT_EQ(listed[k].switchedOff, rows[k].switchedOff);
+        EXPECT_EQ(listed[k].switchedOffSince, rows[k].since);
     }
-    EXPECT_FALSE(listed[rows.size()].disabled);
-    EXPECT_FALSE(listed[rows.size() + 1].disabled);
+    EXPECT_FALSE(listed[rows.size()].switchedOff);
+    EXPECT_FALSE(listed[rows.size() + 1].switchedOff);
 }
 
-TEST_P(StartupApprovalKeys, WritingKeepsTaskManagersVariantAndStampsTheTime)
+TEST_P(SwitchKeys, WritingKeepsTaskManagersVariantAndStampsTheTime)
 {
     struct Row {
         const wchar_t* name;
@@ -108,12 +108,12 @@ TEST_P(StartupApprovalKeys, WritingKeepsTaskManagersVariantAndStampsTheTime)
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
         for (const bool disabled : {true, false}) {
-            (void)entries::RemoveApproval(Registry(), Scope::AllUsers32Bit, row.name);
+            (void)entries::RemoveSwitch(Registry(), Scope::AllUsers32Bit, row.name);
             if (row.type != reg::kTypeNone) {
                 Put(reg::kLocalMachine, kRun32, row.name, row.type, row.old);
             }
             ASSERT_EQ(
-                entries::SetApproval(Registry(), Scope::AllUsers32Bit, row.name, disabled, kMoment),
+                entries::WriteSwitch(Registry(), Scope::AllUsers32Bit, row.name, disabled, kMoment),
                 0);
             std::vector<std::byte> stored;
             ASSERT_TRUE(Stored(reg::kLocalMachine, kRun32, row.name, stored));
@@ -123,7 +123,7 @@ TEST_P(StartupApprovalKeys, WritingKeepsTaskManagersVariantAndStampsTheTime)
     }
 }
 
-TOLVAN_FOR_EACH_REGISTRY(StartupApprovalKeys);
+TOLVAN_FOR_EACH_REGISTRY(SwitchKeys);
 
 } // namespace
 } // namespace tolvan::test

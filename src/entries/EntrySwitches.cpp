@@ -1,4 +1,4 @@
-#include "StartupApproval.h"
+#include "EntrySwitches.h"
 
 #include <algorithm>
 #include <optional>
@@ -29,25 +29,25 @@ bool IsOneOf(std::optional<std::byte> first, std::byte a, std::byte b) noexcept
 
 } // namespace
 
-Approval ParseApproval(std::uint32_t type, std::span<const std::byte> data) noexcept
+SwitchState ParseSwitch(std::uint32_t type, std::span<const std::byte> data) noexcept
 {
-    Approval approval;
+    SwitchState state;
     const std::optional<std::byte> first = FirstByte(type, data);
-    approval.disabled = first && (*first & kOffBit) == kOffBit;
-    if (approval.disabled && data.size() == std::tuple_size_v<ApprovalBytes>) {
+    state.switchedOff = first && (*first & kOffBit) == kOffBit;
+    if (state.switchedOff && data.size() == std::tuple_size_v<SwitchBytes>) {
         for (std::size_t k = 0; k < 8; ++k) {
-            approval.disabledSince |= std::to_integer<std::uint64_t>(data[kTimeOffset + k])
+            state.switchedOffSince |= std::to_integer<std::uint64_t>(data[kTimeOffset + k])
                                       << (8 * k);
         }
     }
-    return approval;
+    return state;
 }
 
-ApprovalBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> old,
-                            std::uint64_t now) noexcept
+SwitchBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> old,
+                          std::uint64_t now) noexcept
 {
     const std::optional<std::byte> first = FirstByte(oldType, old);
-    ApprovalBytes bytes{};
+    SwitchBytes bytes{};
     bytes[0] =
         IsOneOf(first, std::byte{0x02}, std::byte{0x06}) ? (*first | kOffBit) : std::byte{0x03};
     for (std::size_t k = 0; k < 8; ++k) {
@@ -56,10 +56,10 @@ ApprovalBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> ol
     return bytes;
 }
 
-ApprovalBytes EnabledBytes(std::uint32_t oldType, std::span<const std::byte> old) noexcept
+SwitchBytes EnabledBytes(std::uint32_t oldType, std::span<const std::byte> old) noexcept
 {
     const std::optional<std::byte> first = FirstByte(oldType, old);
-    ApprovalBytes bytes{};
+    SwitchBytes bytes{};
     bytes[0] =
         IsOneOf(first, std::byte{0x03}, std::byte{0x07}) ? (*first & ~kOffBit) : std::byte{0x02};
     return bytes;
@@ -75,8 +75,8 @@ std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept
     return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
 }
 
-platform::ErrorCode ReadApprovals(platform::Registry& registry, Scope scope,
-                                  std::span<StartupEntry> entries)
+platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
+                                 std::span<StartupEntry> entries)
 {
     const auto markUnread = [&](std::size_t from) {
         for (std::size_t index = from; index < entries.size(); ++index) {
@@ -85,7 +85,7 @@ platform::ErrorCode ReadApprovals(platform::Registry& registry, Scope scope,
             }
         }
     };
-    const registry::KeyPath path = ApprovalKeyOf(scope);
+    const registry::KeyPath path = SwitchKeyOf(scope);
     platform::KeyHandle handle = 0;
     const platform::ErrorCode opened =
         registry.OpenKey(path.root, path.subKey, reg::kKeyQueryValue | path.view, handle);
@@ -126,35 +126,34 @@ platform::ErrorCode ReadApprovals(platform::Registry& registry, Scope scope,
             markUnread(index);
             return result;
         }
-        const Approval approval = ParseApproval(type, data);
-        entry.disabled = approval.disabled;
-        entry.disabledSince = approval.disabledSince;
+        const SwitchState state = ParseSwitch(type, data);
+        entry.switchedOff = state.switchedOff;
+        entry.switchedOffSince = state.switchedOffSince;
     }
     return reg::kSuccess;
 }
 
-platform::ErrorCode SetApproval(platform::Registry& registry, Scope scope, std::wstring_view name,
-                                bool disabled, std::uint64_t now)
+platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope, std::wstring_view name,
+                                bool switchedOff, std::uint64_t now)
 {
     std::uint32_t oldType = reg::kTypeNone;
     std::vector<std::byte> old;
     const platform::ErrorCode read =
-        registry::ReadValue(registry, ApprovalKeyOf(scope), name, oldType, old);
+        registry::ReadValue(registry, SwitchKeyOf(scope), name, oldType, old);
     if (read == reg::kFileNotFound) {
         oldType = reg::kTypeNone;
         old.clear();
     } else if (read != reg::kSuccess) {
         return read;
     }
-    const ApprovalBytes bytes =
-        disabled ? DisabledBytes(oldType, old, now) : EnabledBytes(oldType, old);
-    return registry::WriteBinary(registry, ApprovalKeyOf(scope), name, bytes);
+    const SwitchBytes bytes =
+        switchedOff ? DisabledBytes(oldType, old, now) : EnabledBytes(oldType, old);
+    return registry::WriteBinary(registry, SwitchKeyOf(scope), name, bytes);
 }
 
-platform::ErrorCode RemoveApproval(platform::Registry& registry, Scope scope,
-                                   std::wstring_view name)
+platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope, std::wstring_view name)
 {
-    const platform::ErrorCode result = registry::DeleteValue(registry, ApprovalKeyOf(scope), name);
+    const platform::ErrorCode result = registry::DeleteValue(registry, SwitchKeyOf(scope), name);
     return result == reg::kFileNotFound ? reg::kSuccess : result;
 }
 

@@ -16,50 +16,50 @@
 // Manager leaves the value behind when an entry goes.
 namespace entries {
 
-inline constexpr std::wstring_view kApprovedRunKeyPath =
+inline constexpr std::wstring_view kRunSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
-inline constexpr std::wstring_view kApproved32BitRunKeyPath =
+inline constexpr std::wstring_view kRun32BitSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
 // The switches of the files in the Startup folders, named by the file's name with its extension.
-inline constexpr std::wstring_view kApprovedFolderKeyPath =
+inline constexpr std::wstring_view kFolderSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // The key that holds the on/off switches of the scope's Run entries.
-[[nodiscard]] constexpr registry::KeyPath ApprovalKeyOf(Scope scope) noexcept
+[[nodiscard]] constexpr registry::KeyPath SwitchKeyOf(Scope scope) noexcept
 {
     switch (scope) {
     case Scope::CurrentUser:
-        return {platform::reg::kCurrentUser, kApprovedRunKeyPath, 0};
+        return {platform::reg::kCurrentUser, kRunSwitchesKeyPath, 0};
     case Scope::AllUsers:
-        return {platform::reg::kLocalMachine, kApprovedRunKeyPath, platform::reg::kView64Bit};
+        return {platform::reg::kLocalMachine, kRunSwitchesKeyPath, platform::reg::kView64Bit};
     case Scope::AllUsers32Bit:
-        return {platform::reg::kLocalMachine, kApproved32BitRunKeyPath, platform::reg::kView64Bit};
+        return {platform::reg::kLocalMachine, kRun32BitSwitchesKeyPath, platform::reg::kView64Bit};
     case Scope::CurrentUserStartupFolder:
-        return {platform::reg::kCurrentUser, kApprovedFolderKeyPath, 0};
+        return {platform::reg::kCurrentUser, kFolderSwitchesKeyPath, 0};
     case Scope::AllUsersStartupFolder:
-        return {platform::reg::kLocalMachine, kApprovedFolderKeyPath, platform::reg::kView64Bit};
+        return {platform::reg::kLocalMachine, kFolderSwitchesKeyPath, platform::reg::kView64Bit};
     }
     return {};
 }
 
-// A switch as stored. `disabledSince` is a FILETIME (UTC, 100-ns steps since 1601), 0 when the
+// A switch as stored. `switchedOffSince` is a FILETIME (UTC, 100-ns steps since 1601), 0 when the
 // value does not say when.
-struct Approval {
-    bool disabled = false;
-    std::uint64_t disabledSince = 0;
+struct SwitchState {
+    bool switchedOff = false;
+    std::uint64_t switchedOffSince = 0;
 };
 
 // Reads a stored switch: off when the value is REG_BINARY and bit 0 of its first byte is set;
 // a 12-byte value carries the moment it was switched off in bytes 4 to 11.
-[[nodiscard]] Approval ParseApproval(std::uint32_t type, std::span<const std::byte> data) noexcept;
+[[nodiscard]] SwitchState ParseSwitch(std::uint32_t type, std::span<const std::byte> data) noexcept;
 
 // The 12 bytes that switch an entry off at `now`, or on, given what was stored before (nothing,
 // or a value of another type, counts as never switched).
-using ApprovalBytes = std::array<std::byte, 12>;
-[[nodiscard]] ApprovalBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> old,
-                                          std::uint64_t now) noexcept;
-[[nodiscard]] ApprovalBytes EnabledBytes(std::uint32_t oldType,
-                                         std::span<const std::byte> old) noexcept;
+using SwitchBytes = std::array<std::byte, 12>;
+[[nodiscard]] SwitchBytes DisabledBytes(std::uint32_t oldType, std::span<const std::byte> old,
+                                        std::uint64_t now) noexcept;
+[[nodiscard]] SwitchBytes EnabledBytes(std::uint32_t oldType,
+                                       std::span<const std::byte> old) noexcept;
 
 // The name of the entry's switch: the value's name for a Run entry, the file's name with its
 // extension for a file in a Startup folder.
@@ -69,17 +69,17 @@ using ApprovalBytes = std::array<std::byte, 12>;
 // alone. A missing key or value is a switch that is on. Success, or the code of the call that
 // failed: the entries whose switch was not read by then are marked switchUnreadable. Running out
 // of memory throws std::bad_alloc.
-[[nodiscard]] platform::ErrorCode ReadApprovals(platform::Registry& registry, Scope scope,
-                                                std::span<StartupEntry> entries);
+[[nodiscard]] platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
+                                               std::span<StartupEntry> entries);
 
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
 // is created when it is missing.
-[[nodiscard]] platform::ErrorCode SetApproval(platform::Registry& registry, Scope scope,
-                                              std::wstring_view name, bool disabled,
+[[nodiscard]] platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
+                                              std::wstring_view name, bool switchedOff,
                                               std::uint64_t now);
 
 // Removes an entry's switch; an entry that has none is fine.
-[[nodiscard]] platform::ErrorCode RemoveApproval(platform::Registry& registry, Scope scope,
-                                                 std::wstring_view name);
+[[nodiscard]] platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
+                                               std::wstring_view name);
 
 } // namespace entries
