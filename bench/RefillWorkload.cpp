@@ -124,7 +124,7 @@ void RefillWorkload::EmptyRunKeys() noexcept
         std::uint32_t type = 0;
         std::uint32_t size = 0;
         while (registry.EnumValue(key.get(), 0, name, length, type, size) == reg::kSuccess &&
-               registry.DeleteValue(key.get(), std::wstring_view(name.data(), length)) ==
+               registry.DeleteValue(key.get(), std::wstring(name.data(), length)) ==
                    reg::kSuccess) {
         }
     }

@@ -34,7 +34,7 @@ constexpr DWORD kGiveUpMilliseconds = 600'000;
 constexpr DWORD kSampleIntervalMilliseconds = 5;
 constexpr DWORD kExitMilliseconds = 5'000;
 // Named to sort first; its program is not there, so it costs the refill no file.
-constexpr std::wstring_view kMarkerName = L"0 responsiveness marker";
+constexpr platform::NulTerminated kMarkerName = L"0 responsiveness marker";
 constexpr std::wstring_view kMarkerCommand = L"C:\\TolvanBench Removed\\marker.exe";
 
 using Clock = std::chrono::steady_clock;

@@ -65,14 +65,14 @@ SwitchBytes EnabledBytes(std::uint32_t oldType, std::span<const std::byte> old) 
     return bytes;
 }
 
-std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept
+platform::NulTerminated SwitchNameOf(const StartupEntry& entry) noexcept
 {
     if (!IsFolderScope(entry.scope)) {
         return entry.name;
     }
-    std::wstring_view path = entry.filePath;
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+    const std::size_t slash = entry.filePath.find_last_of(L"\\/");
+    return platform::NulTerminated::EndOf(entry.filePath,
+                                          slash == std::wstring::npos ? 0 : slash + 1);
 }
 
 platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
@@ -133,8 +133,8 @@ platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
     return reg::kSuccess;
 }
 
-platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope, std::wstring_view name,
-                                bool switchedOff, std::uint64_t now)
+platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
+                                platform::NulTerminated name, bool switchedOff, std::uint64_t now)
 {
     std::uint32_t oldType = reg::kTypeNone;
     std::vector<std::byte> old;
@@ -151,7 +151,8 @@ platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope, std::
     return registry::WriteBinary(registry, SwitchKeyOf(scope), name, bytes);
 }
 
-platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope, std::wstring_view name)
+platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
+                                 platform::NulTerminated name)
 {
     const platform::ErrorCode result = registry::DeleteValue(registry, SwitchKeyOf(scope), name);
     return result == reg::kFileNotFound ? reg::kSuccess : result;

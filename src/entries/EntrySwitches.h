@@ -16,12 +16,12 @@
 // Manager leaves the value behind when an entry goes.
 namespace entries {
 
-inline constexpr std::wstring_view kRunSwitchesKeyPath =
+inline constexpr platform::NulTerminated kRunSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
-inline constexpr std::wstring_view kRun32BitSwitchesKeyPath =
+inline constexpr platform::NulTerminated kRun32BitSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
 // The switches of the files in the Startup folders, named by the file's name with its extension.
-inline constexpr std::wstring_view kFolderSwitchesKeyPath =
+inline constexpr platform::NulTerminated kFolderSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // The key that holds the on/off switches of the scope's Run entries.
@@ -63,7 +63,7 @@ using SwitchBytes = std::array<std::byte, 12>;
 
 // The name of the entry's switch: the value's name for a Run entry, the file's name with its
 // extension for a file in a Startup folder.
-[[nodiscard]] std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept;
+[[nodiscard]] platform::NulTerminated SwitchNameOf(const StartupEntry& entry) noexcept;
 
 // Reads the switches of the entries of this scope into them; entries of other scopes are left
 // alone. A missing key or value is a switch that is on. Success, or the code of the call that
@@ -75,11 +75,11 @@ using SwitchBytes = std::array<std::byte, 12>;
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
 // is created when it is missing.
 [[nodiscard]] platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
-                                              std::wstring_view name, bool switchedOff,
+                                              platform::NulTerminated name, bool switchedOff,
                                               std::uint64_t now);
 
 // Removes an entry's switch; an entry that has none is fine.
 [[nodiscard]] platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
-                                               std::wstring_view name);
+                                               platform::NulTerminated name);
 
 } // namespace entries

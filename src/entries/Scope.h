@@ -41,7 +41,7 @@ inline constexpr std::array<Scope, 2> kFolderScopes = {Scope::CurrentUserStartup
 }
 
 // The key, under either root and in either view, whose string values Windows runs at logon.
-inline constexpr std::wstring_view kRunKeyPath =
+inline constexpr platform::NulTerminated kRunKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The root whose keys hold the entries (or, for a folder, the switches) of this scope.

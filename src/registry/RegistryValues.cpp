@@ -8,9 +8,9 @@
 
 namespace registry {
 
+using platform::ErrorCode;
 using platform::KeyHandle;
 using platform::OwnedKey;
-using platform::ErrorCode;
 namespace reg = platform::reg;
 
 // Running out of memory on the way (while converting a text, say) ends an operation with this
@@ -34,7 +34,7 @@ ErrorCode OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_
 } // namespace
 
 ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
-                           std::wstring_view valueName, std::int32_t defaultValue,
+                           platform::NulTerminated valueName, std::int32_t defaultValue,
                            std::int32_t& value)
 {
     value = defaultValue;
@@ -67,7 +67,7 @@ ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
 namespace {
 
 ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
-                              std::wstring_view valueName, std::uint32_t type,
+                              platform::NulTerminated valueName, std::uint32_t type,
                               std::span<const std::byte> data)
 {
     KeyHandle handle = 0;
@@ -85,7 +85,7 @@ ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
 } // namespace
 
 ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
-                            std::wstring_view valueName, std::int32_t number)
+                            platform::NulTerminated valueName, std::int32_t number)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -97,7 +97,7 @@ ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
-                      std::wstring_view valueName, std::wstring_view text, std::uint32_t type)
+                      platform::NulTerminated valueName, std::wstring_view text, std::uint32_t type)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -111,8 +111,9 @@ ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
     }
 }
 
-ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
-                    std::uint32_t& type, std::vector<std::byte>& data)
+ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path,
+                    platform::NulTerminated valueName, std::uint32_t& type,
+                    std::vector<std::byte>& data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -144,8 +145,9 @@ ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path, std::wstr
     return result != reg::kSuccess ? result : closed;
 }
 
-ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
-                     std::uint32_t type, std::span<const std::byte> data)
+ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path,
+                     platform::NulTerminated valueName, std::uint32_t type,
+                     std::span<const std::byte> data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -154,7 +156,7 @@ ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path, std::wst
 }
 
 ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
-                      std::wstring_view valueName, std::span<const std::byte> data)
+                      platform::NulTerminated valueName, std::span<const std::byte> data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -163,7 +165,7 @@ ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode DeleteValue(platform::Registry& registry, const KeyPath& path,
-                      std::wstring_view valueName)
+                      platform::NulTerminated valueName)
 {
     if (path.root == 0) {
         return kNoRoot;

@@ -12,8 +12,8 @@ enum class Language : std::uint8_t { Hungarian, English };
 
 // Where the choice is kept, under the current user: 2 bytes of REG_BINARY, 01 00 for English and
 // 00 00 for Hungarian.
-inline constexpr std::wstring_view kSettingsKeyPath = L"Software\\Kavrenta";
-inline constexpr std::wstring_view kLanguageValueName = L"Language";
+inline constexpr platform::NulTerminated kSettingsKeyPath = L"Software\\Kavrenta";
+inline constexpr platform::NulTerminated kLanguageValueName = L"Language";
 
 // The stored language: any stored number but 0 means English. Hungarian when nothing is stored
 // or it cannot be read (another size, say).

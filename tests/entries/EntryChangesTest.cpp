@@ -65,11 +65,12 @@ public:
     {
     }
 
-    ErrorCode SetValue(KeyHandle k, Name n, U32 t, std::span<const std::byte> d) noexcept override
+    ErrorCode SetValue(KeyHandle k, NulTerminated n, U32 t,
+                       std::span<const std::byte> d) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::SetValue(k, n, t, d);
     }
-    ErrorCode DeleteValue(KeyHandle k, Name n) noexcept override
+    ErrorCode DeleteValue(KeyHandle k, NulTerminated n) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::DeleteValue(k, n);
     }

@@ -31,13 +31,13 @@ std::vector<std::byte> Switch(int first, bool stamped = false)
 class SwitchKeys : public RegistryTest {
 protected:
     // The value at its place on disk: every switch lives in the 64-bit view.
-    bool Stored(RootKey root, std::wstring_view key, std::wstring_view name,
+    bool Stored(RootKey root, platform::NulTerminated key, platform::NulTerminated name,
                 std::vector<std::byte>& data)
     {
         std::uint32_t type = 0;
         return Get(root, key, name, type, data) && type == reg::kTypeBinary;
     }
-    bool Stored(RootKey root, std::wstring_view key, std::wstring_view name)
+    bool Stored(RootKey root, platform::NulTerminated key, platform::NulTerminated name)
     {
         std::vector<std::byte> ignored;
         return Stored(root, key, name, ignored);
@@ -45,7 +45,7 @@ protected:
 };
 
 constexpr std::wstring_view kRun = entries::kRunSwitchesKeyPath;
-constexpr std::wstring_view kRun32 = entries::kRun32BitSwitchesKeyPath;
+constexpr platform::NulTerminated kRun32 = entries::kRun32BitSwitchesKeyPath;
 
 TEST_P(SwitchKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
 {

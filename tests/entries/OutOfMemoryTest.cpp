@@ -67,7 +67,8 @@ protected:
                            std::filesystem::path(FixtureFile(L"details.exe")));
     }
 
-    void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
+    void PutRunValue(platform::RootKey root, platform::NulTerminated name,
+                     std::wstring_view command)
     {
         ASSERT_EQ(registry::WriteString(real.registry, {root, entries::kRunKeyPath}, name, command),
                   platform::reg::kSuccess);
@@ -159,7 +160,7 @@ public:
     {
     }
 
-    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, platform::NulTerminated name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {

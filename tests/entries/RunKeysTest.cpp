@@ -16,12 +16,12 @@ using entries::Scope;
 class ReadRunKey : public RegistryTest {
 protected:
     ErrorCode Read(Scope scope) { return entries::ReadRunKey(Registry(), scope, read); }
-    void Run(RootKey root, std::wstring_view name, const std::vector<std::byte>& data,
+    void Run(RootKey root, platform::NulTerminated name, const std::vector<std::byte>& data,
              std::uint32_t type = reg::kTypeSz)
     {
         Put(root, kRunKeyPath, name, type, data);
     }
-    const entries::StartupEntry* Find(std::wstring_view name, Scope scope)
+    const entries::StartupEntry* Find(platform::NulTerminated name, Scope scope)
     {
         const auto it = std::find_if(read.begin(), read.end(), [&](const auto& e) {
             return e.name == name && e.scope == scope;
@@ -45,7 +45,7 @@ TEST_P(ReadRunKey, MissingKeysAddNothing)
 }
 
 // The 32-bit programs' Run key of the machine, where 64-bit Windows stores it.
-constexpr std::wstring_view k32BitRunKeyPath =
+constexpr platform::NulTerminated k32BitRunKeyPath =
     L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 TEST_P(ReadRunKey, ListsStringAndExpandableValuesOfEachScopeFromItsOwnKey)

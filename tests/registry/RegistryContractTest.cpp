@@ -12,7 +12,7 @@ using namespace platform;
 
 class RegistryContract : public RegistryTest {
 protected:
-    KeyHandle Open(std::wstring_view subKey, std::uint32_t access)
+    KeyHandle Open(platform::NulTerminated subKey, std::uint32_t access)
     {
         KeyHandle key = 0;
         EXPECT_EQ(Registry().OpenKey(reg::kCurrentUser, subKey, access, key), 0);
@@ -140,18 +140,18 @@ TEST_P(RegistryContract, AccessRightsAreCheckedPerOpenKey)
 // SOFTWARE key is one key in both views.
 TEST_P(RegistryContract, TheViewFlagsChooseTheMachinesKeysAndShareTheUsers)
 {
-    constexpr std::wstring_view kRun = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    constexpr std::wstring_view k32BitRun =
+    constexpr platform::NulTerminated kRun = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    constexpr platform::NulTerminated k32BitRun =
         L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
-    const auto write = [&](RootKey root, std::uint32_t view, std::wstring_view name) {
+    const auto write = [&](RootKey root, std::uint32_t view, platform::NulTerminated name) {
         KeyHandle key = 0;
         ASSERT_EQ(Registry().CreateKey(root, kRun, reg::kKeySetValue | view, key), 0);
         EXPECT_EQ(Registry().SetValue(key, name, reg::kTypeSz, Utf16(L"x")), 0);
         EXPECT_EQ(Registry().CloseKey(key), 0);
     };
     // Whether the value is there, seen through this path and view.
-    const auto holds = [&](RootKey root, std::wstring_view path, std::uint32_t view,
-                           std::wstring_view name) {
+    const auto holds = [&](RootKey root, platform::NulTerminated path, std::uint32_t view,
+                           platform::NulTerminated name) {
         KeyHandle key = 0;
         if (Registry().OpenKey(root, path, reg::kKeyQueryValue | view, key) != 0) {
             return false;

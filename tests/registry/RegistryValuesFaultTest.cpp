@@ -1,8 +1,8 @@
 // Failures in the middle of a registry operation: the code of the failing call comes back and no
 // key stays open. Only the in-memory registry can be made to fail on cue.
 #include "portable/MemoryRegistry.h"
-#include "ui/LanguageSetting.h"
 #include "registry/RegistryValues.h"
+#include "ui/LanguageSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ using namespace platform;
 using portable::MemoryRegistry;
 using portable::RegistryCall;
 
-constexpr std::wstring_view kKey = L"Software\\TolvanTests";
+constexpr platform::NulTerminated kKey = L"Software\\TolvanTests";
 
 TEST(RegistryValuesFaults, TheFailingCallDecidesTheResultAndTheKeyIsClosed)
 {

@@ -1,8 +1,8 @@
 // The registry operations and the stored language, on every registry backend.
 #include "registry/RegistryValues.h"
 
-#include "ui/LanguageSetting.h"
 #include "support/RegistryTestBase.h"
+#include "ui/LanguageSetting.h"
 
 namespace tolvan::test {
 namespace {
@@ -14,7 +14,7 @@ using ui::Language;
 
 class RegistryValues : public RegistryTest {
 protected:
-    std::vector<std::byte> Stored(std::wstring_view name, std::uint32_t expectedType)
+    std::vector<std::byte> Stored(platform::NulTerminated name, std::uint32_t expectedType)
     {
         std::uint32_t type = 0;
         std::vector<std::byte> data;

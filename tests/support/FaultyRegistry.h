@@ -20,11 +20,10 @@ public:
 
     std::function<void()> before;
 
-    platform::ErrorCode OpenKey(platform::RootKey root, std::wstring_view subKey,
+    platform::ErrorCode OpenKey(platform::RootKey root, platform::NulTerminated subKey,
                                 std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
-        return Faulted(Call::Open) ? code_
-                                   : ForwardingRegistry::OpenKey(root, subKey, access, key);
+        return Faulted(Call::Open) ? code_ : ForwardingRegistry::OpenKey(root, subKey, access, key);
     }
     platform::ErrorCode EnumValue(platform::KeyHandle key, std::uint32_t index,
                                   std::span<wchar_t> name, std::uint32_t& length,
@@ -34,7 +33,7 @@ public:
                    ? code_
                    : ForwardingRegistry::EnumValue(key, index, name, length, type, size);
     }
-    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, platform::NulTerminated name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* size) noexcept override
     {

@@ -42,6 +42,6 @@ inline void PrintTo(const BackendKind& kind, std::ostream* out)
 std::vector<BackendKind> AllRegistryBackends();
 
 // The key the tests use for operations that need no particular place.
-inline constexpr std::wstring_view kScratchKey = L"Software\\TolvanTests\\Scratch";
+inline constexpr platform::NulTerminated kScratchKey = L"Software\\TolvanTests\\Scratch";
 
 } // namespace tolvan::test

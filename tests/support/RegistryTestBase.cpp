@@ -6,7 +6,7 @@ namespace tolvan::test {
 
 using namespace platform;
 
-void RegistryTest::Put(RootKey root, std::wstring_view subKey, std::wstring_view name,
+void RegistryTest::Put(RootKey root, platform::NulTerminated subKey, platform::NulTerminated name,
                        std::uint32_t type, const std::vector<std::byte>& data)
 {
     // RegSetValueExW adds a string's terminator when the caller left it out of the size but it
@@ -19,7 +19,7 @@ void RegistryTest::Put(RootKey root, std::wstring_view subKey, std::wstring_view
     EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
-bool RegistryTest::Get(RootKey root, std::wstring_view subKey, std::wstring_view name,
+bool RegistryTest::Get(RootKey root, platform::NulTerminated subKey, platform::NulTerminated name,
                        std::uint32_t& type, std::vector<std::byte>& data)
 {
     KeyHandle key = 0;

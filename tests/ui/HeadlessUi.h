@@ -3,9 +3,9 @@
 #include "entries/EntryTable.h"
 #include "platform/Utf16.h"
 #include "portable/HeadlessWindowSystem.h"
-#include "ui/LanguageSetting.h"
 #include "registry/RegistryValues.h"
 #include "support/ScriptedPlatform.h"
+#include "ui/LanguageSetting.h"
 #include "ui/MainWindow.h"
 
 #include <algorithm>
@@ -53,20 +53,21 @@ protected:
         }
     }
 
-    void PutRunValue(platform::RootKey root, std::wstring_view name, std::wstring_view command)
+    void PutRunValue(platform::RootKey root, platform::NulTerminated name,
+                     std::wstring_view command)
     {
         ASSERT_EQ(registry::WriteString(registry, {root, entries::kRunKeyPath}, name, command),
                   platform::reg::kSuccess);
     }
 
-    void PutRunValue(entries::Scope scope, std::wstring_view name, std::wstring_view command,
+    void PutRunValue(entries::Scope scope, platform::NulTerminated name, std::wstring_view command,
                      std::uint32_t type)
     {
         ASSERT_EQ(registry::WriteString(registry, entries::RunKeyOf(scope), name, command, type),
                   platform::reg::kSuccess);
     }
 
-    void RemoveRunValue(platform::RootKey root, std::wstring_view name)
+    void RemoveRunValue(platform::RootKey root, platform::NulTerminated name)
     {
         ASSERT_EQ(registry::DeleteValue(registry, {root, entries::kRunKeyPath}, name),
                   platform::reg::kSuccess);

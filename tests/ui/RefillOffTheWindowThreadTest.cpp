@@ -76,7 +76,7 @@ protected:
         held.Release(); // the table waits for its reads as it goes
     }
 
-    void Put(std::wstring_view name, std::wstring_view command)
+    void Put(platform::NulTerminated name, std::wstring_view command)
     {
         ASSERT_EQ(
             registry::WriteString(registry, {kCurrentUser, entries::kRunKeyPath}, name, command),

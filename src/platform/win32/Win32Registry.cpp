@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <new>
 #include <string>
 
 namespace platform::win32 {
@@ -38,47 +37,37 @@ bool AsksForBothViews(std::uint32_t access) noexcept
 
 } // namespace
 
-ErrorCode Win32Registry::OpenKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode Win32Registry::OpenKey(RootKey root, NulTerminated subKey, std::uint32_t access,
                                  KeyHandle& key) noexcept
 {
     if (AsksForBothViews(access)) {
         return ERROR_INVALID_PARAMETER;
     }
-    try {
-        const std::wstring path(subKey);
-        HKEY opened = nullptr;
-        const LSTATUS rc = RegOpenKeyExW(ToHkey(root), path.c_str(), 0, access, &opened);
-        if (rc == ERROR_SUCCESS) {
-            key = FromHkey(opened);
-        }
-        return rc;
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+    HKEY opened = nullptr;
+    const LSTATUS rc = RegOpenKeyExW(ToHkey(root), subKey.c_str(), 0, access, &opened);
+    if (rc == ERROR_SUCCESS) {
+        key = FromHkey(opened);
     }
+    return rc;
 }
 
-ErrorCode Win32Registry::CreateKey(RootKey root, std::wstring_view subKey, std::uint32_t access,
+ErrorCode Win32Registry::CreateKey(RootKey root, NulTerminated subKey, std::uint32_t access,
                                    KeyHandle& key) noexcept
 {
     if (AsksForBothViews(access)) {
         return ERROR_INVALID_PARAMETER;
     }
-    try {
-        const std::wstring path(subKey);
-        SECURITY_ATTRIBUTES security{};
-        security.nLength = sizeof(security);
-        wchar_t emptyClass[] = L"";
-        HKEY created = nullptr;
-        const LSTATUS rc =
-            RegCreateKeyExW(ToHkey(root), path.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                            access, &security, &created, nullptr);
-        if (rc == ERROR_SUCCESS) {
-            key = FromHkey(created);
-        }
-        return rc;
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof(security);
+    wchar_t emptyClass[] = L"";
+    HKEY created = nullptr;
+    const LSTATUS rc =
+        RegCreateKeyExW(ToHkey(root), subKey.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                        access, &security, &created, nullptr);
+    if (rc == ERROR_SUCCESS) {
+        key = FromHkey(created);
     }
+    return rc;
 }
 
 ErrorCode Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
@@ -98,51 +87,36 @@ ErrorCode Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span
     return rc;
 }
 
-ErrorCode Win32Registry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
+ErrorCode Win32Registry::QueryValue(KeyHandle key, NulTerminated name, std::uint32_t* type,
                                     std::byte* data, std::uint32_t* dataSize) noexcept
 {
-    try {
-        const std::wstring valueName(name);
-        DWORD valueType = 0;
-        DWORD size = dataSize != nullptr ? *dataSize : 0;
-        const LSTATUS rc =
-            RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, &valueType,
-                             reinterpret_cast<BYTE*>(data), dataSize != nullptr ? &size : nullptr);
-        if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
-            if (type != nullptr) {
-                *type = valueType;
-            }
-            if (dataSize != nullptr) {
-                *dataSize = size;
-            }
+    DWORD valueType = 0;
+    DWORD size = dataSize != nullptr ? *dataSize : 0;
+    const LSTATUS rc =
+        RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &valueType,
+                         reinterpret_cast<BYTE*>(data), dataSize != nullptr ? &size : nullptr);
+    if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+        if (type != nullptr) {
+            *type = valueType;
         }
-        return rc;
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+        if (dataSize != nullptr) {
+            *dataSize = size;
+        }
     }
+    return rc;
 }
 
-ErrorCode Win32Registry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
+ErrorCode Win32Registry::SetValue(KeyHandle key, NulTerminated name, std::uint32_t type,
                                   std::span<const std::byte> data) noexcept
 {
-    try {
-        const std::wstring valueName(name);
-        return RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type,
-                              reinterpret_cast<const BYTE*>(data.data()),
-                              static_cast<DWORD>(data.size()));
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
+    return RegSetValueExW(ToHkey(key), name.c_str(), 0, type,
+                          reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size()));
 }
 
-ErrorCode Win32Registry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
+ErrorCode Win32Registry::DeleteValue(KeyHandle key, NulTerminated name) noexcept
 {
-    try {
-        const std::wstring valueName(name);
-        return RegDeleteValueW(ToHkey(key), valueName.c_str());
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
+    return RegDeleteValueW(ToHkey(key), name.c_str());
 }
 
 ErrorCode Win32Registry::CloseKey(KeyHandle key) noexcept
@@ -154,8 +128,8 @@ ErrorCode Win32Registry::QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite)
 {
     FILETIME written{};
     const LSTATUS result =
-        RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, nullptr, &written);
+        RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, &written);
     lastWrite = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32U) | written.dwLowDateTime;
     return result;
 }
