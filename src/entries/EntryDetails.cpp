@@ -23,7 +23,7 @@ void ReadProgramDetails(platform::VersionResources& versions, StartupEntry& entr
     entry.description = TrimSpaces(info.FileDescription());
 }
 
-bool ProgramFileExists(platform::FileSearch& files, std::wstring_view path)
+bool ProgramFileExists(platform::FileSearch& files, platform::NulTerminated path)
 {
     if (TrimSpaces(path).size() < kShortestFilePath) {
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NulTerminated.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -21,16 +23,17 @@ public:
 
     // True when at least one entry matches and is a file rather than a folder (hidden, system and
     // read-only files count). An invalid name, an unreachable drive or any other failure: false.
-    [[nodiscard]] virtual bool AnyFileMatches(std::wstring_view pattern) noexcept = 0;
+    [[nodiscard]] virtual bool AnyFileMatches(platform::NulTerminated pattern) noexcept = 0;
 
     // The stamp of the file the full path names; none for a folder, a missing file, a path with
     // wildcards, or any failure.
-    [[nodiscard]] virtual std::optional<FileStamp> StampOf(std::wstring_view path) noexcept = 0;
+    [[nodiscard]] virtual std::optional<FileStamp>
+    StampOf(platform::NulTerminated path) noexcept = 0;
 
     // When the folder's list of files last changed (its last-write time, a FILETIME); none when
     // the folder cannot be read or is not there.
-    [[nodiscard]] virtual std::optional<std::uint64_t> FolderWriteTime(
-        const std::wstring& folder) noexcept = 0;
+    [[nodiscard]] virtual std::optional<std::uint64_t>
+    FolderWriteTime(NulTerminated folder) noexcept = 0;
 };
 
 } // namespace platform

@@ -56,7 +56,7 @@ bool AnyFileInFolderMatches(const std::filesystem::path& folder, std::wstring_vi
 
 } // namespace
 
-bool DriveMapFileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
+bool DriveMapFileSearch::AnyFileMatches(platform::NulTerminated pattern) noexcept
 {
     ++searches_;
     try {
@@ -83,7 +83,7 @@ bool DriveMapFileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
     }
 }
 
-std::optional<FileStamp> DriveMapFileSearch::StampOf(std::wstring_view path) noexcept
+std::optional<FileStamp> DriveMapFileSearch::StampOf(platform::NulTerminated path) noexcept
 {
     try {
         const std::optional<WindowsPath> parsed = ParseWindowsPath(path);
@@ -116,7 +116,8 @@ std::optional<FileStamp> DriveMapFileSearch::StampOf(std::wstring_view path) noe
     }
 }
 
-std::optional<std::uint64_t> DriveMapFileSearch::FolderWriteTime(const std::wstring& folder) noexcept
+std::optional<std::uint64_t>
+DriveMapFileSearch::FolderWriteTime(platform::NulTerminated folder) noexcept
 {
     try {
         const std::optional<std::filesystem::path> host = drives_.Resolve(folder);

@@ -14,10 +14,10 @@ class DriveMapFileSearch final : public FileSearch {
 public:
     explicit DriveMapFileSearch(const DriveMap& drives) noexcept : drives_(drives) {}
 
-    bool AnyFileMatches(std::wstring_view pattern) noexcept override;
+    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override;
     // The size and last-write time of the host file behind the path.
-    std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
-    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override;
+    std::optional<FileStamp> StampOf(platform::NulTerminated path) noexcept override;
+    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override;
 
     // How many searches were asked for, so tests can tell that none was made.
     [[nodiscard]] long long SearchCount() const noexcept { return searches_.load(); }

@@ -36,7 +36,7 @@ void PeVersionResources::SetModule(std::wstring_view moduleName, std::wstring_vi
     modules_.push_back({std::wstring(moduleName), std::wstring(fileName)});
 }
 
-ModuleHandle PeVersionResources::ModuleHandleOf(std::wstring_view moduleName) noexcept
+ModuleHandle PeVersionResources::ModuleHandleOf(platform::NulTerminated moduleName) noexcept
 {
     // Handles are the table's positions plus one, so that 0 stays "none".
     const auto find = [this](std::wstring_view name, std::wstring_view suffix) -> ModuleHandle {
@@ -50,17 +50,19 @@ ModuleHandle PeVersionResources::ModuleHandleOf(std::wstring_view moduleName) no
         }
         return 0;
     };
-    moduleName = moduleName.substr(0, moduleName.find(L'\0'));
-    if (moduleName.empty()) {
+    // Windows reads the name up to its first NUL.
+    std::wstring_view name = moduleName;
+    name = name.substr(0, name.find(L'\0'));
+    if (name.empty()) {
         return 0;
     }
-    if (HasExtension(moduleName)) {
-        return find(moduleName, L"");
+    if (HasExtension(name)) {
+        return find(name, L"");
     }
-    return find(moduleName, L".dll");
+    return find(name, L".dll");
 }
 
-void PeVersionResources::SetRunningModule(std::wstring_view moduleName)
+void PeVersionResources::SetRunningModule(const std::wstring& moduleName)
 {
     runningModule_ = ModuleHandleOf(moduleName);
 }
@@ -80,12 +82,12 @@ std::uint32_t PeVersionResources::ModuleFileName(ModuleHandle module,
     return static_cast<std::uint32_t>(path.size() < buffer.size() ? copied : buffer.size());
 }
 
-std::uint32_t PeVersionResources::VersionResourceSize(std::wstring_view fileName) noexcept
+std::uint32_t PeVersionResources::VersionResourceSize(platform::NulTerminated fileName) noexcept
 {
     return static_cast<std::uint32_t>(LoadResource(fileName).size());
 }
 
-bool PeVersionResources::ReadVersionResource(std::wstring_view fileName,
+bool PeVersionResources::ReadVersionResource(platform::NulTerminated fileName,
                                              std::span<std::byte> data) noexcept
 {
     const std::vector<std::byte> resource = LoadResource(fileName);
@@ -99,7 +101,8 @@ bool PeVersionResources::ReadVersionResource(std::wstring_view fileName,
 }
 
 bool PeVersionResources::QueryVersionValue(std::span<const std::byte> data,
-                                           std::wstring_view subBlock, VersionValue& value) noexcept
+                                           platform::NulTerminated subBlock,
+                                           VersionValue& value) noexcept
 {
     return FindVersionValue(data, subBlock, value);
 }

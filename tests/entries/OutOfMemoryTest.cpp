@@ -31,7 +31,7 @@ class OutOfMemoryAfterSearch final : public platform::FileSearch {
 public:
     explicit OutOfMemoryAfterSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
 
-    bool AnyFileMatches(std::wstring_view pattern) noexcept override
+    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override
     {
         if (pattern == kFailingPath) {
             FailNextAllocationOnThisThread();
@@ -43,14 +43,14 @@ public:
     // The failing program is not there: its search and its stamp only pretend it is, so that a
     // read that failed would be taken from the version texts kept between refills if it had been
     // kept. The stamp is made without memory, which would spend the pending failure.
-    std::optional<platform::FileStamp> StampOf(std::wstring_view path) noexcept override
+    std::optional<platform::FileStamp> StampOf(platform::NulTerminated path) noexcept override
     {
         if (path == kFailingPath) {
             return platform::FileStamp{1, 1};
         }
         return inner_.StampOf(path);
     }
-    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override
+    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override
     {
         return inner_.FolderWriteTime(folder);
     }

@@ -37,7 +37,7 @@ public:
         std::copy_n(resource_.begin(), copied, data.begin());
         return true;
     }
-    bool QueryVersionValue(std::span<const std::byte> data, std::wstring_view subBlock,
+    bool QueryVersionValue(std::span<const std::byte> data, platform::NulTerminated subBlock,
                            platform::VersionValue& value) noexcept override
     {
         return FindVersionValue(data, subBlock, value);

@@ -24,7 +24,10 @@ protected:
         backend->PutFolder(L"C:\\TolvanSearch\\Only folders\\Sub.exe");
     }
 
-    bool Matches(std::wstring_view pattern) { return backend->Files().AnyFileMatches(pattern); }
+    bool Matches(platform::NulTerminated pattern)
+    {
+        return backend->Files().AnyFileMatches(pattern);
+    }
 
     std::unique_ptr<PlatformBackend> backend;
 };
@@ -81,7 +84,7 @@ TEST_P(FileSearchContract, BadNamesAndMissingDrivesAreNotFound)
     EXPECT_FALSE(Matches(L"C:\\TolvanSearch\\\"Setup.exe\""));
     EXPECT_FALSE(Matches(L"\\\\nosuchserver\\share\\Setup.exe"));
     // Windows would read only up to the NUL and find the file; a name holding one is no name.
-    EXPECT_FALSE(Matches(std::wstring_view(L"C:\\TolvanSearch\\Setup.exe\0junk", 30)));
+    EXPECT_FALSE(Matches(std::wstring(L"C:\\TolvanSearch\\Setup.exe\0junk", 30)));
 }
 
 TEST_P(FileSearchContract, HiddenSystemFilesCount)
@@ -97,11 +100,13 @@ TEST_P(FileSearchContract, HiddenSystemFilesCount)
 // file.
 TEST_P(FileSearchContract, StampsTellOneVersionOfAFileFromAnother)
 {
-    constexpr std::wstring_view kStamped = L"C:\\TolvanSearch\\stamped.txt";
+    const std::wstring kStamped = L"C:\\TolvanSearch\\stamped.txt";
     const auto put = [&](std::string_view text) {
         backend->PutFile(kStamped, std::as_bytes(std::span(text.data(), text.size())));
     };
-    const auto stampOf = [&](std::wstring_view path) { return backend->Files().StampOf(path); };
+    const auto stampOf = [&](platform::NulTerminated path) {
+        return backend->Files().StampOf(path);
+    };
 
     put("twelve bytes");
     const std::optional<platform::FileStamp> first = stampOf(kStamped);

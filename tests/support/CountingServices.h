@@ -16,7 +16,7 @@ class CountingFileSearch final : public platform::FileSearch {
 public:
     explicit CountingFileSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
 
-    bool AnyFileMatches(std::wstring_view pattern) noexcept override
+    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override
     {
         try {
             const std::scoped_lock lock(patternsGuard_);
@@ -27,11 +27,11 @@ public:
         return inner_.AnyFileMatches(pattern);
     }
 
-    std::optional<platform::FileStamp> StampOf(std::wstring_view path) noexcept override
+    std::optional<platform::FileStamp> StampOf(platform::NulTerminated path) noexcept override
     {
         return inner_.StampOf(path);
     }
-    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override
+    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override
     {
         return inner_.FolderWriteTime(folder);
     }
@@ -48,12 +48,12 @@ class CountingVersionResources final : public ForwardingVersionResources {
 public:
     using ForwardingVersionResources::ForwardingVersionResources;
 
-    std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override
+    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
     {
         ++fileCalls;
         return ForwardingVersionResources::VersionResourceSize(fileName);
     }
-    bool ReadVersionResource(std::wstring_view fileName,
+    bool ReadVersionResource(platform::NulTerminated fileName,
                              std::span<std::byte> data) noexcept override
     {
         ++fileCalls;

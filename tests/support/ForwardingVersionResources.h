@@ -12,7 +12,7 @@ public:
     {
     }
 
-    platform::ModuleHandle ModuleHandleOf(std::wstring_view moduleName) noexcept override
+    platform::ModuleHandle ModuleHandleOf(platform::NulTerminated moduleName) noexcept override
     {
         return inner_.ModuleHandleOf(moduleName);
     }
@@ -22,16 +22,16 @@ public:
     {
         return inner_.ModuleFileName(module, buffer);
     }
-    std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override
+    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
     {
         return inner_.VersionResourceSize(fileName);
     }
-    bool ReadVersionResource(std::wstring_view fileName,
+    bool ReadVersionResource(platform::NulTerminated fileName,
                              std::span<std::byte> data) noexcept override
     {
         return inner_.ReadVersionResource(fileName, data);
     }
-    bool QueryVersionValue(std::span<const std::byte> data, std::wstring_view subBlock,
+    bool QueryVersionValue(std::span<const std::byte> data, platform::NulTerminated subBlock,
                            platform::VersionValue& value) noexcept override
     {
         return inner_.QueryVersionValue(data, subBlock, value);

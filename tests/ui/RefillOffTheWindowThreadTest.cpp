@@ -28,9 +28,9 @@ class HeldVersionResources final : public ForwardingVersionResources {
 public:
     using ForwardingVersionResources::ForwardingVersionResources;
 
-    std::uint32_t VersionResourceSize(std::wstring_view fileName) noexcept override
+    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
     {
-        if (fileName.ends_with(L"held.exe")) {
+        if (fileName.view().ends_with(L"held.exe")) {
             std::unique_lock lock(guard_);
             ++heldReads_;
             releasedSignal_.wait(lock, [this] { return released_; });

@@ -49,7 +49,7 @@ constexpr StringProperty kStrings[] = {
 };
 
 // The fixed record as each side's resource holds it, or nothing when there is none.
-std::vector<std::byte> FixedRecord(platform::VersionResources& resources, std::wstring_view file)
+std::vector<std::byte> FixedRecord(platform::VersionResources& resources, const std::wstring& file)
 {
     const std::uint32_t size = resources.VersionResourceSize(file);
     if (size == 0) {
@@ -69,7 +69,7 @@ std::vector<std::byte> FixedRecord(platform::VersionResources& resources, std::w
 
 // Every field on which the two sides disagree for this file.
 std::vector<std::string> Differences(platform::VersionResources& windows,
-                                     platform::VersionResources& portable, std::wstring_view file)
+                                     platform::VersionResources& portable, const std::wstring& file)
 {
     std::vector<std::string> fields;
     if ((windows.VersionResourceSize(file) == 0) != (portable.VersionResourceSize(file) == 0)) {

@@ -45,57 +45,48 @@ std::uint64_t Combined(DWORD high, DWORD low) noexcept
 
 } // namespace
 
-bool Win32FileSearch::AnyFileMatches(std::wstring_view pattern) noexcept
+bool Win32FileSearch::AnyFileMatches(platform::NulTerminated pattern) noexcept
 {
-    try {
-        // Windows reads the name only up to a NUL; a name holding one names no file at all.
-        if (pattern.empty() || pattern.find(L'\0') != std::wstring_view::npos) {
-            return false;
-        }
-        const std::wstring name(pattern);
-        const QuietCriticalErrors quiet;
-        WIN32_FIND_DATAW found{};
-        FindHandle search(FindFirstFileExW(name.c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, 0));
-        if (!search) {
-            return false;
-        }
-        do {
-            if (!IsFolder(found)) {
-                return true;
-            }
-        } while (FindNextFileW(search.get(), &found));
-        return false;
-    } catch (const std::bad_alloc&) {
+    // Windows reads the name only up to a NUL; a name holding one names no file at all.
+    if (pattern.empty() || pattern.view().find(L'\0') != std::wstring_view::npos) {
         return false;
     }
+    const QuietCriticalErrors quiet;
+    WIN32_FIND_DATAW found{};
+    FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, 0));
+    if (!search) {
+        return false;
+    }
+    do {
+        if (!IsFolder(found)) {
+            return true;
+        }
+    } while (FindNextFileW(search.get(), &found));
+    return false;
 }
 
-std::optional<FileStamp> Win32FileSearch::StampOf(std::wstring_view path) noexcept
+std::optional<FileStamp> Win32FileSearch::StampOf(platform::NulTerminated path) noexcept
 {
-    try {
-        // A stamp is of the one file named: a name with wildcards names none, whatever the file
-        // system would make of it, and Windows would read a name holding a NUL only up to it.
-        if (path.empty() ||
-            path.find_first_of(std::wstring_view(L"*?\0", 3)) != std::wstring_view::npos) {
-            return std::nullopt;
-        }
-        const std::wstring name(path);
-        const QuietCriticalErrors quiet;
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data) ||
-            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return std::nullopt;
-        }
-        return FileStamp{
-            Combined(data.nFileSizeHigh, data.nFileSizeLow),
-            Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
-    } catch (const std::bad_alloc&) {
+    // A stamp is of the one file named: a name with wildcards names none, whatever the file
+    // system would make of it, and Windows would read a name holding a NUL only up to it.
+    if (path.empty() ||
+        path.view().find_first_of(std::wstring_view(L"*?\0", 3)) != std::wstring_view::npos) {
         return std::nullopt;
     }
+    const QuietCriticalErrors quiet;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{
+        Combined(data.nFileSizeHigh, data.nFileSizeLow),
+        Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
-std::optional<std::uint64_t> Win32FileSearch::FolderWriteTime(const std::wstring& folder) noexcept
+std::optional<std::uint64_t>
+Win32FileSearch::FolderWriteTime(platform::NulTerminated folder) noexcept
 {
     const QuietCriticalErrors quiet;
     WIN32_FILE_ATTRIBUTE_DATA data{};

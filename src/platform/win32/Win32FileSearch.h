@@ -8,9 +8,9 @@ namespace platform::win32 {
 // GetFileAttributesExW, which reads them without opening the file.
 class Win32FileSearch final : public FileSearch {
 public:
-    bool AnyFileMatches(std::wstring_view pattern) noexcept override;
-    std::optional<FileStamp> StampOf(std::wstring_view path) noexcept override;
-    std::optional<std::uint64_t> FolderWriteTime(const std::wstring& folder) noexcept override;
+    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override;
+    std::optional<FileStamp> StampOf(platform::NulTerminated path) noexcept override;
+    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override;
 };
 
 } // namespace platform::win32

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <limits>
-#include <new>
 #include <string>
 
 namespace platform::win32 {
@@ -16,14 +15,9 @@ Win32VersionResources::Win32VersionResources()
 {
 }
 
-ModuleHandle Win32VersionResources::ModuleHandleOf(std::wstring_view moduleName) noexcept
+ModuleHandle Win32VersionResources::ModuleHandleOf(platform::NulTerminated moduleName) noexcept
 {
-    try {
-        const std::wstring name(moduleName);
-        return reinterpret_cast<ModuleHandle>(GetModuleHandleW(name.c_str()));
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
+    return reinterpret_cast<ModuleHandle>(GetModuleHandleW(moduleName.c_str()));
 }
 
 ModuleHandle Win32VersionResources::RunningModule() noexcept
@@ -43,59 +37,43 @@ std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,
     return GetModuleFileNameW(reinterpret_cast<HMODULE>(module), buffer.data(), capacity);
 }
 
-std::uint32_t Win32VersionResources::VersionResourceSize(std::wstring_view fileName) noexcept
+std::uint32_t Win32VersionResources::VersionResourceSize(platform::NulTerminated fileName) noexcept
 {
-    try {
-        const std::wstring name(fileName);
-        DWORD ignored = 0;
-        return resourceSize_(name.c_str(), &ignored);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
+    DWORD ignored = 0;
+    return resourceSize_(fileName.c_str(), &ignored);
 }
 
-bool Win32VersionResources::ReadVersionResource(std::wstring_view fileName,
+bool Win32VersionResources::ReadVersionResource(platform::NulTerminated fileName,
                                                 std::span<std::byte> data) noexcept
 {
-    if (data.empty() ||
-        data.size() > std::numeric_limits<DWORD>::max()) {
+    if (data.empty() || data.size() > std::numeric_limits<DWORD>::max()) {
         return false;
     }
-    try {
-        const std::wstring name(fileName);
-        return readResource_(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
-               FALSE;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return readResource_(fileName.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
+           FALSE;
 }
 
 bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
-                                              std::wstring_view subBlock,
+                                              platform::NulTerminated subBlock,
                                               VersionValue& value) noexcept
 {
     value = {};
     if (data.empty()) {
         return false;
     }
-    try {
-        const std::wstring path(subBlock);
-        void* found = nullptr;
-        UINT length = 0;
-        if (queryValue_(data.data(), path.c_str(), &found, &length) == FALSE) {
-            return false;
-        }
-        value.length = length;
-        // Windows points into the block it was given; what lies behind the value is readable up
-        // to the block's end.
-        const auto* at = static_cast<const std::byte*>(found);
-        if (at >= data.data() && at <= data.data() + data.size()) {
-            value.bytes = data.subspan(static_cast<std::size_t>(at - data.data()));
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
+    void* found = nullptr;
+    UINT length = 0;
+    if (queryValue_(data.data(), subBlock.c_str(), &found, &length) == FALSE) {
         return false;
     }
+    value.length = length;
+    // Windows points into the block it was given; what lies behind the value is readable up
+    // to the block's end.
+    const auto* at = static_cast<const std::byte*>(found);
+    if (at >= data.data() && at <= data.data() + data.size()) {
+        value.bytes = data.subspan(static_cast<std::size_t>(at - data.data()));
+    }
+    return true;
 }
 
 } // namespace platform::win32
