@@ -18,7 +18,7 @@ namespace {
 constexpr ErrorCode kFileNotFound = 2;
 constexpr ErrorCode kAccessDenied = 5;
 constexpr ErrorCode kInvalidData = 13;
-constexpr ErrorCode kOutOfMemory = 14;
+constexpr ErrorCode kOutOfMemory = 8;
 constexpr ErrorCode kInvalidParameter = 87;
 constexpr ErrorCode kAlreadyExists = 183;
 
@@ -241,7 +241,7 @@ std::optional<Shortcut> HostStartupFolders::ReadShortcut(std::wstring_view path)
 }
 
 ErrorCode HostStartupFolders::WriteShortcut(std::wstring_view path,
-                                             const Shortcut& shortcut) noexcept
+                                            const Shortcut& shortcut) noexcept
 {
     try {
         // Each value is one line of the file.

@@ -83,7 +83,7 @@ ErrorCode ResultOf(HRESULT result) noexcept
         return 0;
     }
     if (result == E_OUTOFMEMORY) {
-        return ERROR_OUTOFMEMORY;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
     const auto code = static_cast<ErrorCode>(HRESULT_CODE(result));
     const int facility = HRESULT_FACILITY(result);
@@ -127,19 +127,15 @@ std::optional<std::wstring> ArgumentsOf(IShellLinkW& link)
 
 } // namespace
 
-std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder) noexcept
+std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder)
 {
-    try {
-        const KNOWNFOLDERID& id =
-            folder == StartupFolder::CurrentUser ? FOLDERID_Startup : FOLDERID_CommonStartup;
-        TaskMemoryText path;
-        if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, path.put())) || !path) {
-            return std::nullopt;
-        }
-        return std::wstring(path.get());
-    } catch (const std::bad_alloc&) {
+    const KNOWNFOLDERID& id =
+        folder == StartupFolder::CurrentUser ? FOLDERID_Startup : FOLDERID_CommonStartup;
+    TaskMemoryText path;
+    if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, path.put())) || !path) {
         return std::nullopt;
     }
+    return std::wstring(path.get());
 }
 
 ErrorCode Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
@@ -173,39 +169,35 @@ ErrorCode Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<Fol
     return ended == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : ended;
 }
 
-std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path) noexcept
+std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path)
 {
-    try {
-        if (!IsUsableName(path)) {
-            return std::nullopt;
-        }
-        const std::wstring name(path);
-        const ComApartment com;
-        LinkObject shortcut;
-        if (FAILED(MakeLinkObject(shortcut)) ||
-            FAILED(shortcut.file.get()->Load(name.c_str(), STGM_READ))) {
-            return std::nullopt;
-        }
-        // The path as stored: no search for a moved target (Resolve), no environment references
-        // expanded. A shortcut to something that is no file (S_FALSE) has an empty one.
-        std::wstring target(kLongestPath, L'\0');
-        if (FAILED(shortcut.link.get()->GetPath(target.data(), static_cast<int>(target.size()),
-                                                nullptr, SLGP_RAWPATH))) {
-            return std::nullopt;
-        }
-        target.resize(target.find(L'\0'));
-        std::optional<std::wstring> arguments = ArgumentsOf(*shortcut.link.get());
-        if (!arguments) {
-            return std::nullopt;
-        }
-        return Shortcut{std::move(target), std::move(*arguments)};
-    } catch (const std::bad_alloc&) {
+    if (!IsUsableName(path)) {
         return std::nullopt;
     }
+    const std::wstring name(path);
+    const ComApartment com;
+    LinkObject shortcut;
+    if (FAILED(MakeLinkObject(shortcut)) ||
+        FAILED(shortcut.file.get()->Load(name.c_str(), STGM_READ))) {
+        return std::nullopt;
+    }
+    // The path as stored: no search for a moved target (Resolve), no environment references
+    // expanded. A shortcut to something that is no file (S_FALSE) has an empty one.
+    std::wstring target(kLongestPath, L'\0');
+    if (FAILED(shortcut.link.get()->GetPath(target.data(), static_cast<int>(target.size()), nullptr,
+                                            SLGP_RAWPATH))) {
+        return std::nullopt;
+    }
+    target.resize(target.find(L'\0'));
+    std::optional<std::wstring> arguments = ArgumentsOf(*shortcut.link.get());
+    if (!arguments) {
+        return std::nullopt;
+    }
+    return Shortcut{std::move(target), std::move(*arguments)};
 }
 
 ErrorCode Win32StartupFolders::WriteShortcut(std::wstring_view path,
-                                              const Shortcut& shortcut) noexcept
+                                             const Shortcut& shortcut) noexcept
 {
     try {
         if (!IsUsableName(path)) {
@@ -236,7 +228,7 @@ ErrorCode Win32StartupFolders::WriteShortcut(std::wstring_view path,
         }
         return ResultOf(result);
     } catch (const std::bad_alloc&) {
-        return ERROR_OUTOFMEMORY;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
 }
 
@@ -255,7 +247,7 @@ ErrorCode Win32StartupFolders::MoveFileTo(std::wstring_view from, std::wstring_v
         }
         return 0;
     } catch (const std::bad_alloc&) {
-        return ERROR_OUTOFMEMORY;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
 }
 
@@ -289,7 +281,7 @@ ErrorCode Win32StartupFolders::RecycleFile(std::wstring_view path) noexcept
         }
         return operation.fAnyOperationsAborted != FALSE ? ERROR_CANCELLED : 0;
     } catch (const std::bad_alloc&) {
-        return ERROR_OUTOFMEMORY;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
 }
 
