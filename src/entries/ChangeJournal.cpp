@@ -16,12 +16,12 @@ constexpr platform::ErrorCode kFileNotFound = 2;
 // The name of the key's value that has this name to Windows, as the key spells it; the name as
 // given when it cannot be told.
 std::wstring SpellingIn(platform::Registry& registry, platform::Collation& collation,
-                        const registry::KeyPath& key, platform::NulTerminated name)
+                        const registry::KeyPath& key, const platform::NulTerminated& name)
 {
     platform::KeyHandle handle = 0;
     if (registry.OpenKey(key.root, key.subKey, reg::kKeyQueryValue | key.view, handle) !=
         reg::kSuccess) {
-        return std::wstring(name.view());
+        return std::wstring(name.View());
     }
     const platform::OwnedKey open = platform::Own(registry, handle);
     std::vector<wchar_t> found(reg::kMaxValueNameChars + 1);
@@ -36,7 +36,7 @@ std::wstring SpellingIn(platform::Registry& registry, platform::Collation& colla
             return std::wstring(spelled);
         }
     }
-    return std::wstring(name.view());
+    return std::wstring(name.View());
 }
 
 } // namespace
@@ -52,7 +52,8 @@ ChangeJournal::ChangeJournal(platform::Platform& platform) noexcept
 {
 }
 
-ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key, platform::NulTerminated name,
+ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key,
+                                    const platform::NulTerminated& name,
                                     std::optional<StoredValue>& before)
 {
     StoredValue value;
@@ -64,7 +65,7 @@ ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key, platform::NulT
     return read == reg::kFileNotFound ? reg::kSuccess : read;
 }
 
-void ChangeJournal::PutBack(const registry::KeyPath& key, platform::NulTerminated name,
+void ChangeJournal::PutBack(const registry::KeyPath& key, const platform::NulTerminated& name,
                             const std::optional<StoredValue>& before) noexcept
 {
     // Should this fail too, the error the change already reports is all that can be said.
@@ -97,14 +98,14 @@ Result ChangeJournal::Record(Take take, std::function<void()> undo)
     return result;
 }
 
-ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, platform::NulTerminated name,
+ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, const platform::NulTerminated& name,
                                   std::uint32_t type, std::span<const std::byte> data)
 {
     std::optional<StoredValue> before;
     if (const ErrorCode read = ReadBefore(key, name, before); read != reg::kSuccess) {
         return read;
     }
-    if (before && before->name != name.view()) {
+    if (before && before->name != name.View()) {
         // Written over, the value would keep the old spelling of its name.
         if (const ErrorCode removed = RemoveValue(key, name); removed != reg::kSuccess) {
             return removed;
@@ -112,11 +113,12 @@ ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, platform::NulTer
         before.reset();
     }
     return Record<ErrorCode>([&] { return registry::WriteValue(registry_, key, name, type, data); },
-                             [this, key, name = std::wstring(name.view()),
+                             [this, key, name = std::wstring(name.View()),
                               before = std::move(before)] { PutBack(key, name, before); });
 }
 
-ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key, platform::NulTerminated name)
+ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key,
+                                     const platform::NulTerminated& name)
 {
     std::optional<StoredValue> before;
     if (const ErrorCode read = ReadBefore(key, name, before); read != reg::kSuccess) {
@@ -126,7 +128,7 @@ ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key, platform::Nul
         return reg::kFileNotFound;
     }
     return Record<ErrorCode>([&] { return registry::DeleteValue(registry_, key, name); },
-                             [this, key, name = std::wstring(name.view()),
+                             [this, key, name = std::wstring(name.View()),
                               before = std::move(before)] { PutBack(key, name, before); });
 }
 

@@ -64,7 +64,7 @@ std::vector<std::byte> StringData(std::wstring_view text)
 
 // NameTaken when the key already holds a value of this name.
 ChangeResult NameFree(platform::Registry& registry, const registry::KeyPath& key,
-                      platform::NulTerminated name)
+                      const platform::NulTerminated& name)
 {
     std::uint32_t type = 0;
     std::vector<std::byte> data;
@@ -95,8 +95,8 @@ std::optional<std::wstring> FileNamed(platform::Platform& platform, std::wstring
 // leaves none behind under its new name either (a replaced entry's, say): that one would switch
 // it off.
 ChangeResult CarrySwitch(platform::Registry& registry, ChangeJournal& journal, Scope fromScope,
-                         platform::NulTerminated fromName, Scope toScope,
-                         platform::NulTerminated toName)
+                         const platform::NulTerminated& fromName, Scope toScope,
+                         const platform::NulTerminated& toName)
 {
     std::uint32_t type = 0;
     std::vector<std::byte> data;
@@ -182,8 +182,8 @@ ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal
         platform::NulTerminated::EndOf(oldPath, oldPath.find_last_of(L'\\') + 1);
     // The file keeps its extension as it is spelled.
     const std::wstring newFileName =
-        std::wstring(target.name.view()) +
-        std::wstring(oldFileName.view().substr(std::min(stored.name.size(), oldFileName.size())));
+        std::wstring(target.name.View()) +
+        std::wstring(oldFileName.View().substr(std::min(stored.name.size(), oldFileName.Size())));
     const std::wstring newPath = *folder + L"\\" + newFileName;
     // Compared as typed: a change of letter case alone renames the file.
     const bool moved = newPath != oldPath;

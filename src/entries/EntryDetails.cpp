@@ -23,7 +23,7 @@ void ReadProgramDetails(platform::VersionResources& versions, StartupEntry& entr
     entry.description = TrimSpaces(info.FileDescription());
 }
 
-bool ProgramFileExists(platform::FileSearch& files, platform::NulTerminated path)
+bool ProgramFileExists(platform::FileSearch& files, const platform::NulTerminated& path)
 {
     if (TrimSpaces(path).size() < kShortestFilePath) {
         return false;

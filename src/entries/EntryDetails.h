@@ -16,6 +16,7 @@ void ReadProgramDetails(platform::VersionResources& versions, StartupEntry& entr
 
 // Whether the path names an existing file (not a folder); wildcards as in a file search. Texts of
 // fewer than four characters after trimming are never looked up.
-[[nodiscard]] bool ProgramFileExists(platform::FileSearch& files, platform::NulTerminated path);
+[[nodiscard]] bool ProgramFileExists(platform::FileSearch& files,
+                                     const platform::NulTerminated& path);
 
 } // namespace entries

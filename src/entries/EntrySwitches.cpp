@@ -134,7 +134,8 @@ platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
 }
 
 platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
-                                platform::NulTerminated name, bool switchedOff, std::uint64_t now)
+                                const platform::NulTerminated& name, bool switchedOff,
+                                std::uint64_t now)
 {
     std::uint32_t oldType = reg::kTypeNone;
     std::vector<std::byte> old;
@@ -152,7 +153,7 @@ platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
 }
 
 platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
-                                 platform::NulTerminated name)
+                                 const platform::NulTerminated& name)
 {
     const platform::ErrorCode result = registry::DeleteValue(registry, SwitchKeyOf(scope), name);
     return result == reg::kFileNotFound ? reg::kSuccess : result;

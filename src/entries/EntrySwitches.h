@@ -75,11 +75,11 @@ using SwitchBytes = std::array<std::byte, 12>;
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
 // is created when it is missing.
 [[nodiscard]] platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
-                                              platform::NulTerminated name, bool switchedOff,
+                                              const platform::NulTerminated& name, bool switchedOff,
                                               std::uint64_t now);
 
 // Removes an entry's switch; an entry that has none is fine.
 [[nodiscard]] platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
-                                               platform::NulTerminated name);
+                                               const platform::NulTerminated& name);
 
 } // namespace entries

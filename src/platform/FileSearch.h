@@ -23,17 +23,17 @@ public:
 
     // True when at least one entry matches and is a file rather than a folder (hidden, system and
     // read-only files count). An invalid name, an unreachable drive or any other failure: false.
-    [[nodiscard]] virtual bool AnyFileMatches(platform::NulTerminated pattern) noexcept = 0;
+    [[nodiscard]] virtual bool AnyFileMatches(const platform::NulTerminated& pattern) noexcept = 0;
 
     // The stamp of the file the full path names; none for a folder, a missing file, a path with
     // wildcards, or any failure.
     [[nodiscard]] virtual std::optional<FileStamp>
-    StampOf(platform::NulTerminated path) noexcept = 0;
+    StampOf(const platform::NulTerminated& path) noexcept = 0;
 
     // When the folder's list of files last changed (its last-write time, a FILETIME); none when
     // the folder cannot be read or is not there.
     [[nodiscard]] virtual std::optional<std::uint64_t>
-    FolderWriteTime(NulTerminated folder) noexcept = 0;
+    FolderWriteTime(const NulTerminated& folder) noexcept = 0;
 };
 
 } // namespace platform

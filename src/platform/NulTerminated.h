@@ -12,12 +12,19 @@ namespace platform {
 // whole, for the checks made before.
 class NulTerminated {
 public:
-    // NOLINTNEXTLINE(google-explicit-constructor): taken wherever a std::wstring is passed
-    NulTerminated(const std::wstring& text) noexcept : text_(text) {}
+    // Taken wherever a std::wstring is passed, as a std::wstring_view is.
+    // cppcheck-suppress noExplicitConstructor ; converts as std::wstring_view does
+    NulTerminated(const std::wstring& text) noexcept // NOLINT(google-explicit-constructor)
+        : text_(text)
+    {
+    }
 
     // A C string, a literal among them: it ends at its first NUL.
-    // NOLINTNEXTLINE(google-explicit-constructor): taken wherever a literal is passed
-    constexpr NulTerminated(const wchar_t* text) noexcept : text_(text) {}
+    // cppcheck-suppress noExplicitConstructor ; converts as std::wstring_view does
+    constexpr NulTerminated(const wchar_t* text) noexcept // NOLINT(google-explicit-constructor)
+        : text_(text)
+    {
+    }
 
     // The text from `from` to the end of `text` (the whole when `from` is past its end).
     [[nodiscard]] static NulTerminated EndOf(const std::wstring& text, std::size_t from) noexcept
@@ -26,14 +33,14 @@ public:
         return NulTerminated(std::wstring_view(text).substr(start));
     }
 
-    [[nodiscard]] constexpr const wchar_t* c_str() const noexcept { return text_.data(); }
-    [[nodiscard]] constexpr std::wstring_view view() const noexcept { return text_; }
-    [[nodiscard]] constexpr std::size_t size() const noexcept { return text_.size(); }
-    [[nodiscard]] constexpr bool empty() const noexcept { return text_.empty(); }
+    [[nodiscard]] constexpr const wchar_t* CString() const noexcept { return text_.data(); }
+    [[nodiscard]] constexpr std::wstring_view View() const noexcept { return text_; }
+    [[nodiscard]] constexpr std::size_t Size() const noexcept { return text_.size(); }
+    [[nodiscard]] constexpr bool Empty() const noexcept { return text_.empty(); }
     // NOLINTNEXTLINE(google-explicit-constructor): read as the view it is
     constexpr operator std::wstring_view() const noexcept { return text_; }
 
-    friend constexpr bool operator==(NulTerminated a, std::wstring_view b) noexcept
+    friend constexpr bool operator==(const NulTerminated& a, std::wstring_view b) noexcept
     {
         return a.text_ == b;
     }

@@ -60,12 +60,12 @@ public:
 
     // Opens root\subKey with the given access rights, in the view the access flags choose; an
     // empty subKey opens the root itself.
-    [[nodiscard]] virtual ErrorCode OpenKey(RootKey root, NulTerminated subKey,
+    [[nodiscard]] virtual ErrorCode OpenKey(RootKey root, const NulTerminated& subKey,
                                             std::uint32_t access, KeyHandle& key) noexcept = 0;
 
     // Opens root\subKey in the view the access flags choose, creating every missing key along the
     // path (non-volatile, default security).
-    [[nodiscard]] virtual ErrorCode CreateKey(RootKey root, NulTerminated subKey,
+    [[nodiscard]] virtual ErrorCode CreateKey(RootKey root, const NulTerminated& subKey,
                                               std::uint32_t access, KeyHandle& key) noexcept = 0;
 
     // The value at `index` without its data: its name goes into `name` (whose size is the capacity
@@ -79,15 +79,17 @@ public:
 
     // A value's type and data. With `data` null only the size is reported. When *dataSize is too
     // small: 234, the needed size and the type are set and nothing is written.
-    [[nodiscard]] virtual ErrorCode QueryValue(KeyHandle key, NulTerminated name,
+    [[nodiscard]] virtual ErrorCode QueryValue(KeyHandle key, const NulTerminated& name,
                                                std::uint32_t* type, std::byte* data,
                                                std::uint32_t* dataSize) noexcept = 0;
 
     // Stores exactly these bytes with this type, replacing a value of the same name.
-    [[nodiscard]] virtual ErrorCode SetValue(KeyHandle key, NulTerminated name, std::uint32_t type,
+    [[nodiscard]] virtual ErrorCode SetValue(KeyHandle key, const NulTerminated& name,
+                                             std::uint32_t type,
                                              std::span<const std::byte> data) noexcept = 0;
 
-    [[nodiscard]] virtual ErrorCode DeleteValue(KeyHandle key, NulTerminated name) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode DeleteValue(KeyHandle key,
+                                                const NulTerminated& name) noexcept = 0;
 
     [[nodiscard]] virtual ErrorCode CloseKey(KeyHandle key) noexcept = 0;
 

@@ -31,7 +31,7 @@ public:
 
     // The handle of a module already loaded in the process; 0 when there is none of that name.
     [[nodiscard]] virtual ModuleHandle
-    ModuleHandleOf(platform::NulTerminated moduleName) noexcept = 0;
+    ModuleHandleOf(const platform::NulTerminated& moduleName) noexcept = 0;
 
     // The program's own module, as GetModuleHandleW(NULL) names it; 0 when it is not known.
     [[nodiscard]] virtual ModuleHandle RunningModule() noexcept = 0;
@@ -45,10 +45,10 @@ public:
     // How many bytes reading the file's version resource needs; 0 when the file has none, cannot
     // be read, or does not exist.
     [[nodiscard]] virtual std::uint32_t
-    VersionResourceSize(platform::NulTerminated fileName) noexcept = 0;
+    VersionResourceSize(const platform::NulTerminated& fileName) noexcept = 0;
 
     // Reads the file's version resource (the VS_VERSIONINFO block) into `data`, cut to its size.
-    [[nodiscard]] virtual bool ReadVersionResource(platform::NulTerminated fileName,
+    [[nodiscard]] virtual bool ReadVersionResource(const platform::NulTerminated& fileName,
                                                    std::span<std::byte> data) noexcept = 0;
 
     // Finds a sub-block of a resource read by ReadVersionResource: "\" for the fixed record,
@@ -56,7 +56,7 @@ public:
     // at '\', empty parts skipped; keys match whole and without regard to case. On failure the
     // value is empty with length 0.
     [[nodiscard]] virtual bool QueryVersionValue(std::span<const std::byte> data,
-                                                 platform::NulTerminated subBlock,
+                                                 const platform::NulTerminated& subBlock,
                                                  VersionValue& value) noexcept = 0;
 };
 

@@ -34,7 +34,7 @@ ErrorCode OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_
 } // namespace
 
 ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
-                           platform::NulTerminated valueName, std::int32_t defaultValue,
+                           const platform::NulTerminated& valueName, std::int32_t defaultValue,
                            std::int32_t& value)
 {
     value = defaultValue;
@@ -67,7 +67,7 @@ ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
 namespace {
 
 ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
-                              platform::NulTerminated valueName, std::uint32_t type,
+                              const platform::NulTerminated& valueName, std::uint32_t type,
                               std::span<const std::byte> data)
 {
     KeyHandle handle = 0;
@@ -85,7 +85,7 @@ ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
 } // namespace
 
 ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
-                            platform::NulTerminated valueName, std::int32_t number)
+                            const platform::NulTerminated& valueName, std::int32_t number)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -97,7 +97,8 @@ ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
-                      platform::NulTerminated valueName, std::wstring_view text, std::uint32_t type)
+                      const platform::NulTerminated& valueName, std::wstring_view text,
+                      std::uint32_t type)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -112,7 +113,7 @@ ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path,
-                    platform::NulTerminated valueName, std::uint32_t& type,
+                    const platform::NulTerminated& valueName, std::uint32_t& type,
                     std::vector<std::byte>& data)
 {
     if (path.root == 0) {
@@ -146,7 +147,7 @@ ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path,
-                     platform::NulTerminated valueName, std::uint32_t type,
+                     const platform::NulTerminated& valueName, std::uint32_t type,
                      std::span<const std::byte> data)
 {
     if (path.root == 0) {
@@ -156,7 +157,7 @@ ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
-                      platform::NulTerminated valueName, std::span<const std::byte> data)
+                      const platform::NulTerminated& valueName, std::span<const std::byte> data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -165,7 +166,7 @@ ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode DeleteValue(platform::Registry& registry, const KeyPath& path,
-                      platform::NulTerminated valueName)
+                      const platform::NulTerminated& valueName)
 {
     if (path.root == 0) {
         return kNoRoot;

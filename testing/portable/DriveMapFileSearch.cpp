@@ -56,7 +56,7 @@ bool AnyFileInFolderMatches(const std::filesystem::path& folder, std::wstring_vi
 
 } // namespace
 
-bool DriveMapFileSearch::AnyFileMatches(platform::NulTerminated pattern) noexcept
+bool DriveMapFileSearch::AnyFileMatches(const platform::NulTerminated& pattern) noexcept
 {
     ++searches_;
     try {
@@ -83,7 +83,7 @@ bool DriveMapFileSearch::AnyFileMatches(platform::NulTerminated pattern) noexcep
     }
 }
 
-std::optional<FileStamp> DriveMapFileSearch::StampOf(platform::NulTerminated path) noexcept
+std::optional<FileStamp> DriveMapFileSearch::StampOf(const platform::NulTerminated& path) noexcept
 {
     try {
         const std::optional<WindowsPath> parsed = ParseWindowsPath(path);
@@ -117,7 +117,7 @@ std::optional<FileStamp> DriveMapFileSearch::StampOf(platform::NulTerminated pat
 }
 
 std::optional<std::uint64_t>
-DriveMapFileSearch::FolderWriteTime(platform::NulTerminated folder) noexcept
+DriveMapFileSearch::FolderWriteTime(const platform::NulTerminated& folder) noexcept
 {
     try {
         const std::optional<std::filesystem::path> host = drives_.Resolve(folder);

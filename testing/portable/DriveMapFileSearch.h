@@ -14,10 +14,11 @@ class DriveMapFileSearch final : public FileSearch {
 public:
     explicit DriveMapFileSearch(const DriveMap& drives) noexcept : drives_(drives) {}
 
-    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override;
+    bool AnyFileMatches(const platform::NulTerminated& pattern) noexcept override;
     // The size and last-write time of the host file behind the path.
-    std::optional<FileStamp> StampOf(platform::NulTerminated path) noexcept override;
-    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override;
+    std::optional<FileStamp> StampOf(const platform::NulTerminated& path) noexcept override;
+    std::optional<std::uint64_t>
+    FolderWriteTime(const platform::NulTerminated& folder) noexcept override;
 
     // How many searches were asked for, so tests can tell that none was made.
     [[nodiscard]] long long SearchCount() const noexcept { return searches_.load(); }

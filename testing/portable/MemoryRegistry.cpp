@@ -154,7 +154,7 @@ bool MemoryRegistry::RemoveValue(Key& key, std::wstring_view name)
     return true;
 }
 
-ErrorCode MemoryRegistry::OpenKey(RootKey root, NulTerminated subKey, std::uint32_t access,
+ErrorCode MemoryRegistry::OpenKey(RootKey root, const NulTerminated& subKey, std::uint32_t access,
                                   KeyHandle& key) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::Open)) {
@@ -183,7 +183,7 @@ ErrorCode MemoryRegistry::OpenKey(RootKey root, NulTerminated subKey, std::uint3
     }
 }
 
-ErrorCode MemoryRegistry::CreateKey(RootKey root, NulTerminated subKey, std::uint32_t access,
+ErrorCode MemoryRegistry::CreateKey(RootKey root, const NulTerminated& subKey, std::uint32_t access,
                                     KeyHandle& key) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::Create)) {
@@ -249,7 +249,7 @@ ErrorCode MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::spa
     return reg::kSuccess;
 }
 
-ErrorCode MemoryRegistry::QueryValue(KeyHandle key, NulTerminated name, std::uint32_t* type,
+ErrorCode MemoryRegistry::QueryValue(KeyHandle key, const NulTerminated& name, std::uint32_t* type,
                                      std::byte* data, std::uint32_t* dataSize) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::QueryValue)) {
@@ -295,7 +295,7 @@ ErrorCode MemoryRegistry::QueryValue(KeyHandle key, NulTerminated name, std::uin
     return reg::kSuccess;
 }
 
-ErrorCode MemoryRegistry::SetValue(KeyHandle key, NulTerminated name, std::uint32_t type,
+ErrorCode MemoryRegistry::SetValue(KeyHandle key, const NulTerminated& name, std::uint32_t type,
                                    std::span<const std::byte> data) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::SetValue)) {
@@ -308,7 +308,7 @@ ErrorCode MemoryRegistry::SetValue(KeyHandle key, NulTerminated name, std::uint3
     if ((entry->access & reg::kKeySetValue) == 0) {
         return reg::kAccessDenied;
     }
-    if (name.size() > reg::kMaxValueNameChars) {
+    if (name.Size() > reg::kMaxValueNameChars) {
         return reg::kInvalidParameter;
     }
     try {
@@ -326,7 +326,7 @@ ErrorCode MemoryRegistry::SetValue(KeyHandle key, NulTerminated name, std::uint3
     }
 }
 
-ErrorCode MemoryRegistry::DeleteValue(KeyHandle key, NulTerminated name) noexcept
+ErrorCode MemoryRegistry::DeleteValue(KeyHandle key, const NulTerminated& name) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::DeleteValue)) {
         return *fault;

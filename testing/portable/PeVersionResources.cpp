@@ -36,7 +36,7 @@ void PeVersionResources::SetModule(std::wstring_view moduleName, std::wstring_vi
     modules_.push_back({std::wstring(moduleName), std::wstring(fileName)});
 }
 
-ModuleHandle PeVersionResources::ModuleHandleOf(platform::NulTerminated moduleName) noexcept
+ModuleHandle PeVersionResources::ModuleHandleOf(const platform::NulTerminated& moduleName) noexcept
 {
     // Handles are the table's positions plus one, so that 0 stays "none".
     const auto find = [this](std::wstring_view name, std::wstring_view suffix) -> ModuleHandle {
@@ -82,12 +82,13 @@ std::uint32_t PeVersionResources::ModuleFileName(ModuleHandle module,
     return static_cast<std::uint32_t>(path.size() < buffer.size() ? copied : buffer.size());
 }
 
-std::uint32_t PeVersionResources::VersionResourceSize(platform::NulTerminated fileName) noexcept
+std::uint32_t
+PeVersionResources::VersionResourceSize(const platform::NulTerminated& fileName) noexcept
 {
     return static_cast<std::uint32_t>(LoadResource(fileName).size());
 }
 
-bool PeVersionResources::ReadVersionResource(platform::NulTerminated fileName,
+bool PeVersionResources::ReadVersionResource(const platform::NulTerminated& fileName,
                                              std::span<std::byte> data) noexcept
 {
     const std::vector<std::byte> resource = LoadResource(fileName);
@@ -101,7 +102,7 @@ bool PeVersionResources::ReadVersionResource(platform::NulTerminated fileName,
 }
 
 bool PeVersionResources::QueryVersionValue(std::span<const std::byte> data,
-                                           platform::NulTerminated subBlock,
+                                           const platform::NulTerminated& subBlock,
                                            VersionValue& value) noexcept
 {
     return FindVersionValue(data, subBlock, value);

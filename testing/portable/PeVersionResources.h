@@ -23,13 +23,13 @@ public:
     // Makes the module set under this name the program itself.
     void SetRunningModule(const std::wstring& moduleName);
 
-    ModuleHandle ModuleHandleOf(platform::NulTerminated moduleName) noexcept override;
+    ModuleHandle ModuleHandleOf(const platform::NulTerminated& moduleName) noexcept override;
     ModuleHandle RunningModule() noexcept override { return runningModule_; }
     std::uint32_t ModuleFileName(ModuleHandle module, std::span<wchar_t> buffer) noexcept override;
-    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override;
-    bool ReadVersionResource(platform::NulTerminated fileName,
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& fileName) noexcept override;
+    bool ReadVersionResource(const platform::NulTerminated& fileName,
                              std::span<std::byte> data) noexcept override;
-    bool QueryVersionValue(std::span<const std::byte> data, platform::NulTerminated subBlock,
+    bool QueryVersionValue(std::span<const std::byte> data, const platform::NulTerminated& subBlock,
                            VersionValue& value) noexcept override;
 
 private:

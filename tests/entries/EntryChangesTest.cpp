@@ -65,12 +65,12 @@ public:
     {
     }
 
-    ErrorCode SetValue(KeyHandle k, NulTerminated n, U32 t,
+    ErrorCode SetValue(KeyHandle k, const NulTerminated& n, U32 t,
                        std::span<const std::byte> d) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::SetValue(k, n, t, d);
     }
-    ErrorCode DeleteValue(KeyHandle k, NulTerminated n) noexcept override
+    ErrorCode DeleteValue(KeyHandle k, const NulTerminated& n) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::DeleteValue(k, n);
     }

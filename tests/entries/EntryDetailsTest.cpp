@@ -96,7 +96,7 @@ TOLVAN_FOR_EACH_PLATFORM(EntryDetails);
 
 class FileExists : public EntryDetails {
 protected:
-    bool Exists(platform::NulTerminated path)
+    bool Exists(const platform::NulTerminated& path)
     {
         return entries::ProgramFileExists(backend->Services().files, path);
     }

@@ -31,13 +31,14 @@ std::vector<std::byte> Switch(int first, bool stamped = false)
 class SwitchKeys : public RegistryTest {
 protected:
     // The value at its place on disk: every switch lives in the 64-bit view.
-    bool Stored(RootKey root, platform::NulTerminated key, platform::NulTerminated name,
-                std::vector<std::byte>& data)
+    bool Stored(RootKey root, const platform::NulTerminated& key,
+                const platform::NulTerminated& name, std::vector<std::byte>& data)
     {
         std::uint32_t type = 0;
         return Get(root, key, name, type, data) && type == reg::kTypeBinary;
     }
-    bool Stored(RootKey root, platform::NulTerminated key, platform::NulTerminated name)
+    bool Stored(RootKey root, const platform::NulTerminated& key,
+                const platform::NulTerminated& name)
     {
         std::vector<std::byte> ignored;
         return Stored(root, key, name, ignored);

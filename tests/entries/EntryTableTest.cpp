@@ -32,14 +32,14 @@ protected:
         return table.Entries();
     }
 
-    void PutRunValue(platform::RootKey root, platform::NulTerminated name,
+    void PutRunValue(platform::RootKey root, const platform::NulTerminated& name,
                      std::wstring_view command)
     {
         PutEntryValue(root == kCurrentUser ? Scope::CurrentUser : Scope::AllUsers, name, command,
                       platform::reg::kTypeSz);
     }
 
-    void PutEntryValue(Scope scope, platform::NulTerminated name, std::wstring_view command,
+    void PutEntryValue(Scope scope, const platform::NulTerminated& name, std::wstring_view command,
                        std::uint32_t type)
     {
         ASSERT_EQ(registry::WriteString(backend->Registry().Registry(), entries::RunKeyOf(scope),

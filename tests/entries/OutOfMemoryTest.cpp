@@ -31,7 +31,7 @@ class OutOfMemoryAfterSearch final : public platform::FileSearch {
 public:
     explicit OutOfMemoryAfterSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
 
-    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override
+    bool AnyFileMatches(const platform::NulTerminated& pattern) noexcept override
     {
         if (pattern == kFailingPath) {
             FailNextAllocationOnThisThread();
@@ -43,14 +43,16 @@ public:
     // The failing program is not there: its search and its stamp only pretend it is, so that a
     // read that failed would be taken from the version texts kept between refills if it had been
     // kept. The stamp is made without memory, which would spend the pending failure.
-    std::optional<platform::FileStamp> StampOf(platform::NulTerminated path) noexcept override
+    std::optional<platform::FileStamp>
+    StampOf(const platform::NulTerminated& path) noexcept override
     {
         if (path == kFailingPath) {
             return platform::FileStamp{1, 1};
         }
         return inner_.StampOf(path);
     }
-    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override
+    std::optional<std::uint64_t>
+    FolderWriteTime(const platform::NulTerminated& folder) noexcept override
     {
         return inner_.FolderWriteTime(folder);
     }
@@ -67,7 +69,7 @@ protected:
                            std::filesystem::path(FixtureFile(L"details.exe")));
     }
 
-    void PutRunValue(platform::RootKey root, platform::NulTerminated name,
+    void PutRunValue(platform::RootKey root, const platform::NulTerminated& name,
                      std::wstring_view command)
     {
         ASSERT_EQ(registry::WriteString(real.registry, {root, entries::kRunKeyPath}, name, command),
@@ -160,7 +162,7 @@ public:
     {
     }
 
-    platform::ErrorCode QueryValue(platform::KeyHandle key, platform::NulTerminated name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, const platform::NulTerminated& name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {

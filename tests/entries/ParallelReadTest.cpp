@@ -31,7 +31,7 @@ class OutOfMemoryWhileReading final : public ForwardingVersionResources {
 public:
     using ForwardingVersionResources::ForwardingVersionResources;
 
-    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& fileName) noexcept override
     {
         try {
             const std::scoped_lock lock(readsGuard_);
@@ -40,7 +40,7 @@ public:
             ADD_FAILURE() << "cannot count the reads";
         }
         const std::uint32_t size = ForwardingVersionResources::VersionResourceSize(fileName);
-        if (fileName.view().find(kFailingMark) != std::wstring_view::npos) {
+        if (fileName.View().find(kFailingMark) != std::wstring_view::npos) {
             FailNextAllocationOnThisThread();
         }
         return size;

@@ -16,12 +16,12 @@ using entries::Scope;
 class ReadRunKey : public RegistryTest {
 protected:
     ErrorCode Read(Scope scope) { return entries::ReadRunKey(Registry(), scope, read); }
-    void Run(RootKey root, platform::NulTerminated name, const std::vector<std::byte>& data,
+    void Run(RootKey root, const platform::NulTerminated& name, const std::vector<std::byte>& data,
              std::uint32_t type = reg::kTypeSz)
     {
         Put(root, kRunKeyPath, name, type, data);
     }
-    const entries::StartupEntry* Find(platform::NulTerminated name, Scope scope)
+    const entries::StartupEntry* Find(const platform::NulTerminated& name, Scope scope)
     {
         const auto it = std::find_if(read.begin(), read.end(), [&](const auto& e) {
             return e.name == name && e.scope == scope;

@@ -22,7 +22,7 @@ constexpr std::wstring_view kC = L"C:\\TolvanCache\\c.exe";
 
 class RefillVersionTexts : public ::testing::TestWithParam<PlatformKind> {
 protected:
-    void PutRunValue(platform::RootKey root, platform::NulTerminated name,
+    void PutRunValue(platform::RootKey root, const platform::NulTerminated& name,
                      std::wstring_view program)
     {
         ASSERT_EQ(registry::WriteString(backend->Registry().Registry(),

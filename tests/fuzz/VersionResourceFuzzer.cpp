@@ -21,23 +21,27 @@ class BufferResources final : public platform::VersionResources {
 public:
     explicit BufferResources(std::span<const std::byte> resource) : resource_(resource) {}
 
-    platform::ModuleHandle ModuleHandleOf(std::wstring_view) noexcept override { return 0; }
+    platform::ModuleHandle ModuleHandleOf(const platform::NulTerminated& /*name*/) noexcept override
+    {
+        return 0;
+    }
     platform::ModuleHandle RunningModule() noexcept override { return 0; }
     std::uint32_t ModuleFileName(platform::ModuleHandle, std::span<wchar_t>) noexcept override
     {
         return 0;
     }
-    std::uint32_t VersionResourceSize(std::wstring_view) noexcept override
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& /*name*/) noexcept override
     {
         return static_cast<std::uint32_t>(resource_.size());
     }
-    bool ReadVersionResource(std::wstring_view, std::span<std::byte> data) noexcept override
+    bool ReadVersionResource(const platform::NulTerminated& /*name*/,
+                             std::span<std::byte> data) noexcept override
     {
         const std::size_t copied = std::min(resource_.size(), data.size());
         std::copy_n(resource_.begin(), copied, data.begin());
         return true;
     }
-    bool QueryVersionValue(std::span<const std::byte> data, platform::NulTerminated subBlock,
+    bool QueryVersionValue(std::span<const std::byte> data, const platform::NulTerminated& subBlock,
                            platform::VersionValue& value) noexcept override
     {
         return FindVersionValue(data, subBlock, value);

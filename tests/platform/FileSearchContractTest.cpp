@@ -24,7 +24,7 @@ protected:
         backend->PutFolder(L"C:\\TolvanSearch\\Only folders\\Sub.exe");
     }
 
-    bool Matches(platform::NulTerminated pattern)
+    bool Matches(const platform::NulTerminated& pattern)
     {
         return backend->Files().AnyFileMatches(pattern);
     }
@@ -104,7 +104,7 @@ TEST_P(FileSearchContract, StampsTellOneVersionOfAFileFromAnother)
     const auto put = [&](std::string_view text) {
         backend->PutFile(kStamped, std::as_bytes(std::span(text.data(), text.size())));
     };
-    const auto stampOf = [&](platform::NulTerminated path) {
+    const auto stampOf = [&](const platform::NulTerminated& path) {
         return backend->Files().StampOf(path);
     };
 

@@ -20,11 +20,11 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(memory.CloseKey(key), 0); }
 
-    void Set(NulTerminated name, std::wstring_view text)
+    void Set(const NulTerminated& name, std::wstring_view text)
     {
         ASSERT_EQ(memory.SetValue(key, name, reg::kTypeSz, ToUtf16Le(text)), 0);
     }
-    std::wstring Get(NulTerminated name)
+    std::wstring Get(const NulTerminated& name)
     {
         std::uint32_t size = 64;
         std::vector<std::byte> data(size);

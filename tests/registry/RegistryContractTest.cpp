@@ -12,7 +12,7 @@ using namespace platform;
 
 class RegistryContract : public RegistryTest {
 protected:
-    KeyHandle Open(platform::NulTerminated subKey, std::uint32_t access)
+    KeyHandle Open(const platform::NulTerminated& subKey, std::uint32_t access)
     {
         KeyHandle key = 0;
         EXPECT_EQ(Registry().OpenKey(reg::kCurrentUser, subKey, access, key), 0);
@@ -143,15 +143,15 @@ TEST_P(RegistryContract, TheViewFlagsChooseTheMachinesKeysAndShareTheUsers)
     constexpr platform::NulTerminated kRun = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
     constexpr platform::NulTerminated k32BitRun =
         L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
-    const auto write = [&](RootKey root, std::uint32_t view, platform::NulTerminated name) {
+    const auto write = [&](RootKey root, std::uint32_t view, const platform::NulTerminated& name) {
         KeyHandle key = 0;
         ASSERT_EQ(Registry().CreateKey(root, kRun, reg::kKeySetValue | view, key), 0);
         EXPECT_EQ(Registry().SetValue(key, name, reg::kTypeSz, Utf16(L"x")), 0);
         EXPECT_EQ(Registry().CloseKey(key), 0);
     };
     // Whether the value is there, seen through this path and view.
-    const auto holds = [&](RootKey root, platform::NulTerminated path, std::uint32_t view,
-                           platform::NulTerminated name) {
+    const auto holds = [&](RootKey root, const platform::NulTerminated& path, std::uint32_t view,
+                           const platform::NulTerminated& name) {
         KeyHandle key = 0;
         if (Registry().OpenKey(root, path, reg::kKeyQueryValue | view, key) != 0) {
             return false;

@@ -14,7 +14,7 @@ using ui::Language;
 
 class RegistryValues : public RegistryTest {
 protected:
-    std::vector<std::byte> Stored(platform::NulTerminated name, std::uint32_t expectedType)
+    std::vector<std::byte> Stored(const platform::NulTerminated& name, std::uint32_t expectedType)
     {
         std::uint32_t type = 0;
         std::vector<std::byte> data;

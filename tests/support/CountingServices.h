@@ -16,7 +16,7 @@ class CountingFileSearch final : public platform::FileSearch {
 public:
     explicit CountingFileSearch(platform::FileSearch& inner) noexcept : inner_(inner) {}
 
-    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override
+    bool AnyFileMatches(const platform::NulTerminated& pattern) noexcept override
     {
         try {
             const std::scoped_lock lock(patternsGuard_);
@@ -27,11 +27,13 @@ public:
         return inner_.AnyFileMatches(pattern);
     }
 
-    std::optional<platform::FileStamp> StampOf(platform::NulTerminated path) noexcept override
+    std::optional<platform::FileStamp>
+    StampOf(const platform::NulTerminated& path) noexcept override
     {
         return inner_.StampOf(path);
     }
-    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override
+    std::optional<std::uint64_t>
+    FolderWriteTime(const platform::NulTerminated& folder) noexcept override
     {
         return inner_.FolderWriteTime(folder);
     }
@@ -48,12 +50,12 @@ class CountingVersionResources final : public ForwardingVersionResources {
 public:
     using ForwardingVersionResources::ForwardingVersionResources;
 
-    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& fileName) noexcept override
     {
         ++fileCalls;
         return ForwardingVersionResources::VersionResourceSize(fileName);
     }
-    bool ReadVersionResource(platform::NulTerminated fileName,
+    bool ReadVersionResource(const platform::NulTerminated& fileName,
                              std::span<std::byte> data) noexcept override
     {
         ++fileCalls;

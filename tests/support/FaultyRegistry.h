@@ -20,7 +20,7 @@ public:
 
     std::function<void()> before;
 
-    platform::ErrorCode OpenKey(platform::RootKey root, platform::NulTerminated subKey,
+    platform::ErrorCode OpenKey(platform::RootKey root, const platform::NulTerminated& subKey,
                                 std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
         return Faulted(Call::Open) ? code_ : ForwardingRegistry::OpenKey(root, subKey, access, key);
@@ -33,7 +33,7 @@ public:
                    ? code_
                    : ForwardingRegistry::EnumValue(key, index, name, length, type, size);
     }
-    platform::ErrorCode QueryValue(platform::KeyHandle key, platform::NulTerminated name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, const platform::NulTerminated& name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* size) noexcept override
     {

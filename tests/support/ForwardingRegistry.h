@@ -9,12 +9,12 @@ class ForwardingRegistry : public platform::Registry {
 public:
     explicit ForwardingRegistry(platform::Registry& inner) noexcept : inner_(inner) {}
 
-    platform::ErrorCode OpenKey(platform::RootKey root, platform::NulTerminated subKey,
+    platform::ErrorCode OpenKey(platform::RootKey root, const platform::NulTerminated& subKey,
                                 std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
         return inner_.OpenKey(root, subKey, access, key);
     }
-    platform::ErrorCode CreateKey(platform::RootKey root, platform::NulTerminated subKey,
+    platform::ErrorCode CreateKey(platform::RootKey root, const platform::NulTerminated& subKey,
                                   std::uint32_t access, platform::KeyHandle& key) noexcept override
     {
         return inner_.CreateKey(root, subKey, access, key);
@@ -25,20 +25,20 @@ public:
     {
         return inner_.EnumValue(key, index, name, nameLength, type, dataSize);
     }
-    platform::ErrorCode QueryValue(platform::KeyHandle key, platform::NulTerminated name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, const platform::NulTerminated& name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {
         return inner_.QueryValue(key, name, type, data, dataSize);
     }
-    platform::ErrorCode SetValue(platform::KeyHandle key, platform::NulTerminated name,
+    platform::ErrorCode SetValue(platform::KeyHandle key, const platform::NulTerminated& name,
                                  std::uint32_t type,
                                  std::span<const std::byte> data) noexcept override
     {
         return inner_.SetValue(key, name, type, data);
     }
     platform::ErrorCode DeleteValue(platform::KeyHandle key,
-                                    platform::NulTerminated name) noexcept override
+                                    const platform::NulTerminated& name) noexcept override
     {
         return inner_.DeleteValue(key, name);
     }

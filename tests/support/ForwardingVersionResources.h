@@ -12,7 +12,8 @@ public:
     {
     }
 
-    platform::ModuleHandle ModuleHandleOf(platform::NulTerminated moduleName) noexcept override
+    platform::ModuleHandle
+    ModuleHandleOf(const platform::NulTerminated& moduleName) noexcept override
     {
         return inner_.ModuleHandleOf(moduleName);
     }
@@ -22,16 +23,16 @@ public:
     {
         return inner_.ModuleFileName(module, buffer);
     }
-    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& fileName) noexcept override
     {
         return inner_.VersionResourceSize(fileName);
     }
-    bool ReadVersionResource(platform::NulTerminated fileName,
+    bool ReadVersionResource(const platform::NulTerminated& fileName,
                              std::span<std::byte> data) noexcept override
     {
         return inner_.ReadVersionResource(fileName, data);
     }
-    bool QueryVersionValue(std::span<const std::byte> data, platform::NulTerminated subBlock,
+    bool QueryVersionValue(std::span<const std::byte> data, const platform::NulTerminated& subBlock,
                            platform::VersionValue& value) noexcept override
     {
         return inner_.QueryVersionValue(data, subBlock, value);

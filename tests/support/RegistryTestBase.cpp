@@ -6,8 +6,9 @@ namespace tolvan::test {
 
 using namespace platform;
 
-void RegistryTest::Put(RootKey root, platform::NulTerminated subKey, platform::NulTerminated name,
-                       std::uint32_t type, const std::vector<std::byte>& data)
+void RegistryTest::Put(RootKey root, const platform::NulTerminated& subKey,
+                       const platform::NulTerminated& name, std::uint32_t type,
+                       const std::vector<std::byte>& data)
 {
     // RegSetValueExW adds a string's terminator when the caller left it out of the size but it
     // happens to follow the data in memory. A guard after the data keeps the stored bytes exact.
@@ -19,8 +20,9 @@ void RegistryTest::Put(RootKey root, platform::NulTerminated subKey, platform::N
     EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
-bool RegistryTest::Get(RootKey root, platform::NulTerminated subKey, platform::NulTerminated name,
-                       std::uint32_t& type, std::vector<std::byte>& data)
+bool RegistryTest::Get(RootKey root, const platform::NulTerminated& subKey,
+                       const platform::NulTerminated& name, std::uint32_t& type,
+                       std::vector<std::byte>& data)
 {
     KeyHandle key = 0;
     if (Registry().OpenKey(root, subKey, reg::kKeyQueryValue, key) != 0) {

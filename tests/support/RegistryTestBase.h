@@ -23,11 +23,13 @@ protected:
     RegistryBackend& Backend() { return *backend_; }
 
     // Writes a value with exactly these bytes, creating the key.
-    void Put(platform::RootKey root, platform::NulTerminated subKey, platform::NulTerminated name,
-             std::uint32_t type, const std::vector<std::byte>& data);
+    void Put(platform::RootKey root, const platform::NulTerminated& subKey,
+             const platform::NulTerminated& name, std::uint32_t type,
+             const std::vector<std::byte>& data);
     // Reads a value back: its type and bytes; false when it is not there.
-    bool Get(platform::RootKey root, platform::NulTerminated subKey, platform::NulTerminated name,
-             std::uint32_t& type, std::vector<std::byte>& data);
+    bool Get(platform::RootKey root, const platform::NulTerminated& subKey,
+             const platform::NulTerminated& name, std::uint32_t& type,
+             std::vector<std::byte>& data);
 
 private:
     std::unique_ptr<RegistryBackend> backend_;

@@ -33,12 +33,13 @@ std::vector<std::byte> Switch(int first, bool stamped)
 
 class EntrySwitch : public HeadlessUi {
 protected:
-    void PutSwitch(Scope scope, platform::NulTerminated name, const std::vector<std::byte>& bytes)
+    void PutSwitch(Scope scope, const platform::NulTerminated& name,
+                   const std::vector<std::byte>& bytes)
     {
         ASSERT_EQ(registry::WriteBinary(registry, entries::SwitchKeyOf(scope), name, bytes), 0);
     }
     // The stored switch; empty when there is none.
-    std::vector<std::byte> StoredSwitch(Scope scope, platform::NulTerminated name)
+    std::vector<std::byte> StoredSwitch(Scope scope, const platform::NulTerminated& name)
     {
         std::uint32_t type = 0;
         std::vector<std::byte> data;

@@ -53,21 +53,21 @@ protected:
         }
     }
 
-    void PutRunValue(platform::RootKey root, platform::NulTerminated name,
+    void PutRunValue(platform::RootKey root, const platform::NulTerminated& name,
                      std::wstring_view command)
     {
         ASSERT_EQ(registry::WriteString(registry, {root, entries::kRunKeyPath}, name, command),
                   platform::reg::kSuccess);
     }
 
-    void PutRunValue(entries::Scope scope, platform::NulTerminated name, std::wstring_view command,
-                     std::uint32_t type)
+    void PutRunValue(entries::Scope scope, const platform::NulTerminated& name,
+                     std::wstring_view command, std::uint32_t type)
     {
         ASSERT_EQ(registry::WriteString(registry, entries::RunKeyOf(scope), name, command, type),
                   platform::reg::kSuccess);
     }
 
-    void RemoveRunValue(platform::RootKey root, platform::NulTerminated name)
+    void RemoveRunValue(platform::RootKey root, const platform::NulTerminated& name)
     {
         ASSERT_EQ(registry::DeleteValue(registry, {root, entries::kRunKeyPath}, name),
                   platform::reg::kSuccess);

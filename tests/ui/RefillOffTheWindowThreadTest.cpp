@@ -28,9 +28,9 @@ class HeldVersionResources final : public ForwardingVersionResources {
 public:
     using ForwardingVersionResources::ForwardingVersionResources;
 
-    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& fileName) noexcept override
     {
-        if (fileName.view().ends_with(L"held.exe")) {
+        if (fileName.View().ends_with(L"held.exe")) {
             std::unique_lock lock(guard_);
             ++heldReads_;
             releasedSignal_.wait(lock, [this] { return released_; });
@@ -76,7 +76,7 @@ protected:
         held.Release(); // the table waits for its reads as it goes
     }
 
-    void Put(platform::NulTerminated name, std::wstring_view command)
+    void Put(const platform::NulTerminated& name, std::wstring_view command)
     {
         ASSERT_EQ(
             registry::WriteString(registry, {kCurrentUser, entries::kRunKeyPath}, name, command),

@@ -67,7 +67,7 @@ protected:
     {
         return std::filesystem::exists(Host(folder, file));
     }
-    std::vector<std::byte> StoredSwitch(Scope scope, platform::NulTerminated name)
+    std::vector<std::byte> StoredSwitch(Scope scope, const platform::NulTerminated& name)
     {
         std::uint32_t type = 0;
         std::vector<std::byte> data;
@@ -76,7 +76,7 @@ protected:
         }
         return data;
     }
-    const entries::StartupEntry& Listed(platform::NulTerminated name)
+    const entries::StartupEntry& Listed(const platform::NulTerminated& name)
     {
         for (const entries::StartupEntry& entry : table.Entries()) {
             if (entry.name == name) {

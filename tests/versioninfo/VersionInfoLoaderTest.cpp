@@ -20,7 +20,7 @@ public:
 
     FaultyResources() { inner_.SetModule(L"module.dll", FixtureFile(L"module.dll")); }
 
-    platform::ModuleHandle ModuleHandleOf(platform::NulTerminated name) noexcept override
+    platform::ModuleHandle ModuleHandleOf(const platform::NulTerminated& name) noexcept override
     {
         return inner_.ModuleHandleOf(name);
     }
@@ -38,16 +38,16 @@ public:
         }
         return inner_.ModuleFileName(module, buffer);
     }
-    std::uint32_t VersionResourceSize(platform::NulTerminated fileName) noexcept override
+    std::uint32_t VersionResourceSize(const platform::NulTerminated& fileName) noexcept override
     {
         return inner_.VersionResourceSize(fileName);
     }
-    bool ReadVersionResource(platform::NulTerminated fileName,
+    bool ReadVersionResource(const platform::NulTerminated& fileName,
                              std::span<std::byte> data) noexcept override
     {
         return fault != Fault::Read && inner_.ReadVersionResource(fileName, data);
     }
-    bool QueryVersionValue(std::span<const std::byte> data, platform::NulTerminated subBlock,
+    bool QueryVersionValue(std::span<const std::byte> data, const platform::NulTerminated& subBlock,
                            platform::VersionValue& value) noexcept override
     {
         const bool isRoot = subBlock == L"\\";

@@ -45,15 +45,15 @@ std::uint64_t Combined(DWORD high, DWORD low) noexcept
 
 } // namespace
 
-bool Win32FileSearch::AnyFileMatches(platform::NulTerminated pattern) noexcept
+bool Win32FileSearch::AnyFileMatches(const platform::NulTerminated& pattern) noexcept
 {
     // Windows reads the name only up to a NUL; a name holding one names no file at all.
-    if (pattern.empty() || pattern.view().find(L'\0') != std::wstring_view::npos) {
+    if (pattern.Empty() || pattern.View().find(L'\0') != std::wstring_view::npos) {
         return false;
     }
     const QuietCriticalErrors quiet;
     WIN32_FIND_DATAW found{};
-    FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+    FindHandle search(FindFirstFileExW(pattern.CString(), FindExInfoBasic, &found,
                                        FindExSearchNameMatch, nullptr, 0));
     if (!search) {
         return false;
@@ -66,17 +66,17 @@ bool Win32FileSearch::AnyFileMatches(platform::NulTerminated pattern) noexcept
     return false;
 }
 
-std::optional<FileStamp> Win32FileSearch::StampOf(platform::NulTerminated path) noexcept
+std::optional<FileStamp> Win32FileSearch::StampOf(const platform::NulTerminated& path) noexcept
 {
     // A stamp is of the one file named: a name with wildcards names none, whatever the file
     // system would make of it, and Windows would read a name holding a NUL only up to it.
-    if (path.empty() ||
-        path.view().find_first_of(std::wstring_view(L"*?\0", 3)) != std::wstring_view::npos) {
+    if (path.Empty() ||
+        path.View().find_first_of(std::wstring_view(L"*?\0", 3)) != std::wstring_view::npos) {
         return std::nullopt;
     }
     const QuietCriticalErrors quiet;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+    if (!GetFileAttributesExW(path.CString(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
     }
@@ -86,11 +86,11 @@ std::optional<FileStamp> Win32FileSearch::StampOf(platform::NulTerminated path) 
 }
 
 std::optional<std::uint64_t>
-Win32FileSearch::FolderWriteTime(platform::NulTerminated folder) noexcept
+Win32FileSearch::FolderWriteTime(const platform::NulTerminated& folder) noexcept
 {
     const QuietCriticalErrors quiet;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
+    if (!GetFileAttributesExW(folder.CString(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         return std::nullopt;
     }

@@ -8,9 +8,10 @@ namespace platform::win32 {
 // GetFileAttributesExW, which reads them without opening the file.
 class Win32FileSearch final : public FileSearch {
 public:
-    bool AnyFileMatches(platform::NulTerminated pattern) noexcept override;
-    std::optional<FileStamp> StampOf(platform::NulTerminated path) noexcept override;
-    std::optional<std::uint64_t> FolderWriteTime(platform::NulTerminated folder) noexcept override;
+    bool AnyFileMatches(const platform::NulTerminated& pattern) noexcept override;
+    std::optional<FileStamp> StampOf(const platform::NulTerminated& path) noexcept override;
+    std::optional<std::uint64_t>
+    FolderWriteTime(const platform::NulTerminated& folder) noexcept override;
 };
 
 } // namespace platform::win32

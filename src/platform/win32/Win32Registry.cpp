@@ -37,21 +37,21 @@ bool AsksForBothViews(std::uint32_t access) noexcept
 
 } // namespace
 
-ErrorCode Win32Registry::OpenKey(RootKey root, NulTerminated subKey, std::uint32_t access,
+ErrorCode Win32Registry::OpenKey(RootKey root, const NulTerminated& subKey, std::uint32_t access,
                                  KeyHandle& key) noexcept
 {
     if (AsksForBothViews(access)) {
         return ERROR_INVALID_PARAMETER;
     }
     HKEY opened = nullptr;
-    const LSTATUS rc = RegOpenKeyExW(ToHkey(root), subKey.c_str(), 0, access, &opened);
+    const LSTATUS rc = RegOpenKeyExW(ToHkey(root), subKey.CString(), 0, access, &opened);
     if (rc == ERROR_SUCCESS) {
         key = FromHkey(opened);
     }
     return rc;
 }
 
-ErrorCode Win32Registry::CreateKey(RootKey root, NulTerminated subKey, std::uint32_t access,
+ErrorCode Win32Registry::CreateKey(RootKey root, const NulTerminated& subKey, std::uint32_t access,
                                    KeyHandle& key) noexcept
 {
     if (AsksForBothViews(access)) {
@@ -62,7 +62,7 @@ ErrorCode Win32Registry::CreateKey(RootKey root, NulTerminated subKey, std::uint
     wchar_t emptyClass[] = L"";
     HKEY created = nullptr;
     const LSTATUS rc =
-        RegCreateKeyExW(ToHkey(root), subKey.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+        RegCreateKeyExW(ToHkey(root), subKey.CString(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
                         access, &security, &created, nullptr);
     if (rc == ERROR_SUCCESS) {
         key = FromHkey(created);
@@ -87,13 +87,13 @@ ErrorCode Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span
     return rc;
 }
 
-ErrorCode Win32Registry::QueryValue(KeyHandle key, NulTerminated name, std::uint32_t* type,
+ErrorCode Win32Registry::QueryValue(KeyHandle key, const NulTerminated& name, std::uint32_t* type,
                                     std::byte* data, std::uint32_t* dataSize) noexcept
 {
     DWORD valueType = 0;
     DWORD size = dataSize != nullptr ? *dataSize : 0;
     const LSTATUS rc =
-        RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &valueType,
+        RegQueryValueExW(ToHkey(key), name.CString(), nullptr, &valueType,
                          reinterpret_cast<BYTE*>(data), dataSize != nullptr ? &size : nullptr);
     if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
         if (type != nullptr) {
@@ -106,17 +106,17 @@ ErrorCode Win32Registry::QueryValue(KeyHandle key, NulTerminated name, std::uint
     return rc;
 }
 
-ErrorCode Win32Registry::SetValue(KeyHandle key, NulTerminated name, std::uint32_t type,
+ErrorCode Win32Registry::SetValue(KeyHandle key, const NulTerminated& name, std::uint32_t type,
                                   std::span<const std::byte> data) noexcept
 {
-    return RegSetValueExW(ToHkey(key), name.c_str(), 0, type,
+    return RegSetValueExW(ToHkey(key), name.CString(), 0, type,
                           reinterpret_cast<const BYTE*>(data.data()),
                           static_cast<DWORD>(data.size()));
 }
 
-ErrorCode Win32Registry::DeleteValue(KeyHandle key, NulTerminated name) noexcept
+ErrorCode Win32Registry::DeleteValue(KeyHandle key, const NulTerminated& name) noexcept
 {
-    return RegDeleteValueW(ToHkey(key), name.c_str());
+    return RegDeleteValueW(ToHkey(key), name.CString());
 }
 
 ErrorCode Win32Registry::CloseKey(KeyHandle key) noexcept

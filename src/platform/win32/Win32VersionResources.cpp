@@ -15,9 +15,10 @@ Win32VersionResources::Win32VersionResources()
 {
 }
 
-ModuleHandle Win32VersionResources::ModuleHandleOf(platform::NulTerminated moduleName) noexcept
+ModuleHandle
+Win32VersionResources::ModuleHandleOf(const platform::NulTerminated& moduleName) noexcept
 {
-    return reinterpret_cast<ModuleHandle>(GetModuleHandleW(moduleName.c_str()));
+    return reinterpret_cast<ModuleHandle>(GetModuleHandleW(moduleName.CString()));
 }
 
 ModuleHandle Win32VersionResources::RunningModule() noexcept
@@ -37,24 +38,25 @@ std::uint32_t Win32VersionResources::ModuleFileName(ModuleHandle module,
     return GetModuleFileNameW(reinterpret_cast<HMODULE>(module), buffer.data(), capacity);
 }
 
-std::uint32_t Win32VersionResources::VersionResourceSize(platform::NulTerminated fileName) noexcept
+std::uint32_t
+Win32VersionResources::VersionResourceSize(const platform::NulTerminated& fileName) noexcept
 {
     DWORD ignored = 0;
-    return resourceSize_(fileName.c_str(), &ignored);
+    return resourceSize_(fileName.CString(), &ignored);
 }
 
-bool Win32VersionResources::ReadVersionResource(platform::NulTerminated fileName,
+bool Win32VersionResources::ReadVersionResource(const platform::NulTerminated& fileName,
                                                 std::span<std::byte> data) noexcept
 {
     if (data.empty() || data.size() > std::numeric_limits<DWORD>::max()) {
         return false;
     }
-    return readResource_(fileName.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) !=
+    return readResource_(fileName.CString(), 0, static_cast<DWORD>(data.size()), data.data()) !=
            FALSE;
 }
 
 bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
-                                              platform::NulTerminated subBlock,
+                                              const platform::NulTerminated& subBlock,
                                               VersionValue& value) noexcept
 {
     value = {};
@@ -63,7 +65,7 @@ bool Win32VersionResources::QueryVersionValue(std::span<const std::byte> data,
     }
     void* found = nullptr;
     UINT length = 0;
-    if (queryValue_(data.data(), subBlock.c_str(), &found, &length) == FALSE) {
+    if (queryValue_(data.data(), subBlock.CString(), &found, &length) == FALSE) {
         return false;
     }
     value.length = length;
