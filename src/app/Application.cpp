@@ -6,7 +6,7 @@
 namespace app {
 namespace {
 
-constexpr std::wstring_view kApplicationTitle = L"Tolvan";
+constexpr platform::NulTerminated kApplicationTitle = L"Tolvan";
 
 } // namespace
 

@@ -132,7 +132,7 @@ ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key,
                               before = std::move(before)] { PutBack(key, name, before); });
 }
 
-platform::ErrorCode ChangeJournal::WriteShortcut(std::wstring_view path,
+platform::ErrorCode ChangeJournal::WriteShortcut(const platform::NulTerminated& path,
                                                  const platform::Shortcut& shortcut)
 {
     std::optional<platform::Shortcut> before = folders_.ReadShortcut(path);
@@ -141,20 +141,22 @@ platform::ErrorCode ChangeJournal::WriteShortcut(std::wstring_view path,
     }
     return Record<platform::ErrorCode>(
         [&] { return folders_.WriteShortcut(path, shortcut); },
-        [this, path = std::wstring(path), before = std::move(*before)] {
+        [this, path = std::wstring(path.View()), before = std::move(*before)] {
             (void)folders_.WriteShortcut(path, before);
         });
 }
 
-platform::ErrorCode ChangeJournal::MoveFileTo(std::wstring_view from, std::wstring_view to)
+platform::ErrorCode ChangeJournal::MoveFileTo(const platform::NulTerminated& from,
+                                              const platform::NulTerminated& to)
 {
-    return Record<platform::ErrorCode>([&] { return folders_.MoveFileTo(from, to); },
-                                       [this, from = std::wstring(from), to = std::wstring(to)] {
-                                           (void)folders_.MoveFileTo(to, from);
-                                       });
+    return Record<platform::ErrorCode>(
+        [&] { return folders_.MoveFileTo(from, to); },
+        [this, from = std::wstring(from.View()), to = std::wstring(to.View())] {
+            (void)folders_.MoveFileTo(to, from);
+        });
 }
 
-platform::ErrorCode ChangeJournal::RecycleFile(std::wstring_view path)
+platform::ErrorCode ChangeJournal::RecycleFile(const platform::NulTerminated& path)
 {
     return folders_.RecycleFile(path);
 }

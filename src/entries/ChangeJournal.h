@@ -44,12 +44,13 @@ public:
                                                   const platform::NulTerminated& name);
 
     // Sets the target and arguments of a shortcut that exists (2 when it cannot be read).
-    [[nodiscard]] platform::ErrorCode WriteShortcut(std::wstring_view path,
+    [[nodiscard]] platform::ErrorCode WriteShortcut(const platform::NulTerminated& path,
                                                     const platform::Shortcut& shortcut);
     // Renames or moves a file; never replaces one.
-    [[nodiscard]] platform::ErrorCode MoveFileTo(std::wstring_view from, std::wstring_view to);
+    [[nodiscard]] platform::ErrorCode MoveFileTo(const platform::NulTerminated& from,
+                                                 const platform::NulTerminated& to);
     // The Recycle Bin gives nothing back, so this can only be a change's last step.
-    [[nodiscard]] platform::ErrorCode RecycleFile(std::wstring_view path);
+    [[nodiscard]] platform::ErrorCode RecycleFile(const platform::NulTerminated& path);
 
     // Keeps every step taken.
     void Commit() noexcept;

@@ -76,7 +76,8 @@ ChangeResult NameFree(platform::Registry& registry, const registry::KeyPath& key
 }
 
 // The file of the folder that has this name to Windows, as it is spelled there.
-std::optional<std::wstring> FileNamed(platform::Platform& platform, std::wstring_view folder,
+std::optional<std::wstring> FileNamed(platform::Platform& platform,
+                                      const platform::NulTerminated& folder,
                                       std::wstring_view fileName)
 {
     // A folder read only in part can only miss a name: the move that follows still never

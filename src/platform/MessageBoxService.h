@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ErrorCode.h"
+#include "NulTerminated.h"
 
 #include <cstdint>
 #include <string>
@@ -26,8 +27,8 @@ public:
 
     // Shows a modal message box over `owner` and returns once the user closed it. Without an
     // owner (0) the box holds every window of the tool's thread until it is closed.
-    [[nodiscard]] virtual MessageAnswer Show(WindowId owner, std::wstring_view text,
-                                             std::wstring_view title, MessageButtons buttons,
+    [[nodiscard]] virtual MessageAnswer Show(WindowId owner, const NulTerminated& text,
+                                             const NulTerminated& title, MessageButtons buttons,
                                              MessageIcon icon) noexcept = 0;
 
     // Windows' own text for an error code (FormatMessageW), in the system's language, followed

@@ -2,8 +2,8 @@
 
 namespace platform {
 
-bool OpenAddressUnelevated(ShellLaunch& launch, WindowId owner, std::wstring_view address,
-                           std::wstring_view startFolder) noexcept
+bool OpenAddressUnelevated(ShellLaunch& launch, WindowId owner, const NulTerminated& address,
+                           const NulTerminated& startFolder) noexcept
 {
     switch (launch.OpenAddressOnDesktop(owner, address, startFolder)) {
     case DesktopAnswer::Done:
@@ -17,7 +17,7 @@ bool OpenAddressUnelevated(ShellLaunch& launch, WindowId owner, std::wstring_vie
 }
 
 bool ShowInFolderUnelevated(ShellLaunch& launch, WindowId owner,
-                            std::wstring_view filePath) noexcept
+                            const NulTerminated& filePath) noexcept
 {
     switch (launch.ShowInFolderOnDesktop(owner, filePath)) {
     case DesktopAnswer::Done:

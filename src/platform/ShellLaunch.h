@@ -27,17 +27,17 @@ public:
 
     // Has the desktop's shell open the address, with `startFolder` as the working folder.
     [[nodiscard]] virtual DesktopAnswer
-    OpenAddressOnDesktop(WindowId owner, std::wstring_view address,
-                         std::wstring_view startFolder) noexcept = 0;
+    OpenAddressOnDesktop(WindowId owner, const NulTerminated& address,
+                         const NulTerminated& startFolder) noexcept = 0;
     // Has the desktop's shell open a folder window on the file's folder with the file selected.
     [[nodiscard]] virtual DesktopAnswer
-    ShowInFolderOnDesktop(WindowId owner, std::wstring_view filePath) noexcept = 0;
+    ShowInFolderOnDesktop(WindowId owner, const NulTerminated& filePath) noexcept = 0;
 
     // The same from this process, with its rights. True when the shell took the request.
-    [[nodiscard]] virtual bool OpenAddressHere(WindowId owner, std::wstring_view address,
-                                               std::wstring_view startFolder) noexcept = 0;
+    [[nodiscard]] virtual bool OpenAddressHere(WindowId owner, const NulTerminated& address,
+                                               const NulTerminated& startFolder) noexcept = 0;
     [[nodiscard]] virtual bool ShowInFolderHere(WindowId owner,
-                                                std::wstring_view filePath) noexcept = 0;
+                                                const NulTerminated& filePath) noexcept = 0;
 };
 
 // Shell::OpenAddress and Shell::ShowInFolder as every shell carries them out: through the
@@ -46,9 +46,9 @@ public:
 // desktop's shell refuses, that is the answer: the request is not made again with the program's
 // rights.
 [[nodiscard]] bool OpenAddressUnelevated(ShellLaunch& launch, WindowId owner,
-                                         std::wstring_view address,
-                                         std::wstring_view startFolder) noexcept;
+                                         const NulTerminated& address,
+                                         const NulTerminated& startFolder) noexcept;
 [[nodiscard]] bool ShowInFolderUnelevated(ShellLaunch& launch, WindowId owner,
-                                          std::wstring_view filePath) noexcept;
+                                          const NulTerminated& filePath) noexcept;
 
 } // namespace platform

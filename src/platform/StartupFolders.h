@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ErrorCode.h"
+#include "NulTerminated.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,22 +42,22 @@ public:
     // Appends the files directly in the folder, in no particular order. 0 when the folder was read
     // to its end; 3 (ERROR_PATH_NOT_FOUND) when it is missing; otherwise the code of what failed,
     // with the files listed before it appended. Throws std::bad_alloc only.
-    [[nodiscard]] virtual ErrorCode FilesIn(std::wstring_view folder,
+    [[nodiscard]] virtual ErrorCode FilesIn(const NulTerminated& folder,
                                             std::vector<FolderFile>& files) = 0;
     // Reads a shortcut without resolving it or writing anything back; none when the file is not
     // a shortcut that can be read.
     // Throws std::bad_alloc only.
-    [[nodiscard]] virtual std::optional<Shortcut> ReadShortcut(std::wstring_view path) = 0;
+    [[nodiscard]] virtual std::optional<Shortcut> ReadShortcut(const NulTerminated& path) = 0;
     // Sets the target and arguments of a shortcut, keeping everything else it holds; makes the
     // shortcut when the file does not exist.
-    [[nodiscard]] virtual ErrorCode WriteShortcut(std::wstring_view path,
+    [[nodiscard]] virtual ErrorCode WriteShortcut(const NulTerminated& path,
                                                   const Shortcut& shortcut) noexcept = 0;
     // Renames or moves a file (also to another folder); never replaces a file that exists
     // (183, ERROR_ALREADY_EXISTS).
-    [[nodiscard]] virtual ErrorCode MoveFileTo(std::wstring_view from,
-                                               std::wstring_view to) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode MoveFileTo(const NulTerminated& from,
+                                               const NulTerminated& to) noexcept = 0;
     // Moves the file to the Recycle Bin, without any window or question of the shell's own.
-    [[nodiscard]] virtual ErrorCode RecycleFile(std::wstring_view path) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode RecycleFile(const NulTerminated& path) noexcept = 0;
 };
 
 } // namespace platform

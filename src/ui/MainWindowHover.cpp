@@ -12,7 +12,7 @@ constexpr Colour kHomePageColour = Colour::Fixed(0xE65C00);
 constexpr Colour kHomePageLitColour = Colour::Fixed(0xFF7C24);
 
 // The working folder of whatever opens the home page.
-constexpr std::wstring_view kHomePageStartFolder = L"C:\\";
+constexpr platform::NulTerminated kHomePageStartFolder = L"C:\\";
 
 } // namespace
 

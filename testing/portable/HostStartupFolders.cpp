@@ -198,7 +198,7 @@ std::optional<std::wstring> HostStartupFolders::PathOf(StartupFolder folder) noe
     }
 }
 
-ErrorCode HostStartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
+ErrorCode HostStartupFolders::FilesIn(const NulTerminated& folder, std::vector<FolderFile>& files)
 {
     const std::optional<std::filesystem::path> host = drives_.Resolve(folder);
     if (!host) {
@@ -223,7 +223,7 @@ ErrorCode HostStartupFolders::FilesIn(std::wstring_view folder, std::vector<Fold
     return ResultOf(error);
 }
 
-std::optional<Shortcut> HostStartupFolders::ReadShortcut(std::wstring_view path) noexcept
+std::optional<Shortcut> HostStartupFolders::ReadShortcut(const NulTerminated& path) noexcept
 {
     try {
         const std::optional<std::filesystem::path> host = drives_.Resolve(path);
@@ -240,7 +240,7 @@ std::optional<Shortcut> HostStartupFolders::ReadShortcut(std::wstring_view path)
     }
 }
 
-ErrorCode HostStartupFolders::WriteShortcut(std::wstring_view path,
+ErrorCode HostStartupFolders::WriteShortcut(const NulTerminated& path,
                                             const Shortcut& shortcut) noexcept
 {
     try {
@@ -271,7 +271,8 @@ ErrorCode HostStartupFolders::WriteShortcut(std::wstring_view path,
     }
 }
 
-ErrorCode HostStartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
+ErrorCode HostStartupFolders::MoveFileTo(const NulTerminated& from,
+                                         const NulTerminated& to) noexcept
 {
     try {
         const std::optional<std::filesystem::path> source = drives_.Resolve(from);
@@ -311,7 +312,7 @@ ErrorCode HostStartupFolders::MoveFileTo(std::wstring_view from, std::wstring_vi
     }
 }
 
-ErrorCode HostStartupFolders::RecycleFile(std::wstring_view path) noexcept
+ErrorCode HostStartupFolders::RecycleFile(const NulTerminated& path) noexcept
 {
     try {
         const std::optional<std::filesystem::path> host = drives_.Resolve(path);

@@ -36,11 +36,11 @@ public:
     void SetAttributes(std::wstring_view windowsPath, bool hidden, bool system);
 
     std::optional<std::wstring> PathOf(StartupFolder folder) noexcept override;
-    ErrorCode FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
-    std::optional<Shortcut> ReadShortcut(std::wstring_view path) noexcept override;
-    ErrorCode WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
-    ErrorCode MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
-    ErrorCode RecycleFile(std::wstring_view path) noexcept override;
+    ErrorCode FilesIn(const NulTerminated& folder, std::vector<FolderFile>& files) override;
+    std::optional<Shortcut> ReadShortcut(const NulTerminated& path) noexcept override;
+    ErrorCode WriteShortcut(const NulTerminated& path, const Shortcut& shortcut) noexcept override;
+    ErrorCode MoveFileTo(const NulTerminated& from, const NulTerminated& to) noexcept override;
+    ErrorCode RecycleFile(const NulTerminated& path) noexcept override;
 
 private:
     struct Attributes {

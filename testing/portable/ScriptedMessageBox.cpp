@@ -4,12 +4,13 @@
 
 namespace platform::portable {
 
-MessageAnswer ScriptedMessageBox::Show(WindowId owner, std::wstring_view text,
-                                       std::wstring_view title, MessageButtons buttons,
+MessageAnswer ScriptedMessageBox::Show(WindowId owner, const NulTerminated& text,
+                                       const NulTerminated& title, MessageButtons buttons,
                                        MessageIcon icon) noexcept
 {
     try {
-        shown.push_back(Shown{owner, std::wstring(text), std::wstring(title), buttons, icon});
+        shown.push_back(
+            Shown{owner, std::wstring(text.View()), std::wstring(title.View()), buttons, icon});
     } catch (const std::bad_alloc&) {
         // As MessageBoxW answers when it cannot make the box.
         return MessageAnswer::NotShown;

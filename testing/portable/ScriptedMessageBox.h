@@ -21,7 +21,7 @@ public:
         MessageIcon icon = MessageIcon::None;
     };
 
-    MessageAnswer Show(WindowId owner, std::wstring_view text, std::wstring_view title,
+    MessageAnswer Show(WindowId owner, const NulTerminated& text, const NulTerminated& title,
                        MessageButtons buttons, MessageIcon icon) noexcept override;
 
     std::deque<MessageAnswer> answers;

@@ -26,8 +26,8 @@ public:
         return isAdministrator;
     }
 
-    bool OpenAddress(WindowId owner, std::wstring_view address,
-                     std::wstring_view startFolder) noexcept override
+    bool OpenAddress(WindowId owner, const NulTerminated& address,
+                     const NulTerminated& startFolder) noexcept override
     {
         return OpenAddressUnelevated(*this, owner, address, startFolder);
     }
@@ -40,11 +40,11 @@ public:
         Way way = Way::ThisProcess;
     };
 
-    bool ShowInFolder(WindowId owner, std::wstring_view filePath) noexcept override
+    bool ShowInFolder(WindowId owner, const NulTerminated& filePath) noexcept override
     {
         return ShowInFolderUnelevated(*this, owner, filePath);
     }
-    bool ShowProperties(WindowId owner, std::wstring_view filePath) noexcept override
+    bool ShowProperties(WindowId owner, const NulTerminated& filePath) noexcept override
     {
         return RecordFileAction(ShellActionKind::ShowProperties, owner, filePath, Way::ThisProcess);
     }
@@ -67,8 +67,8 @@ public:
     bool showsFiles = true;
 
 private:
-    DesktopAnswer OpenAddressOnDesktop(WindowId owner, std::wstring_view address,
-                                       std::wstring_view startFolder) noexcept override
+    DesktopAnswer OpenAddressOnDesktop(WindowId owner, const NulTerminated& address,
+                                       const NulTerminated& startFolder) noexcept override
     {
         if (!desktopShell) {
             return DesktopAnswer::NoDesktop;
@@ -77,7 +77,7 @@ private:
                                                                         : DesktopAnswer::Refused;
     }
     DesktopAnswer ShowInFolderOnDesktop(WindowId owner,
-                                        std::wstring_view filePath) noexcept override
+                                        const NulTerminated& filePath) noexcept override
     {
         if (!desktopShell) {
             return DesktopAnswer::NoDesktop;
@@ -86,18 +86,18 @@ private:
                    ? DesktopAnswer::Done
                    : DesktopAnswer::Refused;
     }
-    bool OpenAddressHere(WindowId owner, std::wstring_view address,
-                         std::wstring_view startFolder) noexcept override
+    bool OpenAddressHere(WindowId owner, const NulTerminated& address,
+                         const NulTerminated& startFolder) noexcept override
     {
         return RecordAddress(owner, address, startFolder, Way::ThisProcess);
     }
-    bool ShowInFolderHere(WindowId owner, std::wstring_view filePath) noexcept override
+    bool ShowInFolderHere(WindowId owner, const NulTerminated& filePath) noexcept override
     {
         return RecordFileAction(ShellActionKind::ShowInFolder, owner, filePath, Way::ThisProcess);
     }
 
-    bool RecordAddress(WindowId owner, std::wstring_view address, std::wstring_view startFolder,
-                       Way way) noexcept
+    bool RecordAddress(WindowId owner, const NulTerminated& address,
+                       const NulTerminated& startFolder, Way way) noexcept
     {
         try {
             openedAddresses.push_back(
@@ -108,7 +108,7 @@ private:
         return opens;
     }
 
-    bool RecordFileAction(ShellActionKind kind, WindowId owner, std::wstring_view filePath,
+    bool RecordFileAction(ShellActionKind kind, WindowId owner, const NulTerminated& filePath,
                           Way way) noexcept
     {
         try {

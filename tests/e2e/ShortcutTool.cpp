@@ -36,7 +36,7 @@ int FolderPath(platform::StartupFolders& folders, std::wstring_view which)
     return 0;
 }
 
-int MakeShortcut(platform::StartupFolders& folders, std::wstring_view path,
+int MakeShortcut(platform::StartupFolders& folders, const platform::NulTerminated& path,
                  const platform::Shortcut& shortcut)
 {
     const platform::ErrorCode result = folders.WriteShortcut(path, shortcut);
@@ -47,7 +47,7 @@ int MakeShortcut(platform::StartupFolders& folders, std::wstring_view path,
     return 0;
 }
 
-int ReadShortcut(platform::StartupFolders& folders, std::wstring_view path)
+int ReadShortcut(platform::StartupFolders& folders, const platform::NulTerminated& path)
 {
     const std::optional<platform::Shortcut> shortcut = folders.ReadShortcut(path);
     if (!shortcut) {
@@ -75,10 +75,10 @@ int main()
         return FolderPath(folders, operand);
     }
     if (command == L"make" && (argc == 4 || argc == 5)) {
-        return MakeShortcut(folders, operand, {argv[3], argc == 5 ? argv[4] : L""});
+        return MakeShortcut(folders, argv[2], {argv[3], argc == 5 ? argv[4] : L""});
     }
     if (command == L"read") {
-        return ReadShortcut(folders, operand);
+        return ReadShortcut(folders, argv[2]);
     }
     if (command == L"recycled") {
         Print(tolvan::test::RecycleBinHolds(operand) ? L"1" : L"0");

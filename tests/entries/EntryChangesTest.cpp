@@ -26,7 +26,7 @@ namespace {
 using namespace platform;
 using entries::Scope;
 using Failed = entries::ChangeResult::Failed;
-using Name = std::wstring_view;
+using Name = const NulTerminated&;
 using U32 = std::uint32_t;
 // The entries as "<scope's number> <name>=<command>", with " (off)" when switched off; a
 // shortcut by its file's name, its command a target without arguments. "1 name (off)" alone is a
@@ -98,7 +98,7 @@ public:
     }
     ErrorCode RecycleFile(Name path) noexcept override
     {
-        recycled.emplace_back(path.substr(path.rfind(L'\\') + 1));
+        recycled.emplace_back(path.View().substr(path.View().rfind(L'\\') + 1));
         return Refused() ? kRefused : folders_.RecycleFile(path);
     }
 

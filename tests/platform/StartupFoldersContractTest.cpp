@@ -190,20 +190,20 @@ protected:
         ASSERT_TRUE(out);
     }
     // A shortcut made by the folders themselves, and so in the form they read.
-    void PutShortcut(std::wstring_view path, const Shortcut& shortcut)
+    void PutShortcut(const platform::NulTerminated& path, const Shortcut& shortcut)
     {
         ASSERT_EQ(Folders().WriteShortcut(path, shortcut), 0u);
     }
 
     // The files FilesIn lists, by name.
-    std::vector<FolderFile> Listed(std::wstring_view folder)
+    std::vector<FolderFile> Listed(const platform::NulTerminated& folder)
     {
         std::vector<FolderFile> files;
         EXPECT_EQ(Folders().FilesIn(folder, files), 0u);
         std::ranges::sort(files, {}, &FolderFile::name);
         return files;
     }
-    std::vector<std::wstring> NamesIn(std::wstring_view folder)
+    std::vector<std::wstring> NamesIn(const platform::NulTerminated& folder)
     {
         std::vector<std::wstring> names;
         for (FolderFile& file : Listed(folder)) {

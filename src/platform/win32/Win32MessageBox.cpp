@@ -47,26 +47,21 @@ UINT ModalityStyle(WindowId owner) noexcept
 
 } // namespace
 
-MessageAnswer Win32MessageBox::Show(WindowId owner, std::wstring_view text, std::wstring_view title,
-                                    MessageButtons buttons, MessageIcon icon) noexcept
+MessageAnswer Win32MessageBox::Show(WindowId owner, const NulTerminated& text,
+                                    const NulTerminated& title, MessageButtons buttons,
+                                    MessageIcon icon) noexcept
 {
-    try {
-        const std::wstring body(text);
-        const std::wstring caption(title);
-        switch (MessageBoxW(reinterpret_cast<HWND>(owner), body.c_str(), caption.c_str(),
-                            ButtonsStyle(buttons) | IconStyle(icon) | ModalityStyle(owner))) {
-        case IDOK:
-            return MessageAnswer::Ok;
-        case IDCANCEL:
-            return MessageAnswer::Cancel;
-        case IDYES:
-            return MessageAnswer::Yes;
-        case IDNO:
-            return MessageAnswer::No;
-        default:
-            return MessageAnswer::NotShown;
-        }
-    } catch (const std::bad_alloc&) {
+    switch (MessageBoxW(reinterpret_cast<HWND>(owner), text.CString(), title.CString(),
+                        ButtonsStyle(buttons) | IconStyle(icon) | ModalityStyle(owner))) {
+    case IDOK:
+        return MessageAnswer::Ok;
+    case IDCANCEL:
+        return MessageAnswer::Cancel;
+    case IDYES:
+        return MessageAnswer::Yes;
+    case IDNO:
+        return MessageAnswer::No;
+    default:
         return MessageAnswer::NotShown;
     }
 }
@@ -76,8 +71,8 @@ std::wstring Win32MessageBox::ErrorText(ErrorCode code) const
     // Windows' messages are a line or two; a longer one is told by its number alone.
     std::array<wchar_t, 1024> buffer{};
     const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
     std::wstring text(buffer.data(), length);
     while (!text.empty() && std::iswspace(static_cast<std::wint_t>(text.back())) != 0) {
         text.pop_back();

@@ -6,7 +6,7 @@ namespace platform::win32 {
 
 class Win32MessageBox final : public MessageBoxService {
 public:
-    MessageAnswer Show(WindowId owner, std::wstring_view text, std::wstring_view title,
+    MessageAnswer Show(WindowId owner, const NulTerminated& text, const NulTerminated& title,
                        MessageButtons buttons, MessageIcon icon) noexcept override;
     [[nodiscard]] std::wstring ErrorText(ErrorCode code) const override;
 };

@@ -39,8 +39,9 @@ std::wstring ExplorerPath()
 } // namespace
 
 // The desktop's shell has no window of this program to own what it opens.
-DesktopAnswer Win32ShellLaunch::OpenAddressOnDesktop(WindowId /*owner*/, std::wstring_view address,
-                                                     std::wstring_view startFolder) noexcept
+DesktopAnswer Win32ShellLaunch::OpenAddressOnDesktop(WindowId /*owner*/,
+                                                     const NulTerminated& address,
+                                                     const NulTerminated& startFolder) noexcept
 {
     const ComApartment com;
     const DesktopShell desktop;
@@ -54,12 +55,11 @@ DesktopAnswer Win32ShellLaunch::OpenAddressOnDesktop(WindowId /*owner*/, std::ws
 // Explorer's own command line opens the folder window with the file selected, in the desktop
 // shell's process. (Wine's Explorer opens the folder and leaves the file unselected.)
 DesktopAnswer Win32ShellLaunch::ShowInFolderOnDesktop(WindowId /*owner*/,
-                                                      std::wstring_view filePath) noexcept
+                                                      const NulTerminated& filePath) noexcept
 {
     try {
-        const std::wstring path(filePath);
         // A missing file is refused before anything opens, as SHOpenFolderAndSelectItems does.
-        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesW(filePath.CString()) == INVALID_FILE_ATTRIBUTES) {
             return DesktopAnswer::Refused;
         }
         const ComApartment com;
@@ -67,7 +67,7 @@ DesktopAnswer Win32ShellLaunch::ShowInFolderOnDesktop(WindowId /*owner*/,
         if (!desktop.Present()) {
             return DesktopAnswer::NoDesktop;
         }
-        const std::wstring arguments = L"/select,\"" + path + L"\"";
+        const std::wstring arguments = L"/select,\"" + std::wstring(filePath.View()) + L"\"";
         return desktop.Execute(ExplorerPath(), arguments, L"", SW_SHOWNORMAL)
                    ? DesktopAnswer::Done
                    : DesktopAnswer::Refused;
@@ -76,42 +76,31 @@ DesktopAnswer Win32ShellLaunch::ShowInFolderOnDesktop(WindowId /*owner*/,
     }
 }
 
-bool Win32ShellLaunch::OpenAddressHere(WindowId owner, std::wstring_view address,
-                                       std::wstring_view startFolder) noexcept
+bool Win32ShellLaunch::OpenAddressHere(WindowId owner, const NulTerminated& address,
+                                       const NulTerminated& startFolder) noexcept
 {
-    try {
-        const std::wstring file(address);
-        const std::wstring folder(startFolder);
-        const ComApartment com;
-        SHELLEXECUTEINFOW request{};
-        request.cbSize = sizeof(request);
-        // No error box of the shell's own; and the request is done before COM is left again.
-        request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-        request.hwnd = reinterpret_cast<HWND>(owner);
-        request.lpFile = file.c_str();
-        request.lpDirectory = folder.c_str();
-        request.nShow = kAddressShow;
-        return ShellExecuteExW(&request) != FALSE;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    const ComApartment com;
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof(request);
+    // No error box of the shell's own; and the request is done before COM is left again.
+    request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    request.hwnd = reinterpret_cast<HWND>(owner);
+    request.lpFile = address.CString();
+    request.lpDirectory = startFolder.CString();
+    request.nShow = kAddressShow;
+    return ShellExecuteExW(&request) != FALSE;
 }
 
 // The folder window belongs to Explorer, and no window of ours owns it.
-bool Win32ShellLaunch::ShowInFolderHere(WindowId /*owner*/, std::wstring_view filePath) noexcept
+bool Win32ShellLaunch::ShowInFolderHere(WindowId /*owner*/, const NulTerminated& filePath) noexcept
 {
-    try {
-        const std::wstring path(filePath);
-        const ComApartment com;
-        // Made only for a file that is there.
-        const ItemIdList item(ILCreateFromPathW(path.c_str()));
-        if (!item) {
-            return false;
-        }
-        return SUCCEEDED(SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0));
-    } catch (const std::bad_alloc&) {
+    const ComApartment com;
+    // Made only for a file that is there.
+    const ItemIdList item(ILCreateFromPathW(filePath.CString()));
+    if (!item) {
         return false;
     }
+    return SUCCEEDED(SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0));
 }
 
 } // namespace platform::win32

@@ -8,13 +8,13 @@ namespace platform::win32 {
 // this process's own shell functions.
 class Win32ShellLaunch final : public ShellLaunch {
 public:
-    DesktopAnswer OpenAddressOnDesktop(WindowId owner, std::wstring_view address,
-                                       std::wstring_view startFolder) noexcept override;
+    DesktopAnswer OpenAddressOnDesktop(WindowId owner, const NulTerminated& address,
+                                       const NulTerminated& startFolder) noexcept override;
     DesktopAnswer ShowInFolderOnDesktop(WindowId owner,
-                                        std::wstring_view filePath) noexcept override;
-    bool OpenAddressHere(WindowId owner, std::wstring_view address,
-                         std::wstring_view startFolder) noexcept override;
-    bool ShowInFolderHere(WindowId owner, std::wstring_view filePath) noexcept override;
+                                        const NulTerminated& filePath) noexcept override;
+    bool OpenAddressHere(WindowId owner, const NulTerminated& address,
+                         const NulTerminated& startFolder) noexcept override;
+    bool ShowInFolderHere(WindowId owner, const NulTerminated& filePath) noexcept override;
 };
 
 } // namespace platform::win32

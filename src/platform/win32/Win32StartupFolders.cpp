@@ -138,13 +138,13 @@ std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder)
     return std::wstring(path.get());
 }
 
-ErrorCode Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<FolderFile>& files)
+ErrorCode Win32StartupFolders::FilesIn(const NulTerminated& folder, std::vector<FolderFile>& files)
 {
     // A wildcard would make the search match names in the folder's parent instead.
-    if (!IsUsableName(folder) || folder.find_first_of(L"*?") != std::wstring_view::npos) {
+    if (!IsUsableName(folder) || folder.View().find_first_of(L"*?") != std::wstring_view::npos) {
         return ERROR_INVALID_NAME;
     }
-    std::wstring pattern(folder);
+    std::wstring pattern(folder.View());
     if (pattern.back() != L'\\' && pattern.back() != L'/') {
         pattern += L'\\';
     }
@@ -169,16 +169,15 @@ ErrorCode Win32StartupFolders::FilesIn(std::wstring_view folder, std::vector<Fol
     return ended == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : ended;
 }
 
-std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path)
+std::optional<Shortcut> Win32StartupFolders::ReadShortcut(const NulTerminated& path)
 {
     if (!IsUsableName(path)) {
         return std::nullopt;
     }
-    const std::wstring name(path);
     const ComApartment com;
     LinkObject shortcut;
     if (FAILED(MakeLinkObject(shortcut)) ||
-        FAILED(shortcut.file.get()->Load(name.c_str(), STGM_READ))) {
+        FAILED(shortcut.file.get()->Load(path.CString(), STGM_READ))) {
         return std::nullopt;
     }
     // The path as stored: no search for a moved target (Resolve), no environment references
@@ -196,72 +195,63 @@ std::optional<Shortcut> Win32StartupFolders::ReadShortcut(std::wstring_view path
     return Shortcut{std::move(target), std::move(*arguments)};
 }
 
-ErrorCode Win32StartupFolders::WriteShortcut(std::wstring_view path,
+ErrorCode Win32StartupFolders::WriteShortcut(const NulTerminated& path,
                                              const Shortcut& shortcut) noexcept
 {
-    try {
-        if (!IsUsableName(path)) {
-            return kInvalidName;
-        }
-        const std::wstring name(path);
-        const ComApartment com;
-        LinkObject link;
-        HRESULT result = MakeLinkObject(link);
-        if (FAILED(result)) {
-            return ResultOf(result);
-        }
-        // An existing shortcut keeps its icon, working folder, hot key and the rest; a file that
-        // is there but is no shortcut is left alone.
-        if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            result = link.file.get()->Load(name.c_str(), STGM_READWRITE);
-        } else if (const DWORD error = GetLastError(); error != ERROR_FILE_NOT_FOUND) {
-            return error;
-        }
-        if (SUCCEEDED(result)) {
-            result = link.link.get()->SetPath(shortcut.target.c_str());
-        }
-        if (SUCCEEDED(result)) {
-            result = link.link.get()->SetArguments(shortcut.arguments.c_str());
-        }
-        if (SUCCEEDED(result)) {
-            result = link.file.get()->Save(name.c_str(), TRUE);
-        }
+    if (!IsUsableName(path)) {
+        return kInvalidName;
+    }
+    const ComApartment com;
+    LinkObject link;
+    HRESULT result = MakeLinkObject(link);
+    if (FAILED(result)) {
         return ResultOf(result);
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
     }
+    // An existing shortcut keeps its icon, working folder, hot key and the rest; a file that
+    // is there but is no shortcut is left alone.
+    if (GetFileAttributesW(path.CString()) != INVALID_FILE_ATTRIBUTES) {
+        result = link.file.get()->Load(path.CString(), STGM_READWRITE);
+    } else if (const DWORD error = GetLastError(); error != ERROR_FILE_NOT_FOUND) {
+        return error;
+    }
+    if (SUCCEEDED(result)) {
+        result = link.link.get()->SetPath(shortcut.target.c_str());
+    }
+    if (SUCCEEDED(result)) {
+        result = link.link.get()->SetArguments(shortcut.arguments.c_str());
+    }
+    if (SUCCEEDED(result)) {
+        result = link.file.get()->Save(path.CString(), TRUE);
+    }
+    return ResultOf(result);
 }
 
-ErrorCode Win32StartupFolders::MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept
+ErrorCode Win32StartupFolders::MoveFileTo(const NulTerminated& from,
+                                          const NulTerminated& to) noexcept
 {
-    try {
-        if (!IsUsableName(from) || !IsUsableName(to)) {
-            return kInvalidName;
-        }
-        const std::wstring source(from);
-        const std::wstring target(to);
-        // Without MOVEFILE_REPLACE_EXISTING a file at the target is never replaced; another
-        // volume is reached by a copy and a delete.
-        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED) == FALSE) {
-            return GetLastError();
-        }
-        return 0;
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+    if (!IsUsableName(from) || !IsUsableName(to)) {
+        return kInvalidName;
     }
+    // Without MOVEFILE_REPLACE_EXISTING a file at the target is never replaced; another
+    // volume is reached by a copy and a delete.
+    if (MoveFileExW(from.CString(), to.CString(), MOVEFILE_COPY_ALLOWED) == FALSE) {
+        return GetLastError();
+    }
+    return 0;
 }
 
-ErrorCode Win32StartupFolders::RecycleFile(std::wstring_view path) noexcept
+ErrorCode Win32StartupFolders::RecycleFile(const NulTerminated& path) noexcept
 {
     try {
         // The shell would expand wildcards and recycle every match.
-        if (!IsUsableName(path) || path.find_first_of(L"*?") != std::wstring_view::npos) {
+        if (!IsUsableName(path) || path.View().find_first_of(L"*?") != std::wstring_view::npos) {
             return kInvalidName;
         }
-        std::wstring names(path);
+        // The shell takes a list of names, so this one is copied to end in two NULs.
+        std::wstring names(path.View());
         // The shell takes a folder and all it holds as well; this is for one file only. Asking
         // first also gives a missing file the Windows error the shell's own codes do not have.
-        const DWORD attributes = GetFileAttributesW(names.c_str());
+        const DWORD attributes = GetFileAttributesW(path.CString());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             return GetLastError();
         }

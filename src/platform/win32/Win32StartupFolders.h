@@ -9,11 +9,11 @@ namespace platform::win32 {
 class Win32StartupFolders final : public StartupFolders {
 public:
     std::optional<std::wstring> PathOf(StartupFolder folder) override;
-    ErrorCode FilesIn(std::wstring_view folder, std::vector<FolderFile>& files) override;
-    std::optional<Shortcut> ReadShortcut(std::wstring_view path) override;
-    ErrorCode WriteShortcut(std::wstring_view path, const Shortcut& shortcut) noexcept override;
-    ErrorCode MoveFileTo(std::wstring_view from, std::wstring_view to) noexcept override;
-    ErrorCode RecycleFile(std::wstring_view path) noexcept override;
+    ErrorCode FilesIn(const NulTerminated& folder, std::vector<FolderFile>& files) override;
+    std::optional<Shortcut> ReadShortcut(const NulTerminated& path) override;
+    ErrorCode WriteShortcut(const NulTerminated& path, const Shortcut& shortcut) noexcept override;
+    ErrorCode MoveFileTo(const NulTerminated& from, const NulTerminated& to) noexcept override;
+    ErrorCode RecycleFile(const NulTerminated& path) noexcept override;
 };
 
 } // namespace platform::win32
