@@ -8,7 +8,7 @@ namespace platform::portable {
 namespace {
 
 // The most characters Windows expands, the terminating NUL included.
-constexpr std::size_t kLongestExpansion = 32768;
+constexpr std::size_t kLongestExpansion = 32767;
 
 } // namespace
 

@@ -65,6 +65,22 @@ public:
     {
     }
 
+    ErrorCode OpenKey(RootKey root, const NulTerminated& subKey, U32 access,
+                      KeyHandle& key) noexcept override
+    {
+        const ErrorCode opened = ForwardingRegistry::OpenKey(root, subKey, access, key);
+        if (opened == reg::kSuccess && subKey == entries::kRunSwitchesKeyPath) {
+            switchKey_ = key;
+        }
+        return opened;
+    }
+    ErrorCode QueryValue(KeyHandle k, const NulTerminated& n, U32* t, std::byte* d,
+                         U32* size) noexcept override
+    {
+        return switchesUnreadable && k == switchKey_
+                   ? reg::kAccessDenied
+                   : ForwardingRegistry::QueryValue(k, n, t, d, size);
+    }
     ErrorCode SetValue(KeyHandle k, const NulTerminated& n, U32 t,
                        std::span<const std::byte> d) noexcept override
     {
@@ -104,12 +120,14 @@ public:
 
     int writes = 0;
     int refuse = 0;
+    bool switchesUnreadable = false;    // the values in the Run keys' switch key cannot be read
     std::vector<std::wstring> recycled; // the names of the files sent to the Recycle Bin
 
 private:
     bool Refused() noexcept { return ++writes == refuse; }
 
     StartupFolders& folders_;
+    KeyHandle switchKey_{}; // as last opened
 };
 
 // A platform of one run's own: a fresh registry and the two folders, holding these entries.
@@ -271,6 +289,15 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
             EXPECT_TRUE(world.storage.recycled.empty() || refused == writes);
         }
     }
+    // A switch that cannot be read is not carried, and the rename made before it is put back.
+    World world(GetParam(), StateOf(L"0 Tray=tray.exe (off)", true));
+    world.storage.switchesUnreadable = true;
+    const entries::ChangeResult result =
+        update(tray, {L"Tray 2", L"tray.exe", Scope::CurrentUser})(world.changes);
+    world.storage.switchesUnreadable = false;
+    EXPECT_EQ(result.failed, Failed::Switch);
+    EXPECT_EQ(result.error, kRefused);
+    EXPECT_EQ(world.Now(), StateOf(L"0 Tray=tray.exe (off)"));
 }
 
 TOLVAN_FOR_EACH_PLATFORM(EntryChangesContract);

@@ -120,6 +120,9 @@ TEST_P(FileExists, FilesYesFoldersNo)
     EXPECT_FALSE(Exists(L"C:\\TolvanDetails\\other.exe"));
     // The path is searched as given: leading spaces make it a different, relative name.
     EXPECT_FALSE(Exists(L"  C:\\TolvanDetails\\tool.exe"));
+    // Four characters are the shortest path looked up.
+    backend->PutFile(L"C:\\q");
+    EXPECT_TRUE(Exists(L"C:\\q"));
 }
 
 TEST_P(FileExists, HiddenSystemFilesExist)

@@ -63,6 +63,8 @@ TEST_P(SwitchKeys, ReadingFollowsBitZeroOfTheFirstByteAndTheTwelveByteTime)
         {L"03 with a zero time", reg::kTypeBinary, Switch(0x03), true, 0},
         {L"03 alone", reg::kTypeBinary, Bytes({0x03}), true, 0},
         {L"03 with a cut time", reg::kTypeBinary, Bytes({0x03, 0, 0, 0, 0xE4, 0xD3}), true, 0},
+        {L"03 with a time and more", reg::kTypeBinary,
+         Bytes({0x03, 0, 0, 0, 0xE4, 0xD3, 0xC2, 0xB1, 0xA2, 0x68, 0xDD, 0x01, 0}), true, 0},
         {L"02", reg::kTypeBinary, Switch(0x02), false, 0},
         {L"06", reg::kTypeBinary, Switch(0x06), false, 0},
         {L"00", reg::kTypeBinary, Switch(0x00), false, 0},

@@ -44,8 +44,13 @@ TEST_P(EnvironmentContract, AnExpansionLongerThanWindowsAllowsIsNotMade)
         text += L"%TOLVAN_LONG%";
     }
     EXPECT_EQ(Expand(text), text);
-    text.resize(std::wstring_view(L"%TOLVAN_LONG%").size() * 30);
-    EXPECT_EQ(Expand(text), std::wstring(30000, L'x'));
+    // 32,766 characters are the most (the system's counted strings end there, NUL included):
+    // one more and the text stays as it is.
+    text.resize(std::wstring_view(L"%TOLVAN_LONG%").size() * 32);
+    text.append(766, L'y');
+    EXPECT_TRUE(Expand(text) == std::wstring(32000, L'x') + std::wstring(766, L'y'));
+    text += L'y';
+    EXPECT_EQ(Expand(text), text);
 }
 
 TOLVAN_FOR_EACH_PLATFORM(EnvironmentContract);

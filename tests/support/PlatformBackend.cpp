@@ -200,7 +200,9 @@ void PlatformBackend::PutFile(std::wstring_view windowsPath, std::span<const std
 {
     const std::filesystem::path host = HostPath(windowsPath);
     const std::wstring text(windowsPath);
-    PutFolder(text.substr(0, text.find_last_of(L'\\')));
+    if (const std::size_t slash = text.find_last_of(L'\\'); slash > 2) { // not at a drive's root
+        PutFolder(text.substr(0, slash));
+    }
     std::ofstream out(host, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(content.data()),
               static_cast<std::streamsize>(content.size()));

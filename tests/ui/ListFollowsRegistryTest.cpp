@@ -163,6 +163,10 @@ TEST_F(ListFollowsRegistry, RefillsWaitWhileAMessageBoxOrTheEditorIsOpen)
     EXPECT_EQ(mainWindow.Refills(), refills + 1);
     EXPECT_EQ(ListedNames().front(), L"Alpha");
     EXPECT_EQ(SelectedName(), L"Bravo");
+    // A second box with nothing changed meanwhile leaves no refill waiting.
+    messageBox.answers = {platform::MessageAnswer::Cancel};
+    c.deleteButton.RaiseClick();
+    EXPECT_FALSE(c.refillTimer.TimerEnabled());
 
     // In the editor: the change waits, and the refill the editor's closing makes reads it; no
     // second refill follows.

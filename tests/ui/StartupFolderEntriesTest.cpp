@@ -112,6 +112,11 @@ TEST_F(StartupFolderEntries, FilesAreListedWithTheirCommandsScopesAndSwitches)
     PutFile(kCommonFolder, L"notes.txt", "text");
     PutFile(kCommonFolder, L"Broken.lnk", std::string{'L', '\0', '\0', '\0', 'g', 'a', 'r', 'b'});
     PutFile(kUserFolder, L"desktop.ini", "[.ShellClassInfo]");
+    // Hidden or system, either alone is enough to leave a file out.
+    for (const auto& [name, hidden] : {std::pair{L"hidden.lnk", true}, {L"system.lnk", false}}) {
+        PutShortcut(kUserFolder, name, {L"F:\\details.exe", L""});
+        startupFolders.SetAttributes(std::wstring(kUserFolder) + L"\\" + name, hidden, !hidden);
+    }
     startupFolders.SetAttributes(std::wstring(kUserFolder) + L"\\desktop.ini", true, true);
     std::filesystem::create_directories(Host(kUserFolder, L"A folder"));
     ASSERT_EQ(entries::WriteSwitch(registry, Scope::CurrentUserStartupFolder, L"Bare.LNK", true,

@@ -94,6 +94,24 @@ TEST_P(PeReader, RefusesTamperedDirectories)
     }
 }
 
+TEST_P(PeReader, ADataEntryMayEndWhereTheTreeEnds)
+{
+    const SyntheticPe pe = BuildPe(SampleResource(), GetParam());
+    // The tree reaches to the end of its section's data in the file.
+    const auto treeEnd = static_cast<std::uint32_t>(pe.bytes.size() - pe.typeEntry + 0x10);
+    ASSERT_LE(pe.dataEntry + 16 + SampleResource().size(), pe.bytes.size() - 16);
+    for (const std::uint32_t at : {treeEnd - 16, treeEnd - 15}) {
+        SyntheticPe moved = pe;
+        const std::size_t copied = std::min<std::size_t>(16, treeEnd - at);
+        std::copy_n(pe.bytes.begin() + static_cast<std::ptrdiff_t>(pe.dataEntry), copied,
+                    moved.bytes.end() - static_cast<std::ptrdiff_t>(treeEnd - at));
+        moved.PatchU32(moved.languageEntry + 4, at);
+        EXPECT_EQ(Find(moved.bytes),
+                  at + 16 <= treeEnd ? std::optional(SampleResource()) : std::nullopt)
+            << at;
+    }
+}
+
 TEST_P(PeReader, RefusesBrokenHeaders)
 {
     struct Patch {

@@ -110,9 +110,12 @@ TEST_F(VersionTree, MalformedNodeEndsItsBranchOnly)
         std::optional<std::uint16_t> length;
         bool keyTerminated;
     };
-    for (const Case& bad :
-         {Case{"zero length", 0, true}, Case{"shorter than a header", 4, true},
-          Case{"past its parent", 0x7FFF, true}, Case{"key without NUL", std::nullopt, false}}) {
+    for (const Case& bad : {Case{"zero length", 0, true}, Case{"shorter than a header", 4, true},
+                            Case{"past its parent", 0x7FFF, true},
+                            // CompanyName (52 bytes) and Comments (28) end the string table: 8
+                            // bytes past it, still inside the resource.
+                            Case{"past its parent, inside the resource", 88, true},
+                            Case{"key without NUL", std::nullopt, false}}) {
         SCOPED_TRACE(bad.what);
         TreeNode broken = TextValue(u"CompanyName", u"Kavrenta");
         broken.lengthOverride = bad.length;

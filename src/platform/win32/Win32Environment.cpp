@@ -7,9 +7,9 @@
 namespace platform::win32 {
 namespace {
 
-// ExpandEnvironmentStringsW works on at most this many characters, its NUL included; asked for
-// more it keeps answering with the length it cannot deliver.
-constexpr DWORD kLongestExpansion = 32768;
+// ExpandEnvironmentStringsW works on at most this many characters, its NUL included (a counted
+// string's limit); asked for more it keeps answering with the length it cannot deliver.
+constexpr DWORD kLongestExpansion = 32767;
 
 } // namespace
 
@@ -26,6 +26,11 @@ std::wstring Win32Environment::Expand(std::wstring_view text) const
             return source;
         }
         if (needed <= expanded.size()) {
+            // A text cut short ends before the length it was said to have: not made, as when
+            // it is too long.
+            if (expanded.find(L'\0') < needed - 1) {
+                return source;
+            }
             expanded.resize(needed - 1);
             return expanded;
         }
