@@ -179,6 +179,23 @@ bool DeleteFirstLeakValue(HWND main)
     return index >= 0 && SelectItem(main, index) && DeleteSelected(main);
 }
 
+// The counts once the tool is at rest: each refill starts reader threads of its own and ends
+// them, so a count taken while one runs holds their handles. Counted again until two counts in a
+// row agree, for at most a few seconds.
+ResourceCounts SettledCounts(HWND main)
+{
+    ResourceCounts last = CountResources(main);
+    for (int tries = 0; tries < 20; ++tries) {
+        Sleep(250);
+        const ResourceCounts now = CountResources(main);
+        if (now.handles == last.handles && now.handleList == last.handleList) {
+            return now;
+        }
+        last = now;
+    }
+    return last;
+}
+
 int Leak(HWND main, int deletes, int openings)
 {
     const ResourceCounts loaded = CountResources(main);
@@ -187,7 +204,7 @@ int Leak(HWND main, int deletes, int openings)
     // window class, the message box's icon and fonts.
     Check(NewAndCancel(main), L"warm-up: New and Esc");
     Check(DeleteFirstLeakValue(main), L"warm-up: Delete confirmed");
-    const ResourceCounts before = CountResources(main);
+    const ResourceCounts before = SettledCounts(main);
     Print(L"after warm-up: " + Describe(before));
     int deleted = 1;
     int opened = 1;
@@ -206,7 +223,7 @@ int Leak(HWND main, int deletes, int openings)
         }
     }
     Check(failures == 0, L"every Delete and every New and Esc went through");
-    const ResourceCounts after = CountResources(main);
+    const ResourceCounts after = SettledCounts(main);
     Print(L"after " + std::to_wstring(deleted + opened) + L" refills and " +
           std::to_wstring(opened) + L" openings of the editor: " + Describe(after));
     // A leak of one object per command would show as dozens (50 openings, 150 deletions); the
