@@ -9,6 +9,7 @@
 #include "portable/MemoryRegistry.h"
 #include "portable/PeVersionResources.h"
 #include "portable/ScriptedChangeWatch.h"
+#include "portable/ScriptedSignatureCheck.h"
 #include "portable/ScriptedFileDialogs.h"
 #include "portable/ScriptedMessageBox.h"
 #include "portable/ScriptedShell.h"
@@ -24,6 +25,7 @@
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SignatureCheck.h"
 #include "platform/win32/Win32StartupFolders.h"
 #include "platform/win32/Win32VersionResources.h"
 #endif
@@ -80,9 +82,10 @@ private:
     platform::portable::ScriptedChangeWatch changeWatch_;
     platform::portable::MemoryClipboard clipboard_;
     platform::portable::HostStartupFolders startupFolders_{drives_};
+    platform::portable::ScriptedSignatureCheck signatures_;
     platform::Platform services_{registry_,  shell_,       messageBox_,  files_,
                                  collation_, versions_,    fileDialogs_, environment_,
-                                 clock_,     changeWatch_, clipboard_,   startupFolders_};
+                                 clock_,     changeWatch_, clipboard_,   startupFolders_, signatures_};
 };
 
 #ifdef _WIN32
@@ -110,9 +113,10 @@ private:
     platform::portable::ScriptedChangeWatch changeWatch_;
     platform::portable::MemoryClipboard clipboard_;
     platform::win32::Win32StartupFolders startupFolders_;
+    platform::win32::Win32SignatureCheck signatures_;
     platform::Platform services_{registry_,  shell_,       messageBox_,  files_,
                                  collation_, versions_,    fileDialogs_, environment_,
-                                 clock_,     changeWatch_, clipboard_,   startupFolders_};
+                                 clock_,     changeWatch_, clipboard_,   startupFolders_, signatures_};
 };
 #endif
 

@@ -28,9 +28,11 @@ TOLVAN_WINDOWS_PACKAGES=(
   xvfb xauth imagemagick xdotool
 )
 
-# What the native build and tests take (the fixture programs are made by the MinGW-w64 tools).
+# What the native build and tests take (the fixture programs are made by the MinGW-w64 tools, and
+# signed by osslsigncode with a test authority that openssl makes).
 TOLVAN_NATIVE_PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest mingw-w64
+  osslsigncode openssl python3
 )
 
 # What the static analysis takes (tools/analyse).

@@ -10,6 +10,7 @@
 #include "MessageBoxService.h"
 #include "Registry.h"
 #include "Shell.h"
+#include "SignatureCheck.h"
 #include "StartupFolders.h"
 #include "VersionResources.h"
 
@@ -29,6 +30,7 @@ struct Platform {
     ChangeWatch& changeWatch;
     Clipboard& clipboard;
     StartupFolders& startupFolders;
+    SignatureCheck& signatures;
 };
 
 } // namespace platform

@@ -197,7 +197,7 @@ TEST_P(RefillEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
         platform::Platform services{faulty,           real.shell,       real.messageBox,
                                     real.files,       real.collation,   real.versions,
                                     real.fileDialogs, real.environment, real.clock,
-                                    real.changeWatch, real.clipboard,   real.startupFolders};
+                                    real.changeWatch, real.clipboard,   real.startupFolders, real.signatures};
         entries::EntryTable faultyTable{services};
         const entries::RefillReport report = faultyTable.RefillNow();
         std::vector<std::wstring> listed;

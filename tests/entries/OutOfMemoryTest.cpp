@@ -82,7 +82,7 @@ protected:
     platform::Platform services{real.registry,    real.shell,       real.messageBox,
                                 failingFiles,     real.collation,   real.versions,
                                 real.fileDialogs, real.environment, real.clock,
-                                real.changeWatch, real.clipboard,   real.startupFolders};
+                                real.changeWatch, real.clipboard,   real.startupFolders, real.signatures};
 };
 
 TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)

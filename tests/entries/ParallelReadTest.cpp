@@ -165,7 +165,7 @@ protected:
     platform::Platform services{real.registry,    real.shell,       real.messageBox,
                                 real.files,       real.collation,   failingVersions,
                                 real.fileDialogs, failingExpansion, real.clock,
-                                real.changeWatch, real.clipboard,   real.startupFolders};
+                                real.changeWatch, real.clipboard,   real.startupFolders, real.signatures};
 };
 
 TEST_P(ParallelRead, GivesTheTableOfASequentialRead)

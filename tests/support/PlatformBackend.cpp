@@ -172,7 +172,7 @@ void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
     versions_ = std::make_unique<CountingVersionResources>(versions);
     services_ = std::make_unique<platform::Platform>(platform::Platform{
         registry_->Registry(), shell_, messageBox_, *files_, collation, *versions_, fileDialogs_,
-        environment, clock, changeWatch_, clipboard_, noStartupFolders_});
+        environment, clock, changeWatch_, clipboard_, noStartupFolders_, signatures_});
 }
 
 void PlatformBackend::Remember(const std::filesystem::path& made)

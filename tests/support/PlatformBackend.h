@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "portable/DriveMap.h"
 #include "portable/HostStartupFolders.h"
+#include "portable/ScriptedSignatureCheck.h"
 #include "portable/MemoryClipboard.h"
 #include "portable/ScriptedChangeWatch.h"
 #include "portable/ScriptedFileDialogs.h"
@@ -77,6 +78,7 @@ private:
     // The tables of these tests are read from the Run keys alone.
     platform::portable::DriveMap noDrives_;
     platform::portable::HostStartupFolders noStartupFolders_{noDrives_};
+    platform::portable::ScriptedSignatureCheck signatures_;
     std::unique_ptr<CountingFileSearch> files_;
     std::unique_ptr<CountingVersionResources> versions_;
     std::unique_ptr<platform::Platform> services_;

@@ -6,6 +6,7 @@
 #include "portable/DriveMapFileSearch.h"
 #include "portable/FixedClock.h"
 #include "portable/HostStartupFolders.h"
+#include "portable/ScriptedSignatureCheck.h"
 #include "portable/MemoryClipboard.h"
 #include "portable/MemoryRegistry.h"
 #include "portable/PeVersionResources.h"
@@ -33,9 +34,10 @@ struct ScriptedPlatform {
     platform::portable::ScriptedChangeWatch changeWatch;
     platform::portable::MemoryClipboard clipboard;
     platform::portable::HostStartupFolders startupFolders{drives};
+    platform::portable::ScriptedSignatureCheck signatures;
     platform::Platform services{registry,  shell,       messageBox,  files,
                                 collation, versions,    fileDialogs, environment,
-                                clock,     changeWatch, clipboard,   startupFolders};
+                                clock,     changeWatch, clipboard,   startupFolders, signatures};
 };
 
 } // namespace tolvan::test

@@ -102,7 +102,7 @@ protected:
     HeldVersionResources held{versions};
     platform::Platform heldServices{registry,  shell,       messageBox,  files,
                                     collation, held,        fileDialogs, environment,
-                                    clock,     changeWatch, clipboard,   startupFolders};
+                                    clock,     changeWatch, clipboard,   startupFolders, signatures};
     platform::portable::HeadlessWindowSystem windows;
     ui::InterfaceLanguage language;
     entries::EntryTable table{heldServices, 2};

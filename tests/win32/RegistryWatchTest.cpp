@@ -121,7 +121,8 @@ protected:
     win32::Win32FileSearch realFiles;
     win32::Win32ChangeWatch watch;
     Platform real{realRegistry, shell,       messageBox, realFiles, collation, versions,
-                  fileDialogs,  environment, clock,      watch,     clipboard, startupFolders};
+                  fileDialogs,  environment, clock,      watch,     clipboard, startupFolders,
+                  signatures};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::InterfaceLanguage language;
     entries::EntryTable table{real};

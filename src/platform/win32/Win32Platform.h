@@ -10,6 +10,7 @@
 #include "Win32MessageBox.h"
 #include "Win32Registry.h"
 #include "Win32Shell.h"
+#include "Win32SignatureCheck.h"
 #include "Win32StartupFolders.h"
 #include "Win32VersionResources.h"
 #include "platform/Platform.h"
@@ -36,9 +37,11 @@ private:
     Win32ChangeWatch changeWatch_;
     Win32Clipboard clipboard_;
     Win32StartupFolders startupFolders_;
-    Platform services_{registry_,  shell_,       messageBox_,  files_,
-                       collation_, versions_,    fileDialogs_, environment_,
-                       clock_,     changeWatch_, clipboard_,   startupFolders_};
+    Win32SignatureCheck signatures_;
+    Platform services_{registry_,    shell_,       messageBox_,      files_,
+                       collation_,   versions_,    fileDialogs_,     environment_,
+                       clock_,       changeWatch_, clipboard_,       startupFolders_,
+                       signatures_};
 };
 
 } // namespace platform::win32
