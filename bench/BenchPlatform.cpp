@@ -9,10 +9,10 @@
 #include "portable/MemoryRegistry.h"
 #include "portable/PeVersionResources.h"
 #include "portable/ScriptedChangeWatch.h"
-#include "portable/ScriptedSignatureCheck.h"
 #include "portable/ScriptedFileDialogs.h"
 #include "portable/ScriptedMessageBox.h"
 #include "portable/ScriptedShell.h"
+#include "portable/ScriptedSignatureCheck.h"
 #include "portable/VariableEnvironment.h"
 
 #include <random>
@@ -83,9 +83,9 @@ private:
     platform::portable::MemoryClipboard clipboard_;
     platform::portable::HostStartupFolders startupFolders_{drives_};
     platform::portable::ScriptedSignatureCheck signatures_;
-    platform::Platform services_{registry_,  shell_,       messageBox_,  files_,
-                                 collation_, versions_,    fileDialogs_, environment_,
-                                 clock_,     changeWatch_, clipboard_,   startupFolders_, signatures_};
+    platform::Platform services_{registry_,  shell_,          messageBox_,  files_, collation_,
+                                 versions_,  fileDialogs_,    environment_, clock_, changeWatch_,
+                                 clipboard_, startupFolders_, signatures_};
 };
 
 #ifdef _WIN32
@@ -114,9 +114,9 @@ private:
     platform::portable::MemoryClipboard clipboard_;
     platform::win32::Win32StartupFolders startupFolders_;
     platform::win32::Win32SignatureCheck signatures_;
-    platform::Platform services_{registry_,  shell_,       messageBox_,  files_,
-                                 collation_, versions_,    fileDialogs_, environment_,
-                                 clock_,     changeWatch_, clipboard_,   startupFolders_, signatures_};
+    platform::Platform services_{registry_,  shell_,          messageBox_,  files_, collation_,
+                                 versions_,  fileDialogs_,    environment_, clock_, changeWatch_,
+                                 clipboard_, startupFolders_, signatures_};
 };
 #endif
 

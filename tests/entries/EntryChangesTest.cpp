@@ -217,7 +217,8 @@ struct World {
     Platform& with = backend->Services();
     Platform platform{storage,        with.shell,       with.messageBox,  with.files,
                       with.collation, with.versions,    with.fileDialogs, with.environment,
-                      with.clock,     with.changeWatch, with.clipboard,   storage, with.signatures};
+                      with.clock,     with.changeWatch, with.clipboard,   storage,
+                      with.signatures};
     entries::EntryChanges changes{platform};
 };
 

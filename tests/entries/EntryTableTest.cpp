@@ -194,10 +194,10 @@ TEST_P(RefillEntryTable, ASourceThatFailsPartWayIsReportedWithWhatWasRead)
                           0);
             };
         }
-        platform::Platform services{faulty,           real.shell,       real.messageBox,
-                                    real.files,       real.collation,   real.versions,
-                                    real.fileDialogs, real.environment, real.clock,
-                                    real.changeWatch, real.clipboard,   real.startupFolders, real.signatures};
+        platform::Platform services{
+            faulty,         real.shell,          real.messageBox,  real.files, real.collation,
+            real.versions,  real.fileDialogs,    real.environment, real.clock, real.changeWatch,
+            real.clipboard, real.startupFolders, real.signatures};
         entries::EntryTable faultyTable{services};
         const entries::RefillReport report = faultyTable.RefillNow();
         std::vector<std::wstring> listed;

@@ -79,10 +79,10 @@ protected:
     std::unique_ptr<PlatformBackend> backend = GetParam().make();
     platform::Platform& real = backend->Services();
     OutOfMemoryAfterSearch failingFiles{real.files};
-    platform::Platform services{real.registry,    real.shell,       real.messageBox,
-                                failingFiles,     real.collation,   real.versions,
-                                real.fileDialogs, real.environment, real.clock,
-                                real.changeWatch, real.clipboard,   real.startupFolders, real.signatures};
+    platform::Platform services{
+        real.registry,  real.shell,          real.messageBox,  failingFiles, real.collation,
+        real.versions,  real.fileDialogs,    real.environment, real.clock,   real.changeWatch,
+        real.clipboard, real.startupFolders, real.signatures};
 };
 
 TEST_P(OutOfMemory, EveryFailingEntryIsCountedAndTheRestIsResolved)

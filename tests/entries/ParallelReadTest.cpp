@@ -162,10 +162,10 @@ protected:
     platform::Platform& real = backend->Services();
     OutOfMemoryWhileReading failingVersions{real.versions};
     FailingExpansion failingExpansion{real.environment};
-    platform::Platform services{real.registry,    real.shell,       real.messageBox,
-                                real.files,       real.collation,   failingVersions,
-                                real.fileDialogs, failingExpansion, real.clock,
-                                real.changeWatch, real.clipboard,   real.startupFolders, real.signatures};
+    platform::Platform services{
+        real.registry,   real.shell,          real.messageBox,  real.files, real.collation,
+        failingVersions, real.fileDialogs,    failingExpansion, real.clock, real.changeWatch,
+        real.clipboard,  real.startupFolders, real.signatures};
 };
 
 TEST_P(ParallelRead, GivesTheTableOfASequentialRead)

@@ -1,5 +1,6 @@
 #include "PlatformBackend.h"
 
+#include "FixtureSignatures.h"
 #include "portable/CaseFoldCollation.h"
 #include "portable/DriveMap.h"
 #include "portable/DriveMapFileSearch.h"
@@ -20,6 +21,7 @@
 #include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSearch.h"
+#include "platform/win32/Win32SignatureCheck.h"
 #include "platform/win32/Win32VersionResources.h"
 
 #include <windows.h>
@@ -56,7 +58,8 @@ public:
         : root_(FreshTemporaryFolder()), search_(drives_), versions_(drives_.Resolver())
     {
         drives_.Map(L'C', root_);
-        Assemble(MakeRegistry("portable"), search_, collation_, versions_, environment_, clock_);
+        Assemble(MakeRegistry("portable"), search_, collation_, versions_, environment_, clock_,
+                 signatures_);
     }
     ~PortablePlatform() override
     {
@@ -87,6 +90,7 @@ private:
     platform::portable::PeVersionResources versions_;
     platform::portable::VariableEnvironment environment_;
     platform::portable::FixedClock clock_;
+    FixtureSignatures signatures_{drives_};
 };
 
 #ifdef _WIN32
@@ -94,7 +98,8 @@ class Win32TestPlatform final : public PlatformBackend {
 public:
     Win32TestPlatform()
     {
-        Assemble(MakeRegistry("win32"), search_, collation_, versions_, environment_, clock_);
+        Assemble(MakeRegistry("win32"), search_, collation_, versions_, environment_, clock_,
+                 signatures_);
     }
     ~Win32TestPlatform() override
     {
@@ -140,6 +145,7 @@ private:
     platform::win32::Win32VersionResources versions_;
     platform::win32::Win32Environment environment_;
     platform::win32::Win32Clock clock_;
+    platform::win32::Win32SignatureCheck signatures_;
     std::vector<std::wstring> variablesSet_;
 };
 #endif
@@ -164,7 +170,8 @@ PlatformBackend::~PlatformBackend()
 void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
                                platform::FileSearch& files, platform::Collation& collation,
                                platform::VersionResources& versions,
-                               platform::Environment& environment, platform::Clock& clock)
+                               platform::Environment& environment, platform::Clock& clock,
+                               platform::SignatureCheck& signatures)
 {
     registry_ = std::move(registry);
     registry_->Reset();
@@ -172,7 +179,7 @@ void PlatformBackend::Assemble(std::unique_ptr<RegistryBackend> registry,
     versions_ = std::make_unique<CountingVersionResources>(versions);
     services_ = std::make_unique<platform::Platform>(platform::Platform{
         registry_->Registry(), shell_, messageBox_, *files_, collation, *versions_, fileDialogs_,
-        environment, clock, changeWatch_, clipboard_, noStartupFolders_, signatures_});
+        environment, clock, changeWatch_, clipboard_, noStartupFolders_, signatures});
 }
 
 void PlatformBackend::Remember(const std::filesystem::path& made)

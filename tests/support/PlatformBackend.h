@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 #include "portable/DriveMap.h"
 #include "portable/HostStartupFolders.h"
-#include "portable/ScriptedSignatureCheck.h"
 #include "portable/MemoryClipboard.h"
 #include "portable/ScriptedChangeWatch.h"
 #include "portable/ScriptedFileDialogs.h"
@@ -64,7 +63,8 @@ protected:
     // Builds the bundle over these services; called once by the derived constructor.
     void Assemble(std::unique_ptr<RegistryBackend> registry, platform::FileSearch& files,
                   platform::Collation& collation, platform::VersionResources& versions,
-                  platform::Environment& environment, platform::Clock& clock);
+                  platform::Environment& environment, platform::Clock& clock,
+                  platform::SignatureCheck& signatures);
 
 private:
     void Remember(const std::filesystem::path& made);
@@ -78,7 +78,6 @@ private:
     // The tables of these tests are read from the Run keys alone.
     platform::portable::DriveMap noDrives_;
     platform::portable::HostStartupFolders noStartupFolders_{noDrives_};
-    platform::portable::ScriptedSignatureCheck signatures_;
     std::unique_ptr<CountingFileSearch> files_;
     std::unique_ptr<CountingVersionResources> versions_;
     std::unique_ptr<platform::Platform> services_;

@@ -6,7 +6,6 @@
 #include "portable/DriveMapFileSearch.h"
 #include "portable/FixedClock.h"
 #include "portable/HostStartupFolders.h"
-#include "portable/ScriptedSignatureCheck.h"
 #include "portable/MemoryClipboard.h"
 #include "portable/MemoryRegistry.h"
 #include "portable/PeVersionResources.h"
@@ -14,6 +13,7 @@
 #include "portable/ScriptedFileDialogs.h"
 #include "portable/ScriptedMessageBox.h"
 #include "portable/ScriptedShell.h"
+#include "portable/ScriptedSignatureCheck.h"
 #include "portable/VariableEnvironment.h"
 
 namespace tolvan::test {
@@ -35,9 +35,9 @@ struct ScriptedPlatform {
     platform::portable::MemoryClipboard clipboard;
     platform::portable::HostStartupFolders startupFolders{drives};
     platform::portable::ScriptedSignatureCheck signatures;
-    platform::Platform services{registry,  shell,       messageBox,  files,
-                                collation, versions,    fileDialogs, environment,
-                                clock,     changeWatch, clipboard,   startupFolders, signatures};
+    platform::Platform services{registry,  shell,          messageBox,  files, collation,
+                                versions,  fileDialogs,    environment, clock, changeWatch,
+                                clipboard, startupFolders, signatures};
 };
 
 } // namespace tolvan::test

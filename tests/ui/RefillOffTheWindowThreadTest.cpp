@@ -100,9 +100,9 @@ protected:
 
     const TemporaryFolder folder;
     HeldVersionResources held{versions};
-    platform::Platform heldServices{registry,  shell,       messageBox,  files,
-                                    collation, held,        fileDialogs, environment,
-                                    clock,     changeWatch, clipboard,   startupFolders, signatures};
+    platform::Platform heldServices{registry,  shell,          messageBox,  files, collation,
+                                    held,      fileDialogs,    environment, clock, changeWatch,
+                                    clipboard, startupFolders, signatures};
     platform::portable::HeadlessWindowSystem windows;
     ui::InterfaceLanguage language;
     entries::EntryTable table{heldServices, 2};

@@ -120,9 +120,9 @@ protected:
     win32::Win32Registry realRegistry;
     win32::Win32FileSearch realFiles;
     win32::Win32ChangeWatch watch;
-    Platform real{realRegistry, shell,       messageBox, realFiles, collation, versions,
-                  fileDialogs,  environment, clock,      watch,     clipboard, startupFolders,
-                  signatures};
+    Platform real{realRegistry, shell,          messageBox,  realFiles, collation,
+                  versions,     fileDialogs,    environment, clock,     watch,
+                  clipboard,    startupFolders, signatures};
     win32::Win32WindowSystem windows{GetModuleHandleW(nullptr)};
     ui::InterfaceLanguage language;
     entries::EntryTable table{real};

@@ -38,10 +38,9 @@ private:
     Win32Clipboard clipboard_;
     Win32StartupFolders startupFolders_;
     Win32SignatureCheck signatures_;
-    Platform services_{registry_,    shell_,       messageBox_,      files_,
-                       collation_,   versions_,    fileDialogs_,     environment_,
-                       clock_,       changeWatch_, clipboard_,       startupFolders_,
-                       signatures_};
+    Platform services_{registry_,  shell_,          messageBox_,  files_, collation_,
+                       versions_,  fileDialogs_,    environment_, clock_, changeWatch_,
+                       clipboard_, startupFolders_, signatures_};
 };
 
 } // namespace platform::win32
