@@ -48,6 +48,7 @@ void CopyTexts(const StartupEntry& from, StartupEntry& to)
     to.companyName = from.companyName;
     to.legalCopyright = from.legalCopyright;
     to.description = from.description;
+    to.signature = from.signature;
 }
 
 // An entry whose worker has not finished with it: what the worker no longer changes.
@@ -229,6 +230,10 @@ void EntryTable::Refill::ReadTexts(StartupEntry& entry, Outcome& outcome, std::s
             outcome.stamp.has_value() || ProgramFileExists(platform.files, entry.programPath);
         if (!outcome.stamp || !cache.Recall(*outcome.stamp, entry)) {
             ReadProgramDetails(platform.versions, entry);
+            // Who signed it is asked of the file itself, so only of one that is there.
+            if (entry.programFound) {
+                entry.signature = platform.signatures.Check(entry.programPath);
+            }
             // A read that failed threw past this: it is not kept, and is met again, and told, on
             // the next refill.
             if (outcome.stamp) {

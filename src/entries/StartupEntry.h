@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Scope.h"
+#include "platform/SignatureCheck.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace entries {
@@ -35,6 +37,9 @@ struct StartupEntry {
     // Whether the program's file was found when the entry was read (for the panel and the menu,
     // which must not wait for a file themselves).
     bool programFound = false;
+    // What Windows says of the program file's signature; none while it is not known (no file,
+    // or the file still being read).
+    std::optional<platform::SignatureVerdict> signature;
     // The program's file was still being read when the list was made: its texts come with a
     // later refill.
     bool textsPending = false;

@@ -46,7 +46,7 @@ std::wstring CommandOf(const platform::Shortcut& shortcut)
 }
 
 platform::ErrorCode ListStartupFolder(platform::StartupFolders& folders, Scope scope,
-                                       std::vector<StartupEntry>& into)
+                                      std::vector<StartupEntry>& into)
 {
     const std::optional<std::wstring> folder = folders.PathOf(FolderOf(scope));
     if (!folder || folder->empty()) {

@@ -30,8 +30,8 @@ namespace entries {
 // (desktop.ini). A shortcut's command is left empty, for ReadShortcutCommand: reading a file may
 // take long, and is done where waiting harms no one. A folder that is missing adds nothing; one
 // that cannot be read to its end adds what was listed, and its error code is returned (else 0).
-[[nodiscard]] platform::ErrorCode ListStartupFolder(platform::StartupFolders& folders,
-                                                     Scope scope, std::vector<StartupEntry>& into);
+[[nodiscard]] platform::ErrorCode ListStartupFolder(platform::StartupFolders& folders, Scope scope,
+                                                    std::vector<StartupEntry>& into);
 // Reads a shortcut's command into its entry; one that cannot be read keeps an empty command.
 void ReadShortcutCommand(platform::StartupFolders& folders, StartupEntry& entry);
 

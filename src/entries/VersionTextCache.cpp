@@ -15,6 +15,7 @@ bool VersionTextCache::Recall(const platform::FileStamp& stamp, StartupEntry& en
     entry.companyName = kept.companyName;
     entry.legalCopyright = kept.legalCopyright;
     entry.description = kept.description;
+    entry.signature = kept.signature;
     return true;
 }
 
@@ -22,8 +23,13 @@ void VersionTextCache::Keep(const platform::FileStamp& stamp, const StartupEntry
 {
     // Built in full before it replaces what was kept, so that running out of memory part way
     // leaves the old texts with their old stamp rather than new texts under a stale one.
-    Texts texts{
-        stamp, entry.productName, entry.companyName, entry.legalCopyright, entry.description, true};
+    Texts texts{stamp,
+                entry.productName,
+                entry.companyName,
+                entry.legalCopyright,
+                entry.description,
+                entry.signature,
+                true};
     const std::scoped_lock lock(guard_);
     texts_.insert_or_assign(entry.programPath, std::move(texts));
 }

@@ -4,16 +4,17 @@
 #include "platform/FileSearch.h"
 
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace entries {
 
-// The version texts of program files, kept from one refill to the next so that a refill reads
-// only the files that changed. A file's texts are known by its path, exactly as the entry holds
-// it, and stay good while the file keeps the stamp it had when they were read: a program that is
-// updated or replaced gets another size or last-write time and is read again.
+// The version texts of program files, and who signed them, kept from one refill to the next so that
+// a refill reads only the files that changed. A file's texts are known by its path, exactly as the
+// entry holds it, and stay good while the file keeps the stamp it had when they were read: a
+// program that is updated or replaced gets another size or last-write time and is read again.
 //
 // Refills that overlap (a newer one started while an older one still waits for a file) share one
 // cache, from any thread: every member takes the cache's own lock.
@@ -45,6 +46,7 @@ private:
         std::wstring companyName;
         std::wstring legalCopyright;
         std::wstring description;
+        std::optional<platform::SignatureVerdict> signature;
         bool used = false; // recalled or kept in the refill under way
     };
     mutable std::mutex guard_;
