@@ -16,7 +16,7 @@ using WindowId = std::uintptr_t;
 // hasty Yes would cost the user something.
 enum class MessageButtons : std::uint8_t { Ok, OkCancel, YesNoDefaultNo };
 
-enum class MessageIcon : std::uint8_t { None, Error, Question, Warning };
+enum class MessageIcon : std::uint8_t { None, Error, Question, Warning, Information };
 
 // How the user closed a message box. NotShown when the box could not be shown at all.
 enum class MessageAnswer : std::uint8_t { Ok, Cancel, Yes, No, NotShown };

@@ -34,8 +34,17 @@ constexpr std::array kTexts{
     TextPair{L", állapota nem olvasható", L", state unreadable"},
     TextPair{L"Beolvasás…", L"Reading…"},
     TextPair{L"Beolvasás… %1 / %2", L"Reading… %1 of %2"},
+    TextPair{L"ellenőrzés…", L"checking…"},
+    TextPair{L"Aláíró: %1 (ellenőrizve)", L"Signed by: %1 (verified)"},
+    TextPair{L"Aláíró: %1 (nem megbízható tanúsítvány)",
+             L"Signed by: %1 (certificate not trusted)"},
+    TextPair{L"Az aláírás érvénytelen: a fájl megváltozott",
+             L"Signature not valid: the file was changed"},
+    TextPair{L"Nincs aláírva", L"Not signed"},
+    TextPair{L"Az aláírás nem ellenőrizhető: %1", L"Signature can't be checked: %1"},
 
     TextPair{L"Fájl helyének megnyitása", L"Open file location"},
+    TextPair{L"Aláírás részletei", L"Signature details"},
     TextPair{L"Tulajdonságok", L"Properties"},
     TextPair{L"Parancs másolása", L"Copy command"},
 
@@ -72,6 +81,13 @@ constexpr std::array kTexts{
              L"Can't show the file's properties."},
     TextPair{L"Nem sikerült a parancsot a vágólapra másolni.",
              L"Can't copy the command to the clipboard."},
+    TextPair{L"Aláíró: %1", L"Signer: %1"},
+    TextPair{L"Kibocsátó: %1", L"Issued by: %1"},
+    TextPair{L"Aláírás ideje: %1", L"Signed on: %1"},
+    TextPair{L"Tanúsítvány érvényessége: %1 – %2", L"Certificate valid from %1 to %2"},
+    TextPair{L"SHA-256 ujjlenyomat: %1", L"SHA-256 thumbprint: %1"},
+    TextPair{L"Katalógus: %1", L"Catalog: %1"},
+    TextPair{L"Az aláírás a fájlban van.", L"The signature is in the file itself."},
     TextPair{L"A fájl futtatásához rendszergazdai jogosultság szükséges.\r\n"
              L"Klikkelj jobb egérgombbal az exe fájlra és válaszd a 'Futtatás rendszergazdaként' "
              L"pontot.",

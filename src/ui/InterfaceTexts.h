@@ -36,8 +36,16 @@ enum class UiText : std::uint8_t {
     StateUnreadableSuffix,
     Reading,
     ReadingCount,
+    // The signature line of the details panel.
+    SignatureBeingChecked,
+    SignedVerified,
+    SignedNotTrusted,
+    SignatureChanged,
+    NotSigned,
+    SignatureUncheckable,
     // The context menu (Edit, Disable, Enable and Delete are the buttons' texts).
     OpenFileLocation,
+    SignatureDetails,
     Properties,
     CopyCommand,
     // The entry editor.
@@ -62,6 +70,14 @@ enum class UiText : std::uint8_t {
     CannotOpenLocation,
     CannotShowProperties,
     CannotCopyCommand,
+    // The signature details box.
+    SignerLine,
+    IssuerLine,
+    SignedAtLine,
+    ValidityLine,
+    ThumbprintLine,
+    CatalogLine,
+    EmbeddedSignature,
     AdministratorNeeded,
 };
 

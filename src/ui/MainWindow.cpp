@@ -2,6 +2,7 @@
 
 #include "RunningProgram.h"
 #include "ScopeText.h"
+#include "SignatureText.h"
 #include "layouts/MainWindowLayout.h"
 
 #include <string>
@@ -75,8 +76,9 @@ void MainWindow::OnLoad()
 {
     const MainWindowControls& c = controls_;
     c.versionLabel.SetCaption(RunningProgramVersion(platform_.versions));
-    for (Control* placeholder : {&c.productLabel, &c.descriptionLabel, &c.makerLabel,
-                                 &c.programPathField, &c.nameField, &c.valueField, &c.scopeLabel}) {
+    for (Control* placeholder :
+         {&c.productLabel, &c.descriptionLabel, &c.makerLabel, &c.programPathField,
+          &c.signatureLabel, &c.nameField, &c.valueField, &c.scopeLabel}) {
         placeholder->SetCaption(L"");
     }
     // Before the texts are applied: the scope line stays empty until an entry is shown.
@@ -135,6 +137,9 @@ void MainWindow::ApplyLanguage(Language language)
     c.deleteButton.SetCaption(text.Text(UiText::DeleteButton));
     c.closeButton.SetCaption(text.Text(UiText::CloseButton));
     ShowScope();
+    if (const entries::StartupEntry* entry = SelectedEntry()) {
+        ShowSignature(*entry);
+    }
     c.titleLabel.SetCaption(form_.Caption());
 }
 
@@ -183,6 +188,16 @@ void MainWindow::OnEntrySelected()
     c.valueField.SetCaption(entry->command);
     c.programPathField.SetCaption(entry->programPath);
     c.programPathField.SetTooltip(entry->programPath);
+    ShowSignature(*entry);
+}
+
+void MainWindow::ShowSignature(const entries::StartupEntry& entry)
+{
+    const std::wstring line = SignatureLine(language_, platform_.messageBox, entry);
+    controls_.signatureLabel.SetCaption(line);
+    controls_.signatureLabel.SetForeColour(SignatureColour(entry));
+    // A long reason does not fit the line.
+    controls_.signatureLabel.SetTooltip(line);
 }
 
 void MainWindow::ShowScope()

@@ -60,6 +60,8 @@ private:
     void OnEntrySelected();
     // The scope line and the switch button's caption, in the current language.
     void ShowScope();
+    // The signature line, in the current language.
+    void ShowSignature(const entries::StartupEntry& entry);
     // Watches the sources of the entries; where the watch cannot follow them all, looks for
     // changes itself every two seconds until a later Watch succeeds.
     void WatchSources();
@@ -106,6 +108,7 @@ private:
     void OnContextMenu(const platform::window::Control::ContextMenuRequest& request);
     void OpenFileLocation();
     void ShowFileProperties();
+    void ShowSignatureDetails();
     void CopyCommand();
     // The one editor of the window, made on first use.
     EntryEditor& Editor();

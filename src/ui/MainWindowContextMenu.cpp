@@ -2,6 +2,7 @@
 // entry's program file.
 #include "ErrorBox.h"
 #include "MainWindow.h"
+#include "SignatureText.h"
 
 #include <array>
 #include <cstddef>
@@ -16,6 +17,7 @@ enum class MenuChoice : std::uint8_t {
     Delete,
     Separator,
     OpenFileLocation,
+    SignatureDetails,
     Properties,
     CopyCommand,
 };
@@ -47,6 +49,8 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
         MenuItem{.text = language_.Text(UiText::DeleteButton)},
         MenuItem{.text = {}, .separator = true},
         MenuItem{.text = language_.Text(UiText::OpenFileLocation), .enabled = fileThere},
+        MenuItem{.text = language_.Text(UiText::SignatureDetails),
+                 .enabled = HasSignatureDetails(*entry)},
         MenuItem{.text = language_.Text(UiText::Properties), .enabled = fileThere},
         MenuItem{.text = language_.Text(UiText::CopyCommand)},
     };
@@ -67,6 +71,9 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
         break;
     case MenuChoice::OpenFileLocation:
         OpenFileLocation();
+        break;
+    case MenuChoice::SignatureDetails:
+        ShowSignatureDetails();
         break;
     case MenuChoice::Properties:
         ShowFileProperties();
@@ -99,6 +106,21 @@ void MainWindow::ShowFileProperties()
             ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotShowProperties);
         });
     }
+}
+
+void MainWindow::ShowSignatureDetails()
+{
+    const entries::StartupEntry* entry = SelectedEntry();
+    if (entry == nullptr) {
+        return;
+    }
+    const std::wstring text =
+        SignatureDetailsText(language_, platform_.messageBox, platform_.clock, *entry);
+    const platform::WindowId owner = windows_.Handle(form_);
+    Modally([&] {
+        (void)platform_.messageBox.Show(owner, text, L"Tolvan", platform::MessageButtons::Ok,
+                                        platform::MessageIcon::Information);
+    });
 }
 
 void MainWindow::CopyCommand()

@@ -4,6 +4,7 @@
 // says how far the reading has got.
 #include "MainWindow.h"
 #include "ScopeText.h"
+#include "SignatureText.h"
 #include "platform/StartupTrace.h"
 
 #include <algorithm>
@@ -113,10 +114,15 @@ void MainWindow::ListMoreRows()
             texts.push_back(listed_->entries[index].displayText);
         }
         list.AddItems(std::move(texts));
-        // A switched-off entry stays in the list, greyed.
+        // A switched-off entry stays in the list, greyed; one whose program's signature fails
+        // carries a mark.
         for (std::size_t index = rowsListed_; index < end; ++index) {
-            if (listed_->entries[index].switchedOff) {
+            const entries::StartupEntry& entry = listed_->entries[index];
+            if (entry.switchedOff) {
                 list.SetItemDimmed(index, true);
+            }
+            if (SignatureNeedsMark(entry)) {
+                list.SetItemFlagged(index, true);
             }
         }
         rowsListed_ = end;

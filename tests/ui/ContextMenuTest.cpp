@@ -12,8 +12,9 @@ using Action = platform::portable::ScriptedShell::ShellActionKind;
 using Way = platform::portable::ScriptedShell::Way;
 
 constexpr std::size_t kOpenFileLocation = 4;
-constexpr std::size_t kProperties = 5;
-constexpr std::size_t kCopyCommand = 6;
+constexpr std::size_t kSignatureDetails = 5;
+constexpr std::size_t kProperties = 6;
+constexpr std::size_t kCopyCommand = 7;
 
 class ContextMenu : public MainWindowFixture {
 protected:
@@ -56,10 +57,12 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
         enabled.push_back(item.enabled);
     }
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"Szerkeszt", L"Letilt", L"Töröl", L"-",
-                                                L"Fájl helyének megnyitása", L"Tulajdonságok",
-                                                L"Parancs másolása"}));
+                                                L"Fájl helyének megnyitása", L"Aláírás részletei",
+                                                L"Tulajdonságok", L"Parancs másolása"}));
     EXPECT_TRUE(menu.items[0].isDefault);
-    EXPECT_EQ(std::count(enabled.begin(), enabled.end(), false), 0);
+    // An unsigned program has no signature to show.
+    EXPECT_FALSE(enabled[kSignatureDetails]);
+    EXPECT_EQ(std::count(enabled.begin(), enabled.end(), false), 1);
 
     // A switched-off entry whose file is missing, in English: Enable, and no file items.
     ASSERT_EQ(entries::WriteSwitch(registry, entries::Scope::AllUsers, L"Gone", true, 0), 0);
@@ -76,6 +79,7 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
     EXPECT_EQ(other[kCopyCommand].text, L"Copy command");
     EXPECT_FALSE(other[kOpenFileLocation].enabled);
     EXPECT_FALSE(other[kProperties].enabled);
+    EXPECT_FALSE(other[kSignatureDetails].enabled);
     EXPECT_TRUE(other[kCopyCommand].enabled);
 
     // Beside the items no menu, and by keyboard with nothing selected none either.

@@ -88,7 +88,7 @@ TEST(LayoutTables, EveryStoredFontOfTheMainWindowHoldsHungarianLetters)
             EXPECT_EQ(control.font->charset, kCharsetEastEurope);
         }
     }
-    EXPECT_EQ(withFont, 20);
+    EXPECT_EQ(withFont, 21);
     for (const ControlLayout& control : ui::EntryEditorLayout().controls) {
         EXPECT_FALSE(control.font.has_value());
     }

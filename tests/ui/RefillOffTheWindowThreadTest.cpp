@@ -113,6 +113,8 @@ TEST_F(RefillOffTheWindowThread, ASlowProgramDoesNotHoldTheListAndIsShownOnceRea
 {
     Put(L"Sample", L"C:\\Minta.exe");
     Put(L"Stuck", L"C:\\held.exe /x");
+    signatures.Set(L"C:\\held.exe", {platform::SignatureKind::Verified, 0,
+                                     platform::Signer{.name = L"Held Signer"}});
     const auto& c = window.Controls();
     window.Show();
     // Not ready in time: the window shows without its list, and says how far the reading got.
@@ -126,6 +128,7 @@ TEST_F(RefillOffTheWindowThread, ASlowProgramDoesNotHoldTheListAndIsShownOnceRea
     ASSERT_EQ(c.entryList.Items().size(), 2u);
     c.entryList.SetSelectedIndex(1);
     EXPECT_EQ(c.descriptionLabel.Caption(), L"reading…");
+    EXPECT_EQ(c.signatureLabel.Caption(), L"checking…");
     EXPECT_EQ(c.programPathField.Caption(), L"C:\\held.exe");
 
     // Another refill does not start reading the same file while the first read goes on.
@@ -140,6 +143,7 @@ TEST_F(RefillOffTheWindowThread, ASlowProgramDoesNotHoldTheListAndIsShownOnceRea
     TickUntilListed(L"Startup entry manager");
     EXPECT_EQ(c.nameField.Caption(), L"Stuck");
     EXPECT_EQ(c.descriptionLabel.Caption(), L"Startup entry manager");
+    EXPECT_EQ(c.signatureLabel.Caption(), L"Signed by: Held Signer (verified)");
 }
 
 TEST_F(RefillOffTheWindowThread, RowsStandForTheSnapshotListedAcrossARefillThatReorders)

@@ -32,6 +32,8 @@ UINT IconStyle(MessageIcon icon) noexcept
         return MB_ICONQUESTION;
     case MessageIcon::Warning:
         return MB_ICONWARNING;
+    case MessageIcon::Information:
+        return MB_ICONINFORMATION;
     case MessageIcon::None:
         break;
     }

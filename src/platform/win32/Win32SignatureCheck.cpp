@@ -1,8 +1,10 @@
 #include "Win32SignatureCheck.h"
 
+#include "FindHandle.h"
 #include "platform/UniqueHandle.h"
 
 #include <array>
+#include <cstring>
 #include <initializer_list>
 #include <string_view>
 
@@ -65,6 +67,62 @@ std::wstring LowerHex(const BYTE* bytes, DWORD size)
     return text;
 }
 
+template <typename Value> Value Little(const BYTE* at) noexcept
+{
+    Value value{};
+    std::memcpy(&value, at, sizeof(value)); // the images and this machine are little-endian
+    return value;
+}
+
+bool ReadAt(HANDLE file, DWORD offset, BYTE* into, DWORD size) noexcept
+{
+    LARGE_INTEGER at{};
+    at.QuadPart = offset;
+    DWORD read = 0;
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != FALSE &&
+           ReadFile(file, into, size, &read, nullptr) != FALSE && read == size;
+}
+
+// Whether the file is a program image (PE) whose certificate table is empty, so that it holds no
+// signature of its own: WinVerifyTrust, slow under Wine, would only say so. Any other file, and
+// any header this does not understand, is left to WinVerifyTrust.
+bool IsImageWithoutCertificates(HANDLE file) noexcept
+{
+    constexpr DWORD kNewHeaderOffset = 0x3C;
+    constexpr DWORD kFileHeaderSize = 20;
+    constexpr WORD kPe32 = 0x10B;
+    constexpr WORD kPe32Plus = 0x20B;
+    constexpr DWORD kCertificateDirectory = 4;
+    std::array<BYTE, 64> dos{};
+    if (!ReadAt(file, 0, dos.data(), dos.size()) || dos[0] != 'M' || dos[1] != 'Z') {
+        return false;
+    }
+    const auto newHeader = Little<DWORD>(dos.data() + kNewHeaderOffset);
+    // The signature, the file header and an optional header as far as the certificate table.
+    std::array<BYTE, 4 + kFileHeaderSize + 152> pe{};
+    if (newHeader > 0x10000000 || !ReadAt(file, newHeader, pe.data(), pe.size()) ||
+        std::memcmp(pe.data(), "PE\0\0", 4) != 0) {
+        return false;
+    }
+    const auto optionalSize = Little<WORD>(pe.data() + 4 + 16);
+    const BYTE* optional = pe.data() + 4 + kFileHeaderSize;
+    const auto magic = Little<WORD>(optional);
+    if (magic != kPe32 && magic != kPe32Plus) {
+        return false;
+    }
+    const DWORD directories = magic == kPe32 ? 96 : 112; // where the data directories start
+    const auto directoryCount = Little<DWORD>(optional + directories - 4);
+    if (directoryCount <= kCertificateDirectory) {
+        return true;
+    }
+    const DWORD certificates = directories + kCertificateDirectory * 8;
+    if (optionalSize < certificates + 8) {
+        return false;
+    }
+    return Little<DWORD>(optional + certificates) == 0 &&
+           Little<DWORD>(optional + certificates + 4) == 0;
+}
+
 struct FileTraits {
     using pointer = HANDLE;
     static pointer Invalid() noexcept { return INVALID_HANDLE_VALUE; }
@@ -90,21 +148,55 @@ Win32SignatureCheck::Win32SignatureCheck()
       nameOf_(crypt32_.Require<NameFunction>("CertGetNameStringW")),
       hashCertificate_(crypt32_.Require<HashCertificateFunction>("CryptHashCertificate2"))
 {
+    std::array<wchar_t, MAX_PATH> system{};
+    const UINT length = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
+    if (length > 0 && length < system.size()) {
+        catalogPattern_.assign(system.data(), length);
+        catalogPattern_ += L"\\catroot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\*.cat";
+    }
 }
 
 SignatureVerdict Win32SignatureCheck::Check(const NulTerminated& path)
 {
-    WINTRUST_FILE_INFO file{};
-    file.cbStruct = sizeof(file);
-    file.pcwszFilePath = path.CString();
-    WINTRUST_DATA request{};
-    request.dwUnionChoice = WTD_CHOICE_FILE;
-    request.pFile = &file;
-    SignatureVerdict verdict = Verify(request, {});
-    if (verdict.kind != SignatureKind::NotSigned) {
-        return verdict;
+    const FileHandle file(CreateFileW(path.CString(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return {SignatureKind::CannotCheck, GetLastError(), std::nullopt};
     }
-    return CheckCatalogs(path);
+    if (!IsImageWithoutCertificates(file.get())) {
+        WINTRUST_FILE_INFO info{};
+        info.cbStruct = sizeof(info);
+        info.pcwszFilePath = path.CString();
+        WINTRUST_DATA request{};
+        request.dwUnionChoice = WTD_CHOICE_FILE;
+        request.pFile = &info;
+        SignatureVerdict verdict = Verify(request, {});
+        if (verdict.kind != SignatureKind::NotSigned) {
+            return verdict;
+        }
+    }
+    if (!AnyCatalogInstalled()) {
+        return {};
+    }
+    return CheckCatalogs(path, file.get());
+}
+
+// Windows keeps a catalog database beside this folder; Wine looks through the folder's files on
+// every lookup. Where it holds none, no lookup can find one.
+bool Win32SignatureCheck::AnyCatalogInstalled() const
+{
+    if (catalogPattern_.empty()) {
+        return true;
+    }
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileExW(catalogPattern_.c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0));
+    if (search) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 SignatureVerdict Win32SignatureCheck::Verify(WINTRUST_DATA& request, const std::wstring& catalog)
@@ -162,17 +254,9 @@ SignatureVerdict Win32SignatureCheck::Verify(WINTRUST_DATA& request, const std::
     return verdict;
 }
 
-SignatureVerdict Win32SignatureCheck::CheckCatalogs(const NulTerminated& path)
+SignatureVerdict Win32SignatureCheck::CheckCatalogs(const NulTerminated& path, HANDLE file)
 {
     SignatureVerdict verdict;
-    const FileHandle file(CreateFileW(path.CString(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        verdict.kind = SignatureKind::CannotCheck;
-        verdict.error = GetLastError();
-        return verdict;
-    }
     // Newer catalogs list SHA-256 hashes, older ones SHA-1. Windows before 8, and Wine, know
     // only the SHA-1 context.
     for (const wchar_t* algorithm : {L"SHA256", L"SHA1"}) {
@@ -196,10 +280,10 @@ SignatureVerdict Win32SignatureCheck::CheckCatalogs(const NulTerminated& path)
         std::array<BYTE, 64> hash{};
         auto size = static_cast<DWORD>(hash.size());
         LARGE_INTEGER start{};
-        SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN);
+        SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
         const bool hashed = hash2_ != nullptr && !legacy
-                                ? hash2_(admin, file.get(), &size, hash.data(), 0) != FALSE
-                                : sha1 && hash_(file.get(), &size, hash.data(), 0) != FALSE;
+                                ? hash2_(admin, file, &size, hash.data(), 0) != FALSE
+                                : sha1 && hash_(file, &size, hash.data(), 0) != FALSE;
         if (!hashed) {
             continue;
         }
@@ -226,7 +310,7 @@ SignatureVerdict Win32SignatureCheck::CheckCatalogs(const NulTerminated& path)
         member.pcwszCatalogFilePath = info.wszCatalogFile;
         member.pcwszMemberTag = tag.c_str();
         member.pcwszMemberFilePath = path.CString();
-        member.hMemberFile = file.get();
+        member.hMemberFile = file;
         member.pbCalculatedFileHash = hash.data();
         member.cbCalculatedFileHash = size;
         member.hCatAdmin = admin;

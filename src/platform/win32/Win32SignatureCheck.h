@@ -6,10 +6,9 @@
 #include <windows.h>
 
 // The windows.h of the build leaves the cryptography out (WIN32_LEAN_AND_MEAN).
-#include <wincrypt.h>
-
 #include <mscat.h>
 #include <softpub.h>
+#include <wincrypt.h>
 #include <wintrust.h>
 
 namespace platform::win32 {
@@ -42,9 +41,9 @@ private:
     using HashCertificateFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, void*, const BYTE*, DWORD, BYTE*,
                                                   DWORD*);
 
-    struct Verified;
     [[nodiscard]] SignatureVerdict Verify(WINTRUST_DATA& request, const std::wstring& catalog);
-    [[nodiscard]] SignatureVerdict CheckCatalogs(const NulTerminated& path);
+    [[nodiscard]] bool AnyCatalogInstalled() const;
+    [[nodiscard]] SignatureVerdict CheckCatalogs(const NulTerminated& path, HANDLE file);
     [[nodiscard]] Signer SignerOf(const CRYPT_PROVIDER_SGNR& signer) const;
 
     SystemLibrary wintrust_;
@@ -62,6 +61,9 @@ private:
     ReleaseAdminFunction releaseAdmin_;
     NameFunction nameOf_;
     HashCertificateFunction hashCertificate_;
+    // The system's catalogs; empty when the system folder is not known, and then every lookup
+    // is made.
+    std::wstring catalogPattern_;
 };
 
 } // namespace platform::win32

@@ -27,7 +27,7 @@ void Control::Reset()
     width_ = layout_.width;
     height_ = layout_.height;
     items_.clear();
-    dimmed_.clear();
+    looks_.clear();
     selectedIndex_ = kNoSelection;
     topIndex_ = 0;
     checked_ = false;
@@ -105,7 +105,7 @@ void Control::TakeSize(int width, int height)
 void Control::AddItem(std::wstring_view text)
 {
     items_.emplace_back(text);
-    dimmed_.push_back(false);
+    looks_.push_back(0);
     Changed(Property::Items);
 }
 
@@ -117,14 +117,14 @@ void Control::AddItems(std::vector<std::wstring> texts)
         items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
                       std::make_move_iterator(texts.end()));
     }
-    dimmed_.resize(items_.size(), false);
+    looks_.resize(items_.size(), 0);
     Changed(Property::Items);
 }
 
 void Control::ClearItems()
 {
     items_.clear();
-    dimmed_.clear();
+    looks_.clear();
     selectedIndex_ = kNoSelection;
     topIndex_ = 0;
     Changed(Property::Items);
@@ -160,15 +160,30 @@ void Control::SetTopIndex(std::ptrdiff_t index)
 
 bool Control::ItemDimmed(std::size_t index) const noexcept
 {
-    return index < dimmed_.size() && dimmed_[index];
+    return index < looks_.size() && (looks_[index] & kDimmedLook) != 0;
 }
 
 void Control::SetItemDimmed(std::size_t index, bool dimmed)
 {
-    if (index >= dimmed_.size() || dimmed_[index] == dimmed) {
+    SetItemLook(index, kDimmedLook, dimmed);
+}
+
+bool Control::ItemFlagged(std::size_t index) const noexcept
+{
+    return index < looks_.size() && (looks_[index] & kFlaggedLook) != 0;
+}
+
+void Control::SetItemFlagged(std::size_t index, bool flagged)
+{
+    SetItemLook(index, kFlaggedLook, flagged);
+}
+
+void Control::SetItemLook(std::size_t index, std::uint8_t look, bool on)
+{
+    if (index >= looks_.size() || ((looks_[index] & look) != 0) == on) {
         return;
     }
-    dimmed_[index] = dimmed;
+    looks_[index] = static_cast<std::uint8_t>(on ? looks_[index] | look : looks_[index] & ~look);
     if (FormObserver* observer = form_.Observer()) {
         observer->ItemChanged(*this, Property::ItemLook, index);
     }

@@ -100,6 +100,10 @@ public:
     [[nodiscard]] bool ItemDimmed(std::size_t index) const noexcept; // false past the end
     // Ignored past the end; tells the observer only when the mark changes.
     void SetItemDimmed(std::size_t index, bool dimmed);
+    // List box: whether an item carries a warning mark, drawn at the end of its line. The line's
+    // text stays as it is. As for the dimmed look: none at first, forgotten by ClearItems.
+    [[nodiscard]] bool ItemFlagged(std::size_t index) const noexcept;
+    void SetItemFlagged(std::size_t index, bool flagged);
 
     // Option button: checking one clears the others of its container and raises Click.
     [[nodiscard]] bool Checked() const noexcept { return checked_; }
@@ -158,7 +162,10 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::wstring> items_;
-    std::vector<bool> dimmed_; // one mark per item
+    static constexpr std::uint8_t kDimmedLook = 1;
+    static constexpr std::uint8_t kFlaggedLook = 2;
+    void SetItemLook(std::size_t index, std::uint8_t look, bool on);
+    std::vector<std::uint8_t> looks_; // one set of marks per item
     std::ptrdiff_t selectedIndex_ = kNoSelection;
     std::ptrdiff_t topIndex_ = 0;
     bool checked_ = false;

@@ -15,6 +15,7 @@ enum class MainWindowControl : std::uint8_t {
     SourceCheckTimer,
     LocationFrame,
     ProgramPathField,
+    SignatureLabel,
     RegistryFrame,
     ScopeLabel,
     NameLabel,
@@ -68,6 +69,8 @@ struct MainWindowControls {
     // ... the program's path ...
     platform::window::Control& locationFrame;
     platform::window::Control& programPathField;
+    // ... who signed it, as Windows checked it ...
+    platform::window::Control& signatureLabel;
     // ... and the registry value.
     platform::window::Control& registryFrame;
     platform::window::Control& scopeLabel;

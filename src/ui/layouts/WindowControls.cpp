@@ -29,6 +29,7 @@ MainWindowControls::MainWindowControls(const FormModel& form)
       makerLabel(At(form, MainWindowControl::MakerLabel)),
       locationFrame(At(form, MainWindowControl::LocationFrame)),
       programPathField(At(form, MainWindowControl::ProgramPathField)),
+      signatureLabel(At(form, MainWindowControl::SignatureLabel)),
       registryFrame(At(form, MainWindowControl::RegistryFrame)),
       scopeLabel(At(form, MainWindowControl::ScopeLabel)),
       nameLabel(At(form, MainWindowControl::NameLabel)),

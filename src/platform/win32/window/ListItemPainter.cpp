@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform::win32 {
 namespace {
 
@@ -22,6 +24,31 @@ int TextColourIndex(const window::Control& control, const DRAWITEMSTRUCT& item) 
         return COLOR_GRAYTEXT;
     }
     return COLOR_WINDOWTEXT;
+}
+
+// A warning mark at the end of a line: a red disc with a white exclamation mark, as high as the
+// text, in the same colours whether the line is selected or not. Returns where it starts.
+LONG DrawWarningMark(HDC dc, const RECT& line) noexcept
+{
+    const LONG height = line.bottom - line.top;
+    // Odd, so that the bar sits in the middle of the disc.
+    const LONG size = std::max<LONG>(7, height - 3) | 1;
+    const LONG left = line.right - size - 2;
+    const LONG top = line.top + (height - size) / 2;
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, RGB(0xC8, 0x10, 0x10));
+    // A null pen draws one pixel less on the right and at the bottom.
+    Ellipse(dc, left, top, left + size + 1, top + size + 1);
+    const LONG stroke = std::max<LONG>(1, size / 7);
+    const LONG middle = left + size / 2;
+    const RECT bar{middle - stroke / 2, top + size / 5, middle - stroke / 2 + stroke,
+                   top + size * 3 / 5};
+    const RECT dot{bar.left, top + size * 7 / 10, bar.right, top + size * 7 / 10 + stroke};
+    auto* const white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    FillRect(dc, &bar, white);
+    FillRect(dc, &dot, white);
+    return left;
 }
 
 } // namespace
@@ -59,8 +86,13 @@ void ListItemPainter::Draw(const DRAWITEMSTRUCT& item)
         const std::wstring& text = ItemText(item.hwndItem, item.itemID);
         RECT textRect = line;
         textRect.left += kTextMargin;
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-                  DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+        UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+        if (child->control->ItemFlagged(item.itemID)) {
+            // The text gives way to the mark, and says so when it had to.
+            textRect.right = DrawWarningMark(dc, line) - kTextMargin;
+            format |= DT_END_ELLIPSIS;
+        }
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
     }
     if ((item.itemState & ODS_FOCUS) != 0 && showsFocus) {
         DrawFocusRect(dc, &line);
