@@ -6,9 +6,10 @@
 #include <windows.h>
 
 // The windows.h of the build leaves the cryptography out (WIN32_LEAN_AND_MEAN).
+#include <wincrypt.h>
+
 #include <mscat.h>
 #include <softpub.h>
-#include <wincrypt.h>
 #include <wintrust.h>
 
 namespace platform::win32 {
