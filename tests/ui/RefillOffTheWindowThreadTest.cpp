@@ -113,8 +113,9 @@ TEST_F(RefillOffTheWindowThread, ASlowProgramDoesNotHoldTheListAndIsShownOnceRea
 {
     Put(L"Sample", L"C:\\Minta.exe");
     Put(L"Stuck", L"C:\\held.exe /x");
-    signatures.Set(L"C:\\held.exe", {platform::SignatureKind::Verified, 0,
-                                     platform::Signer{.name = L"Held Signer"}});
+    platform::Signer signer;
+    signer.name = L"Held Signer";
+    signatures.Set(L"C:\\held.exe", {platform::SignatureKind::Verified, 0, signer});
     const auto& c = window.Controls();
     window.Show();
     // Not ready in time: the window shows without its list, and says how far the reading got.

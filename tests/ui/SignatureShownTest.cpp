@@ -39,7 +39,8 @@ private:
 
 TEST_F(SignatureShown, EachVerdictHasItsLineColourMarkAndMenuItem)
 {
-    const platform::Signer signer{.name = L"Test Signer"};
+    platform::Signer signer;
+    signer.name = L"Test Signer";
     const Colour text = Colour::System(Colour::Kind::WindowText);
     const Colour red = Colour::Fixed(0x0000C0);
     const Colour brown = Colour::Fixed(0x0050B0);
@@ -100,7 +101,9 @@ TEST_F(SignatureShown, EachVerdictHasItsLineColourMarkAndMenuItem)
 
 TEST_F(SignatureShown, TheDetailsBoxTellsTheTimestampAndTheCatalog)
 {
-    platform::Signer signer{.name = L"Test Signer", .issuer = L"Test CA"};
+    platform::Signer signer;
+    signer.name = L"Test Signer";
+    signer.issuer = L"Test CA";
     signer.validFrom = 132223104000000000;  // 2020-01-01 00:00
     signer.validUntil = 137272320000000000; // 2036-01-01 00:00
     signer.thumbprint.fill(std::byte{0xA5});
