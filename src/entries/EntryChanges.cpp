@@ -99,6 +99,10 @@ ChangeResult CarrySwitch(platform::Registry& registry, ChangeJournal& journal, S
                          const platform::NulTerminated& fromName, Scope toScope,
                          const platform::NulTerminated& toName)
 {
+    // An entry stays in a key without switches (see Update).
+    if (!HasSwitches(fromScope) || !HasSwitches(toScope)) {
+        return {};
+    }
     std::uint32_t type = 0;
     std::vector<std::byte> data;
     const ErrorCode read =
@@ -260,7 +264,11 @@ ChangeResult EntryChanges::Create(const EntryTarget& target, WhenNameTaken whenT
 ChangeResult EntryChanges::Update(const StartupEntry& stored, const EntryTarget& target,
                                   WhenNameTaken whenTaken)
 {
-    if (IsFolderScope(stored.scope) != IsFolderScope(target.scope)) {
+    // A file stays a file and a value a value; an entry of a key Windows keeps no switches for
+    // stays in its key.
+    if (IsFolderScope(stored.scope) != IsFolderScope(target.scope) ||
+        (target.scope != stored.scope &&
+         (!CanMoveOut(stored.scope) || !CanMoveOut(target.scope)))) {
         return {Failed::Entry, kInvalidParameter};
     }
     return Transact(platform_, [&](ChangeJournal& journal) {
@@ -287,6 +295,9 @@ ChangeResult EntryChanges::Delete(const StartupEntry& entry)
                 GoneIsFine(journal.RemoveValue(RunKeyOf(entry.scope), entry.name));
             removed != 0) {
             return {Failed::Entry, removed};
+        }
+        if (!HasSwitches(entry.scope)) {
+            return {};
         }
         return Outcome(Failed::Switch, GoneIsFine(journal.RemoveValue(switchKey, entry.name)));
     });

@@ -11,6 +11,7 @@ namespace {
 namespace reg = platform::reg;
 
 constexpr std::byte kOffBit{0x01};
+constexpr platform::ErrorCode kNoSwitches = 50; // ERROR_NOT_SUPPORTED
 constexpr std::size_t kTimeOffset = 4;
 
 // The first byte of what was stored, when it was a switch at all.
@@ -85,6 +86,9 @@ platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
             }
         }
     };
+    if (!HasSwitches(scope)) {
+        return reg::kSuccess;
+    }
     const registry::KeyPath path = SwitchKeyOf(scope);
     platform::KeyHandle handle = 0;
     const platform::ErrorCode opened =
@@ -137,6 +141,9 @@ platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
                                 const platform::NulTerminated& name, bool switchedOff,
                                 std::uint64_t now)
 {
+    if (!HasSwitches(scope)) {
+        return kNoSwitches;
+    }
     std::uint32_t oldType = reg::kTypeNone;
     std::vector<std::byte> old;
     const platform::ErrorCode read =
@@ -155,6 +162,9 @@ platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
 platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
                                  const platform::NulTerminated& name)
 {
+    if (!HasSwitches(scope)) {
+        return reg::kSuccess;
+    }
     const platform::ErrorCode result = registry::DeleteValue(registry, SwitchKeyOf(scope), name);
     return result == reg::kFileNotFound ? reg::kSuccess : result;
 }

@@ -24,7 +24,8 @@ inline constexpr platform::NulTerminated kRun32BitSwitchesKeyPath =
 inline constexpr platform::NulTerminated kFolderSwitchesKeyPath =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
-// The key that holds the on/off switches of the scope's Run entries.
+// The key that holds the on/off switches of the scope's entries; none (an empty path) for a scope
+// without switches.
 [[nodiscard]] constexpr registry::KeyPath SwitchKeyOf(Scope scope) noexcept
 {
     switch (scope) {
@@ -38,6 +39,12 @@ inline constexpr platform::NulTerminated kFolderSwitchesKeyPath =
         return {platform::reg::kCurrentUser, kFolderSwitchesKeyPath, 0};
     case Scope::AllUsersStartupFolder:
         return {platform::reg::kLocalMachine, kFolderSwitchesKeyPath, platform::reg::kView64Bit};
+    case Scope::CurrentUserPolicy:
+    case Scope::AllUsersPolicy:
+    case Scope::CurrentUserOnce:
+    case Scope::AllUsersOnce:
+    case Scope::AllUsersOnce32Bit:
+        break; // no switches
     }
     return {};
 }
@@ -66,19 +73,20 @@ using SwitchBytes = std::array<std::byte, 12>;
 [[nodiscard]] platform::NulTerminated SwitchNameOf(const StartupEntry& entry) noexcept;
 
 // Reads the switches of the entries of this scope into them; entries of other scopes are left
-// alone. A missing key or value is a switch that is on. Success, or the code of the call that
+// alone. A missing key or value is a switch that is on, and so is every entry of a scope without
+// switches. Success, or the code of the call that
 // failed: the entries whose switch was not read by then are marked switchUnreadable. Running out
 // of memory throws std::bad_alloc.
 [[nodiscard]] platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
                                                std::span<StartupEntry> entries);
 
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
-// is created when it is missing.
+// is created when it is missing. A scope without switches answers 50 (not supported).
 [[nodiscard]] platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
                                               const platform::NulTerminated& name, bool switchedOff,
                                               std::uint64_t now);
 
-// Removes an entry's switch; an entry that has none is fine.
+// Removes an entry's switch; an entry that has none (or whose scope has none) is fine.
 [[nodiscard]] platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
                                                const platform::NulTerminated& name);
 

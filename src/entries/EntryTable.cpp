@@ -122,10 +122,13 @@ void EntryTable::Resolve(std::span<StartupEntry> entries, RefillReport& report)
 std::vector<platform::WatchedKey> EntryTable::SourceKeys()
 {
     std::vector<platform::WatchedKey> keys;
+    for (const Scope scope : kRegistryScopes) {
+        const registry::KeyPath key = RunKeyOf(scope);
+        keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
+    }
     for (const Scope scope : kScopes) {
-        for (const registry::KeyPath& key : {RunKeyOf(scope), SwitchKeyOf(scope)}) {
-            keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
-        }
+        const registry::KeyPath key = SwitchKeyOf(scope);
+        keys.push_back(platform::WatchedKey{key.root, std::wstring(key.subKey), key.view});
     }
     for (const Scope scope : kFolderScopes) {
         const registry::KeyPath key = SwitchKeyOf(scope);

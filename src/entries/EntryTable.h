@@ -68,10 +68,10 @@ inline constexpr std::chrono::milliseconds kSlowReadPatience{2000};
 // The startup entries as the registry and the folders hold them, read again as a whole, never
 // edited in place: every change goes to the registry or a folder, and the table is read again.
 //
-// A refill runs on a thread of its own: it reads the Run keys of every scope (in the order of
-// kScopes), then the Startup folders (kFolderScopes), with every entry's on/off switch, works out
-// each entry's program and its version texts on worker threads, and sorts the entries by their
-// display texts, into a new snapshot. The owner's thread takes the finished snapshot when it
+// A refill runs on a thread of its own: it reads the keys of every registry scope (in the order of
+// kRegistryScopes), then the Startup folders (kFolderScopes), with every entry's on/off switch,
+// works out each entry's program and its version texts on worker threads, and sorts the entries by
+// their display texts, into a new snapshot. The owner's thread takes the finished snapshot when it
 // chooses (TakeRefill), so that what Current() shows changes only then, on that thread; nothing
 // outside sees a table half read. The version texts of a program file whose size and last-write
 // time are those of an earlier refill are not read again; a program that several entries start is

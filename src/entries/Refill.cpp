@@ -30,6 +30,16 @@ const char* SourceReadMark(Scope scope) noexcept
         return "user Startup folder read";
     case Scope::AllUsersStartupFolder:
         return "all users' Startup folder read";
+    case Scope::CurrentUserPolicy:
+        return "HKCU policy Run read";
+    case Scope::AllUsersPolicy:
+        return "HKLM policy Run read";
+    case Scope::CurrentUserOnce:
+        return "HKCU RunOnce read";
+    case Scope::AllUsersOnce:
+        return "HKLM RunOnce read";
+    case Scope::AllUsersOnce32Bit:
+        return "HKLM RunOnce (32-bit) read";
     }
     return "source read";
 }
@@ -138,7 +148,7 @@ void EntryTable::Refill::ReadSources(std::vector<StartupEntry>& entries,
         }
         platform::MarkStartup(SourceReadMark(scope));
     };
-    for (const Scope scope : kScopes) {
+    for (const Scope scope : kRegistryScopes) {
         const std::size_t first = entries.size();
         const platform::ErrorCode read = ReadRunKey(platform.registry, scope, entries);
         if (read != platform::reg::kSuccess && read != platform::reg::kFileNotFound) {

@@ -23,6 +23,22 @@ struct OpenFileRequest {
     std::wstring proposedName;       // the file name filled in; none when empty
 };
 
+// What the save-file dialog shows when it opens.
+struct SaveFileRequest {
+    WindowId owner = 0;
+    std::wstring title;
+    std::vector<FileFilter> filters; // the first one is selected
+    std::wstring proposedName;       // the file name filled in
+    std::wstring defaultExtension;   // without the dot: added to a name typed without one
+};
+
+// The file the user chose to save to, and the type chosen for it (an index into the request's
+// filters).
+struct SaveFileChoice {
+    std::wstring path;
+    std::size_t filter = 0;
+};
+
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -37,6 +53,12 @@ public:
     // when the user cancelled or the dialog failed.
     [[nodiscard]] virtual std::optional<std::wstring>
     ChooseFileToOpen(const OpenFileRequest& request) noexcept = 0;
+
+    // Shows the save-file dialog modally over request.owner: the Explorer look, only an existing
+    // folder, and a file that exists is chosen only after the dialog's own question. Nothing
+    // when the user cancelled or the dialog failed.
+    [[nodiscard]] virtual std::optional<SaveFileChoice>
+    ChooseFileToSave(const SaveFileRequest& request) noexcept = 0;
 };
 
 } // namespace platform

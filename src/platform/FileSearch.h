@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ErrorCode.h"
 #include "NulTerminated.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace platform {
@@ -15,8 +18,9 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// The file system's search for entries matching a name, as FindFirstFileW reads it: a full or
-// relative path whose last component may hold the wildcards * and ?.
+// The file system as the tool uses it: the search for entries matching a name, as FindFirstFileW
+// reads it (a full or relative path whose last component may hold the wildcards * and ?), the
+// stamps of files and folders, and a file written whole.
 class FileSearch {
 public:
     virtual ~FileSearch() = default;
@@ -34,6 +38,12 @@ public:
     // the folder cannot be read or is not there.
     [[nodiscard]] virtual std::optional<std::uint64_t>
     FolderWriteTime(const NulTerminated& folder) noexcept = 0;
+
+    // Writes the file whole: first beside it under a name of its own, then in its place, so
+    // that a failed write leaves a file that was there as it was. 0, or Windows' code for what
+    // failed (8 when memory runs out).
+    [[nodiscard]] virtual ErrorCode WriteWholeFile(const NulTerminated& path,
+                                                   std::span<const std::byte> bytes) noexcept = 0;
 };
 
 } // namespace platform

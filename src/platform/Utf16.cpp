@@ -74,4 +74,36 @@ std::wstring FromLatin1(std::string_view text)
     return wide;
 }
 
+std::string ToUtf8(std::wstring_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        auto point = static_cast<std::uint32_t>(text[at]);
+        if (kWideIsUtf16 && IsHighSurrogate(point) && at + 1 < text.size() &&
+            IsLowSurrogate(static_cast<std::uint32_t>(text[at + 1]))) {
+            point = 0x10000 + ((point - 0xD800) << 10) +
+                    (static_cast<std::uint32_t>(text[++at]) - 0xDC00);
+        } else if (IsHighSurrogate(point) || IsLowSurrogate(point) || point > 0x10FFFF) {
+            point = 0xFFFD;
+        }
+        if (point < 0x80) {
+            out += static_cast<char>(point);
+        } else if (point < 0x800) {
+            out += static_cast<char>(0xC0 | (point >> 6));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            out += static_cast<char>(0xE0 | (point >> 12));
+            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (point >> 18));
+            out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return out;
+}
+
 } // namespace platform

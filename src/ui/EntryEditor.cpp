@@ -13,10 +13,11 @@ using entries::Scope;
 namespace {
 
 // The scopes the two options stand for. An entry of the 32-bit programs' view stays in that view
-// for as long as it is for all users; a file of a Startup folder moves between the two folders.
+// for as long as it is for all users; a file of a Startup folder moves between the two folders;
+// an entry of a policy or RunOnce key stays in its key.
 Scope AllUsersScopeFor(Scope scope) noexcept
 {
-    if (scope == Scope::AllUsers32Bit) {
+    if (scope == Scope::AllUsers32Bit || !entries::CanMoveOut(scope)) {
         return scope;
     }
     return entries::IsFolderScope(scope) ? Scope::AllUsersStartupFolder : Scope::AllUsers;
@@ -24,6 +25,9 @@ Scope AllUsersScopeFor(Scope scope) noexcept
 
 Scope CurrentUserScopeFor(Scope scope) noexcept
 {
+    if (!entries::CanMoveOut(scope)) {
+        return scope;
+    }
     return entries::IsFolderScope(scope) ? Scope::CurrentUserStartupFolder : Scope::CurrentUser;
 }
 
@@ -72,6 +76,15 @@ void EntryEditor::OnLoad()
                                     ? text.Text(UiText::AllUsers32Bit)
                                     : text.Text(UiText::AllUsers));
     c.currentUserOption.SetCaption(text.Text(UiText::CurrentUser));
+    // An entry that stays in its key is offered that key alone, named by its kind.
+    const bool forUser = entries::IsUserScope(original_.scope);
+    const bool movable = entries::CanMoveOut(original_.scope);
+    if (!movable) {
+        (forUser ? c.currentUserOption : c.allUsersOption)
+            .SetCaption(ScopeText(text, original_.scope));
+    }
+    c.allUsersOption.SetEnabled(movable || !forUser);
+    c.currentUserOption.SetEnabled(movable || forUser);
     c.nameLabel.SetCaption(text.Text(UiText::NameLabel));
     c.valueLabel.SetCaption(text.Text(UiText::ValueLabel));
     c.nameHintLabel.SetCaption(text.Text(UiText::NameHint));
@@ -81,8 +94,7 @@ void EntryEditor::OnLoad()
     // Checking the option chooses its scope; a scope left over from the last showing must never
     // be saved to.
     chosenScope_.reset();
-    (entries::IsUserScope(original_.scope) ? c.currentUserOption : c.allUsersOption)
-        .SetChecked(true);
+    (forUser ? c.currentUserOption : c.allUsersOption).SetChecked(true);
 
     c.nameBox.SetCaption(original_.name);
     c.valueBox.SetCaption(original_.command);

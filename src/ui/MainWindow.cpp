@@ -46,6 +46,7 @@ void MainWindow::BindEvents()
             RefillKeepingSelection();
         }
     };
+    form_.onSaveKey = [this] { SaveList(); };
     c.hoverTimer.onTimer = [this] { OnHoverTimer(); };
     c.refillTimer.onTimer = [this] { OnRefillTimer(); };
     c.readingTimer.onTimer = [this] { OnReadingTimer(); };
@@ -161,7 +162,8 @@ void MainWindow::OnEntrySelected()
     const MainWindowControls& c = controls_;
     c.editButton.SetEnabled(true);
     c.deleteButton.SetEnabled(true);
-    c.switchButton.SetEnabled(true);
+    // Windows keeps no switch for the policy and RunOnce keys.
+    c.switchButton.SetEnabled(entries::HasSwitches(entry->scope));
 
     if (!entry->productName.empty() || !entry->description.empty()) {
         // A file that names itself the same way twice shows the name once.

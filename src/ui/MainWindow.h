@@ -110,6 +110,8 @@ private:
     void ShowFileProperties();
     void ShowSignatureDetails();
     void CopyCommand();
+    // Saves what the list shows to a file the user chooses (the menu's Save list, Ctrl+S).
+    void SaveList();
     // The one editor of the window, made on first use.
     EntryEditor& Editor();
 

@@ -83,7 +83,7 @@ void MainWindow::DeleteSelectedEntry()
 void MainWindow::OnSwitchClicked()
 {
     const entries::StartupEntry* entry = SelectedEntry();
-    if (entry == nullptr || modalDepth_ > 0) {
+    if (entry == nullptr || modalDepth_ > 0 || !entries::HasSwitches(entry->scope)) {
         return;
     }
     if (!entries::EntryChanges(platform_).SetSwitch(*entry, !entry->switchedOff).Succeeded()) {

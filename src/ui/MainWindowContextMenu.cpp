@@ -20,6 +20,8 @@ enum class MenuChoice : std::uint8_t {
     SignatureDetails,
     Properties,
     CopyCommand,
+    ListSeparator,
+    SaveList,
 };
 
 } // namespace
@@ -29,30 +31,32 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
     if (modalDepth_ > 0) {
         return;
     }
-    if (!request.byKeyboard) {
-        // The right button acts on the item under it, as the left one would.
-        if (request.itemUnderPointer == platform::window::kNoSelection) {
-            return;
-        }
+    // The right button acts on the item under it, as the left one would; beside the items, and
+    // by keyboard with nothing selected, the menu offers only what needs no entry.
+    if (!request.byKeyboard && request.itemUnderPointer != platform::window::kNoSelection) {
         controls_.entryList.SetSelectedIndex(request.itemUnderPointer);
     }
-    const entries::StartupEntry* entry = SelectedEntry();
-    if (entry == nullptr) {
-        return;
-    }
-    const bool fileThere = entry->programFound;
+    const entries::StartupEntry* entry =
+        !request.byKeyboard && request.itemUnderPointer == platform::window::kNoSelection
+            ? nullptr
+            : SelectedEntry();
+    const bool any = entry != nullptr;
+    const bool fileThere = any && entry->programFound;
     using platform::window::MenuItem;
     const std::array items{
-        MenuItem{.text = language_.Text(UiText::EditButton), .isDefault = true},
-        MenuItem{.text = entry->switchedOff ? language_.Text(UiText::EnableButton)
-                                            : language_.Text(UiText::DisableButton)},
-        MenuItem{.text = language_.Text(UiText::DeleteButton)},
+        MenuItem{.text = language_.Text(UiText::EditButton), .enabled = any, .isDefault = any},
+        MenuItem{.text = any && entry->switchedOff ? language_.Text(UiText::EnableButton)
+                                                   : language_.Text(UiText::DisableButton),
+                 .enabled = any && entries::HasSwitches(entry->scope)},
+        MenuItem{.text = language_.Text(UiText::DeleteButton), .enabled = any},
         MenuItem{.text = {}, .separator = true},
         MenuItem{.text = language_.Text(UiText::OpenFileLocation), .enabled = fileThere},
         MenuItem{.text = language_.Text(UiText::SignatureDetails),
-                 .enabled = HasSignatureDetails(*entry)},
+                 .enabled = any && HasSignatureDetails(*entry)},
         MenuItem{.text = language_.Text(UiText::Properties), .enabled = fileThere},
-        MenuItem{.text = language_.Text(UiText::CopyCommand)},
+        MenuItem{.text = language_.Text(UiText::CopyCommand), .enabled = any},
+        MenuItem{.text = {}, .separator = true},
+        MenuItem{.text = language_.Text(UiText::SaveList)},
     };
     std::optional<std::size_t> chosen;
     Modally([&] { chosen = windows_.ShowMenu(form_, items, request.at); });
@@ -81,7 +85,11 @@ void MainWindow::OnContextMenu(const platform::window::Control::ContextMenuReque
     case MenuChoice::CopyCommand:
         CopyCommand();
         break;
+    case MenuChoice::SaveList:
+        SaveList();
+        break;
     case MenuChoice::Separator:
+    case MenuChoice::ListSeparator:
         break;
     }
 }

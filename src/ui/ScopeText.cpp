@@ -15,6 +15,16 @@ std::wstring ScopeText(const InterfaceLanguage& language, entries::Scope scope)
         return language.Text(UiText::CurrentUserStartupFolder);
     case entries::Scope::AllUsersStartupFolder:
         return language.Text(UiText::AllUsersStartupFolder);
+    case entries::Scope::CurrentUserPolicy:
+        return language.Text(UiText::CurrentUserPolicy);
+    case entries::Scope::AllUsersPolicy:
+        return language.Text(UiText::AllUsersPolicy);
+    case entries::Scope::CurrentUserOnce:
+        return language.Text(UiText::CurrentUserOnce);
+    case entries::Scope::AllUsersOnce:
+        return language.Text(UiText::AllUsersOnce);
+    case entries::Scope::AllUsersOnce32Bit:
+        return language.Text(UiText::AllUsersOnce32Bit);
     }
     return {};
 }

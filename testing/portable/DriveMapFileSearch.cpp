@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -130,6 +132,37 @@ DriveMapFileSearch::FolderWriteTime(const platform::NulTerminated& folder) noexc
         return error ? std::nullopt : FileTimeOf(written);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
+    }
+}
+
+ErrorCode DriveMapFileSearch::WriteWholeFile(const NulTerminated& path,
+                                             std::span<const std::byte> bytes) noexcept
+{
+    try {
+        const std::optional<std::filesystem::path> host = drives_.Resolve(path.View());
+        std::error_code error;
+        if (!host || !std::filesystem::is_directory(host->parent_path(), error)) {
+            return 3; // ERROR_PATH_NOT_FOUND
+        }
+        std::filesystem::path written = *host;
+        written += ".tolvan-saving";
+        {
+            std::ofstream out(written, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+            if (!out.flush()) {
+                std::filesystem::remove(written, error);
+                return 5; // ERROR_ACCESS_DENIED
+            }
+        }
+        std::filesystem::rename(written, *host, error);
+        if (error) {
+            std::filesystem::remove(written, error);
+            return 5;
+        }
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return 8;
     }
 }
 

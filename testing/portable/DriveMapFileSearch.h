@@ -19,6 +19,10 @@ public:
     std::optional<FileStamp> StampOf(const platform::NulTerminated& path) noexcept override;
     std::optional<std::uint64_t>
     FolderWriteTime(const platform::NulTerminated& folder) noexcept override;
+    // Into the host folder behind the path: 3 when it does not exist, 5 when it cannot be
+    // written.
+    ErrorCode WriteWholeFile(const NulTerminated& path,
+                             std::span<const std::byte> bytes) noexcept override;
 
     // How many searches were asked for, so tests can tell that none was made.
     [[nodiscard]] long long SearchCount() const noexcept { return searches_.load(); }

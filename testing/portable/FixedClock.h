@@ -10,6 +10,10 @@ class FixedClock final : public Clock {
 public:
     [[nodiscard]] std::uint64_t Now() const noexcept override { return now; }
     [[nodiscard]] std::wstring LocalDateAndTime(std::uint64_t moment) const override;
+    [[nodiscard]] std::wstring LocalIsoDate(std::uint64_t moment) const override
+    {
+        return LocalDateAndTime(moment).substr(0, 10);
+    }
 
     std::uint64_t now = 0;
 };

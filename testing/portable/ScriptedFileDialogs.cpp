@@ -24,4 +24,20 @@ ScriptedFileDialogs::ChooseFileToOpen(const OpenFileRequest& request) noexcept
     }
 }
 
+std::optional<SaveFileChoice>
+ScriptedFileDialogs::ChooseFileToSave(const SaveFileRequest& request) noexcept
+{
+    try {
+        saves.push_back(request);
+        if (saveAnswers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<SaveFileChoice> answer = std::move(saveAnswers.front());
+        saveAnswers.pop_front();
+        return answer;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace platform::portable

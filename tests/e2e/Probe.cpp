@@ -1,8 +1,9 @@
 // Looks into the running tolvan.exe from outside, as the end-to-end driver needs: the list's
-// items, the texts and visibility of the main window's controls, where they are on the screen,
-// how quickly a highlight goes once the cursor has left the window, where a list item is drawn,
-// the colour of dimmed text, whether a pop-up menu is open and the text on the clipboard.
-// Usage: tolvan_probe list | caption | text NAME | visible NAME | centre NAME | leave NAME |
+// items, the texts, visibility and state of the main window's controls, where they are on the
+// screen, how quickly a highlight goes once the cursor has left the window, where a list item is
+// drawn, the colour of dimmed text, whether a pop-up menu is open and the text on the clipboard.
+// Usage: tolvan_probe list | caption | text NAME | visible NAME | enabled NAME | centre NAME |
+// leave NAME |
 //        item INDEX | grey | menu-open | clipboard | close
 #include "ToolWindows.h"
 
@@ -164,6 +165,8 @@ int main()
         Print(TextOf(control));
     } else if (command == L"visible") {
         Print(IsWindowVisible(control) ? L"1" : L"0");
+    } else if (command == L"enabled") {
+        Print(IsWindowEnabled(control) ? L"1" : L"0");
     } else if (command == L"centre") {
         RECT rect{};
         GetWindowRect(control, &rect);

@@ -11,6 +11,9 @@ namespace tolvan::e2e {
 namespace {
 
 constexpr wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunOncePath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr wchar_t kPolicyRunPath[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
 
 std::string Hex(const std::uint8_t* bytes, std::size_t size)
 {
@@ -130,6 +133,12 @@ const std::vector<WatchedKey>& WatchedKeys()
         {L"HKLM-Run", HKEY_LOCAL_MACHINE, kRunPath},
         {L"HKLM-Run32", HKEY_LOCAL_MACHINE,
          L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {L"HKCU-Policy", HKEY_CURRENT_USER, kPolicyRunPath},
+        {L"HKLM-Policy", HKEY_LOCAL_MACHINE, kPolicyRunPath},
+        {L"HKCU-RunOnce", HKEY_CURRENT_USER, kRunOncePath},
+        {L"HKLM-RunOnce", HKEY_LOCAL_MACHINE, kRunOncePath},
+        {L"HKLM-RunOnce32", HKEY_LOCAL_MACHINE,
+         L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce"},
         {L"HKCU-Settings", HKEY_CURRENT_USER, L"Software\\Kavrenta"},
         {L"HKCU-WineX11", HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver"},
     };

@@ -175,7 +175,7 @@ struct World {
     State Now()
     {
         std::vector<entries::StartupEntry> listed;
-        for (const Scope scope : entries::kScopes) {
+        for (const Scope scope : entries::kRegistryScopes) {
             (void)entries::ReadRunKey(storage, scope, listed);
         }
         for (const Scope scope : entries::kFolderScopes) {
@@ -232,6 +232,8 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
     entries::StartupEntry minta =
         MakeEntry(Scope::CurrentUserStartupFolder, L"Minta", L"C:\\a.exe");
     minta.filePath = PathIn(minta.scope, L"Minta.lnk");
+    // A RunOnce entry of the 32-bit view (9): Windows keeps no switch for it.
+    const entries::StartupEntry once = MakeEntry(Scope::AllUsersOnce32Bit, L"*Safe", L"s.exe");
     const auto update = [](const entries::StartupEntry& entry, const entries::EntryTarget& target,
                            entries::WhenNameTaken whenTaken = Refuse) {
         return [=](Changes& changes) { return changes.Update(entry, target, whenTaken); };
@@ -271,6 +273,14 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
         {L"3 Minta.lnk=C:\\a.exe (off); 4 Taken.lnk=C:\\t.exe",
          [&](Changes& changes) { return changes.Delete(minta); }, Failed::Nothing,
          L"4 Taken.lnk=C:\\t.exe"},
+        // An entry of a policy or RunOnce key is edited in its key and never moved out of it.
+        {L"9 *Safe=s.exe; 0 Other=o.exe", update(once, {L"!Safer", L"t.exe", once.scope}),
+         Failed::Nothing, L"9 !Safer=t.exe; 0 Other=o.exe"},
+        {L"9 *Safe=s.exe", update(once, {L"*Safe", L"s.exe", Scope::AllUsers}), Failed::Entry},
+        {L"9 *Safe=s.exe; 0 Other=o.exe", [&](Changes& changes) { return changes.Delete(once); },
+         Failed::Nothing, L"0 Other=o.exe"},
+        {L"9 *Safe=s.exe", [&](Changes& changes) { return changes.SetSwitch(once, true); },
+         Failed::Switch},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "from " << std::wstring(row.before));

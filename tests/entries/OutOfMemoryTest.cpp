@@ -56,6 +56,11 @@ public:
     {
         return inner_.FolderWriteTime(folder);
     }
+    platform::ErrorCode WriteWholeFile(const platform::NulTerminated& path,
+                                       std::span<const std::byte> bytes) noexcept override
+    {
+        return inner_.WriteWholeFile(path, bytes);
+    }
 
 private:
     platform::FileSearch& inner_;

@@ -152,6 +152,41 @@ TEST_P(ReadRunKey, TextOutsideAnyCodePageComesBackUnchanged)
     EXPECT_EQ(read[0].command, command);
 }
 
+// Windows also starts what the policy Run keys and, once, the RunOnce keys hold. A RunOnce
+// name's leading '!' or '*' is Windows' own flag, kept as part of the name.
+TEST_P(ReadRunKey, ThePolicyAndRunOnceKeysAreReadFromTheirOwnKeysAndViews)
+{
+    constexpr platform::NulTerminated kPolicy =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+    constexpr platform::NulTerminated kOnce =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    constexpr platform::NulTerminated kOnce32 =
+        L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    const struct {
+        RootKey root;
+        const platform::NulTerminated& key;
+        const wchar_t* name;
+        Scope scope;
+    } rows[] = {
+        {reg::kCurrentUser, kPolicy, L"User policy", Scope::CurrentUserPolicy},
+        {reg::kLocalMachine, kPolicy, L"Machine policy", Scope::AllUsersPolicy},
+        {reg::kCurrentUser, kOnce, L"!Until it succeeds", Scope::CurrentUserOnce},
+        {reg::kLocalMachine, kOnce, L"*Even in safe mode", Scope::AllUsersOnce},
+        {reg::kLocalMachine, kOnce32, L"Once, 32-bit", Scope::AllUsersOnce32Bit},
+    };
+    for (const auto& row : rows) {
+        Put(row.root, row.key, row.name, reg::kTypeSz, Utf16(std::wstring(L"C:\\") + row.name));
+    }
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(row.scope));
+        read.clear();
+        EXPECT_EQ(Read(row.scope), 0);
+        ASSERT_EQ(read.size(), 1u) << "read from another scope's key";
+        EXPECT_EQ(read[0].name, row.name);
+        EXPECT_EQ(read[0].command, std::wstring(L"C:\\") + row.name);
+    }
+}
+
 TOLVAN_FOR_EACH_REGISTRY(ReadRunKey);
 
 } // namespace

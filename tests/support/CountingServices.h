@@ -37,6 +37,11 @@ public:
     {
         return inner_.FolderWriteTime(folder);
     }
+    platform::ErrorCode WriteWholeFile(const platform::NulTerminated& path,
+                                       std::span<const std::byte> bytes) noexcept override
+    {
+        return inner_.WriteWholeFile(path, bytes);
+    }
 
     std::vector<std::wstring> patterns; // read once the searching is done
 

@@ -33,18 +33,25 @@ HKEY ToHkey(platform::RootKey root)
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(root)));
 }
 
-// The real registry of the test prefix. What the tests write lives under the Run keys (both
-// views), the StartupApproved keys, the
-// settings key and a scratch key; Reset removes all three (the prefix is thrown away anyway).
+// The real registry of the test prefix. What the tests write lives under the Run, RunOnce and
+// policy Run keys (both views), the StartupApproved keys, the settings key and a scratch key;
+// Reset removes them all (the prefix is thrown away anyway).
 class Win32Backend final : public RegistryBackend {
 public:
     platform::Registry& Registry() override { return registry_; }
     void Reset() override
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE,
-                       L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
+        for (const wchar_t* key : {L"Run", L"RunOnce", L"Policies\\Explorer\\Run"}) {
+            const std::wstring path =
+                std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\") + key;
+            RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
+        }
+        for (const wchar_t* key : {L"Run", L"RunOnce"}) {
+            const std::wstring path =
+                std::wstring(L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\") + key;
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
+        }
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             RegDeleteTreeW(root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
                                  L"StartupApproved");

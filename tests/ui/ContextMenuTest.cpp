@@ -15,6 +15,7 @@ constexpr std::size_t kOpenFileLocation = 4;
 constexpr std::size_t kSignatureDetails = 5;
 constexpr std::size_t kProperties = 6;
 constexpr std::size_t kCopyCommand = 7;
+constexpr std::size_t kSaveList = 9;
 
 class ContextMenu : public MainWindowFixture {
 protected:
@@ -58,7 +59,8 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
     }
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"Szerkeszt", L"Letilt", L"Töröl", L"-",
                                                 L"Fájl helyének megnyitása", L"Aláírás részletei",
-                                                L"Tulajdonságok", L"Parancs másolása"}));
+                                                L"Tulajdonságok", L"Parancs másolása", L"-",
+                                                L"Lista mentése…"}));
     EXPECT_TRUE(menu.items[0].isDefault);
     // An unsigned program has no signature to show.
     EXPECT_FALSE(enabled[kSignatureDetails]);
@@ -82,12 +84,18 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
     EXPECT_FALSE(other[kSignatureDetails].enabled);
     EXPECT_TRUE(other[kCopyCommand].enabled);
 
-    // Beside the items no menu, and by keyboard with nothing selected none either.
+    // Beside the items, and by keyboard with nothing selected, only Save list is offered.
     RightClick(platform::window::kNoSelection);
     mainWindow.Controls().entryList.SetSelectedIndex(platform::window::kNoSelection);
     mainWindow.Controls().entryList.RaiseContextMenu(
         Control::ContextMenuRequest{platform::window::kNoSelection, {0, 0}, true});
-    EXPECT_EQ(windows.shownMenus.size(), 2u);
+    ASSERT_EQ(windows.shownMenus.size(), 4u);
+    for (std::size_t menu = 2; menu < 4; ++menu) {
+        const auto& items = windows.shownMenus[menu].items;
+        for (std::size_t item = 0; item < items.size(); ++item) {
+            EXPECT_EQ(items[item].enabled, item == kSaveList || items[item].separator) << item;
+        }
+    }
 }
 
 TEST_F(ContextMenu, ItemsActOnTheEntry)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cwchar>
 
 namespace platform::win32 {
 namespace {
@@ -32,6 +33,16 @@ std::wstring ShortTime(const SYSTEMTIME& local)
     return length > 0 ? std::wstring(text.data()) : std::wstring();
 }
 
+bool ToLocal(std::uint64_t moment, SYSTEMTIME& local) noexcept
+{
+    FILETIME utc{};
+    utc.dwLowDateTime = static_cast<DWORD>(moment & 0xFFFFFFFFu);
+    utc.dwHighDateTime = static_cast<DWORD>(moment >> 32);
+    SYSTEMTIME universal{};
+    return FileTimeToSystemTime(&utc, &universal) != FALSE &&
+           SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local) != FALSE;
+}
+
 } // namespace
 
 std::uint64_t Win32Clock::Now() const noexcept
@@ -43,13 +54,8 @@ std::uint64_t Win32Clock::Now() const noexcept
 
 std::wstring Win32Clock::LocalDateAndTime(std::uint64_t moment) const
 {
-    FILETIME utc{};
-    utc.dwLowDateTime = static_cast<DWORD>(moment & 0xFFFFFFFFu);
-    utc.dwHighDateTime = static_cast<DWORD>(moment >> 32);
-    SYSTEMTIME universal{};
     SYSTEMTIME local{};
-    if (FileTimeToSystemTime(&utc, &universal) == FALSE ||
-        SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local) == FALSE) {
+    if (!ToLocal(moment, local)) {
         return {};
     }
     const std::wstring date = ShortDate(local);
@@ -58,6 +64,18 @@ std::wstring Win32Clock::LocalDateAndTime(std::uint64_t moment) const
         return {};
     }
     return date + L" " + time;
+}
+
+std::wstring Win32Clock::LocalIsoDate(std::uint64_t moment) const
+{
+    SYSTEMTIME local{};
+    if (!ToLocal(moment, local)) {
+        return {};
+    }
+    std::array<wchar_t, 16> text{};
+    (void)swprintf(text.data(), text.size(), L"%04u-%02u-%02u", local.wYear, local.wMonth,
+                   local.wDay);
+    return text.data();
 }
 
 } // namespace platform::win32

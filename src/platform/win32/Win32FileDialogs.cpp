@@ -10,15 +10,32 @@
 namespace platform::win32 {
 namespace {
 
-using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+using FileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
-// The common dialogs are loaded when the file chooser is first opened, not at every start: most
-// runs never open it, and the library brings the printing libraries with it (under Wine also
+// The common dialogs are loaded when a file dialog is first opened, not at every start: most
+// runs never open one, and the library brings the printing libraries with it (under Wine also
 // their Unix libraries), several megabytes and tens of milliseconds before the window shows.
-GetOpenFileNameFunction OpenFileDialog() noexcept
+const SystemLibrary& DialogLibrary()
 {
     static const SystemLibrary kLibrary(L"comdlg32.dll");
-    return kLibrary.Find<GetOpenFileNameFunction>("GetOpenFileNameW");
+    return kLibrary;
+}
+
+// The buffer the dialog writes the chosen path into; it proposes what the buffer holds.
+std::wstring PathBuffer(const std::wstring& proposed)
+{
+    std::wstring file(FileDialogs::kLongestPath + 1, L'\0');
+    if (proposed.size() <= FileDialogs::kLongestPath) {
+        file.replace(0, proposed.size(), proposed);
+    }
+    return file;
+}
+
+void CutAtNul(std::wstring& file)
+{
+    if (const std::size_t end = file.find(L'\0'); end != std::wstring::npos) {
+        file.resize(end);
+    }
 }
 
 // The dialog's filter list: description and pattern of each filter, each ended by a NUL, and one
@@ -42,15 +59,11 @@ std::optional<std::wstring>
 Win32FileDialogs::ChooseFileToOpen(const OpenFileRequest& request) noexcept
 {
     try {
-        const GetOpenFileNameFunction getOpenFileName = OpenFileDialog();
+        const auto getOpenFileName = DialogLibrary().Find<FileNameFunction>("GetOpenFileNameW");
         if (getOpenFileName == nullptr) {
             return std::nullopt;
         }
-        // The dialog writes the chosen path into this buffer; it proposes what the buffer holds.
-        std::wstring file(kLongestPath + 1, L'\0');
-        if (request.proposedName.size() <= kLongestPath) {
-            file.replace(0, request.proposedName.size(), request.proposedName);
-        }
+        std::wstring file = PathBuffer(request.proposedName);
         const std::wstring filters = request.filters.empty() ? L"" : FilterList(request.filters);
 
         OPENFILENAMEW dialog{};
@@ -67,10 +80,43 @@ Win32FileDialogs::ChooseFileToOpen(const OpenFileRequest& request) noexcept
         if (getOpenFileName(&dialog) == 0) {
             return std::nullopt;
         }
-        if (const std::size_t end = file.find(L'\0'); end != std::wstring::npos) {
-            file.resize(end);
-        }
+        CutAtNul(file);
         return file;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<SaveFileChoice>
+Win32FileDialogs::ChooseFileToSave(const SaveFileRequest& request) noexcept
+{
+    try {
+        const auto getSaveFileName = DialogLibrary().Find<FileNameFunction>("GetSaveFileNameW");
+        if (getSaveFileName == nullptr) {
+            return std::nullopt;
+        }
+        std::wstring file = PathBuffer(request.proposedName);
+        const std::wstring filters = request.filters.empty() ? L"" : FilterList(request.filters);
+
+        OPENFILENAMEW dialog{};
+        dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+        dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
+        dialog.lpstrFilter = filters.empty() ? nullptr : filters.c_str();
+        dialog.nFilterIndex = 1;
+        dialog.lpstrFile = file.data();
+        dialog.nMaxFile = static_cast<DWORD>(file.size());
+        dialog.lpstrTitle = request.title.c_str();
+        // With a default extension, the dialog adds the chosen type's own to a bare name.
+        dialog.lpstrDefExt =
+            request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+        dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                       OFN_NOCHANGEDIR;
+        if (getSaveFileName(&dialog) == 0) {
+            return std::nullopt;
+        }
+        CutAtNul(file);
+        return SaveFileChoice{std::move(file),
+                              dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0};
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

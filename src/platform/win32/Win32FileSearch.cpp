@@ -1,9 +1,11 @@
 #include "Win32FileSearch.h"
 
+#include "FileHandle.h"
 #include "FindHandle.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <string>
@@ -95,6 +97,45 @@ Win32FileSearch::FolderWriteTime(const platform::NulTerminated& folder) noexcept
         return std::nullopt;
     }
     return Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+}
+
+ErrorCode Win32FileSearch::WriteWholeFile(const NulTerminated& path,
+                                          std::span<const std::byte> bytes) noexcept
+{
+    try {
+        const std::wstring written = std::wstring(path.View()) + L".tolvan-saving";
+        ErrorCode error = 0;
+        {
+            const FileHandle file(CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file) {
+                return GetLastError();
+            }
+            for (std::size_t at = 0; at < bytes.size() && error == 0;) {
+                const auto chunk =
+                    static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1U << 20U));
+                DWORD done = 0;
+                if (WriteFile(file.get(), bytes.data() + at, chunk, &done, nullptr) == FALSE) {
+                    error = GetLastError();
+                }
+                at += done;
+            }
+            if (error == 0 && FlushFileBuffers(file.get()) == FALSE) {
+                error = GetLastError();
+            }
+        }
+        if (error == 0 &&
+            MoveFileExW(written.c_str(), path.CString(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+            error = GetLastError();
+        }
+        if (error != 0) {
+            DeleteFileW(written.c_str());
+        }
+        return error;
+    } catch (const std::bad_alloc&) {
+        return 8; // ERROR_NOT_ENOUGH_MEMORY
+    }
 }
 
 } // namespace platform::win32

@@ -1,5 +1,6 @@
 #include "Win32SignatureCheck.h"
 
+#include "FileHandle.h"
 #include "FindHandle.h"
 #include "platform/UniqueHandle.h"
 
@@ -122,13 +123,6 @@ bool IsImageWithoutCertificates(HANDLE file) noexcept
     return Little<DWORD>(optional + certificates) == 0 &&
            Little<DWORD>(optional + certificates + 4) == 0;
 }
-
-struct FileTraits {
-    using pointer = HANDLE;
-    static pointer Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(pointer file) noexcept { CloseHandle(file); }
-};
-using FileHandle = UniqueHandle<FileTraits>;
 
 } // namespace
 

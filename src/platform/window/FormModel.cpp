@@ -48,6 +48,13 @@ void FormModel::RaiseRefillKey()
     }
 }
 
+void FormModel::RaiseSaveKey()
+{
+    if (onSaveKey) {
+        onSaveKey();
+    }
+}
+
 void FormModel::ResetToLayout()
 {
     caption_ = std::wstring(layout_.caption);

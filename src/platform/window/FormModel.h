@@ -62,12 +62,14 @@ public:
     std::function<void()> onUnload;
     std::function<void()> onMouseMove; // over the bare window surface
     std::function<void()> onRefillKey; // F5 pressed anywhere in the window
+    std::function<void()> onSaveKey;   // Ctrl+S pressed anywhere in the window
 
     // Called by the window system as the window comes and goes.
     void RaiseLoad();
     void RaiseUnload();
     void RaiseMouseMove();
     void RaiseRefillKey();
+    void RaiseSaveKey();
 
     void SetObserver(FormObserver* observer) noexcept { observer_ = observer; }
     [[nodiscard]] FormObserver* Observer() const noexcept { return observer_; }

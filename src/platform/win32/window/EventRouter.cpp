@@ -166,6 +166,10 @@ EventRouter::KeyAction EventRouter::ActionFor(const MSG& message,
     if (message.message == WM_KEYDOWN && key == VK_F5 && form_.onRefillKey) {
         return KeyAction::Refill;
     }
+    const bool ctrlDown = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.message == WM_KEYDOWN && key == 'S' && ctrlDown && form_.onSaveKey) {
+        return KeyAction::Save;
+    }
     if (message.message == WM_KEYDOWN && key == VK_DELETE && control != nullptr &&
         control->onDeleteKey) {
         return KeyAction::Delete;
@@ -208,6 +212,9 @@ bool EventRouter::Key(const MSG& message)
     switch (action) {
     case KeyAction::Refill:
         form_.RaiseRefillKey();
+        break;
+    case KeyAction::Save:
+        form_.RaiseSaveKey();
         break;
     case KeyAction::Delete:
         focused->control->RaiseDeleteKey();

@@ -37,7 +37,7 @@ public:
     bool Key(const MSG& message);
 
 private:
-    enum class KeyAction : std::uint8_t { None, Refill, Delete, ContextMenu };
+    enum class KeyAction : std::uint8_t { None, Refill, Save, Delete, ContextMenu };
     [[nodiscard]] KeyAction ActionFor(const MSG& message,
                                       const ChildWindow* focused) const noexcept;
     void RaiseKeyboardMenu(const ChildWindow& list);
