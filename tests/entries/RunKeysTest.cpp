@@ -163,16 +163,16 @@ TEST_P(ReadRunKey, ThePolicyAndRunOnceKeysAreReadFromTheirOwnKeysAndViews)
     constexpr platform::NulTerminated kOnce32 =
         L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
     const struct {
-        RootKey root;
         const platform::NulTerminated& key;
         const wchar_t* name;
+        RootKey root;
         Scope scope;
     } rows[] = {
-        {reg::kCurrentUser, kPolicy, L"User policy", Scope::CurrentUserPolicy},
-        {reg::kLocalMachine, kPolicy, L"Machine policy", Scope::AllUsersPolicy},
-        {reg::kCurrentUser, kOnce, L"!Until it succeeds", Scope::CurrentUserOnce},
-        {reg::kLocalMachine, kOnce, L"*Even in safe mode", Scope::AllUsersOnce},
-        {reg::kLocalMachine, kOnce32, L"Once, 32-bit", Scope::AllUsersOnce32Bit},
+        {kPolicy, L"User policy", reg::kCurrentUser, Scope::CurrentUserPolicy},
+        {kPolicy, L"Machine policy", reg::kLocalMachine, Scope::AllUsersPolicy},
+        {kOnce, L"!Until it succeeds", reg::kCurrentUser, Scope::CurrentUserOnce},
+        {kOnce, L"*Even in safe mode", reg::kLocalMachine, Scope::AllUsersOnce},
+        {kOnce32, L"Once, 32-bit", reg::kLocalMachine, Scope::AllUsersOnce32Bit},
     };
     for (const auto& row : rows) {
         Put(row.root, row.key, row.name, reg::kTypeSz, Utf16(std::wstring(L"C:\\") + row.name));
