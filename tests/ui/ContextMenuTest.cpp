@@ -90,8 +90,8 @@ TEST_F(ContextMenu, TheRightButtonSelectsTheEntryAndOffersItsCommandsInTheWindow
     mainWindow.Controls().entryList.RaiseContextMenu(
         Control::ContextMenuRequest{platform::window::kNoSelection, {0, 0}, true});
     ASSERT_EQ(windows.shownMenus.size(), 4u);
-    for (std::size_t menu = 2; menu < 4; ++menu) {
-        const auto& items = windows.shownMenus[menu].items;
+    for (std::size_t shown = 2; shown < 4; ++shown) {
+        const auto& items = windows.shownMenus[shown].items;
         for (std::size_t item = 0; item < items.size(); ++item) {
             EXPECT_EQ(items[item].enabled, item == kSaveList || items[item].separator) << item;
         }
