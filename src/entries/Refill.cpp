@@ -233,12 +233,16 @@ void EntryTable::Refill::ReadTexts(StartupEntry& entry, Outcome& outcome, std::s
         return;
     }
     try {
-        // A file without a stamp (missing, or named with wildcards) is read every time: there is
-        // nothing to tell its next version by.
-        outcome.stamp = platform.files.StampOf(entry.programPath);
+        // A device or a pattern is not opened at all: a read from a device may never end. A file
+        // without a stamp (missing) is read every time: there is nothing to tell its next
+        // version by.
+        const bool namesAFile = NamesAProgramFile(entry.programPath);
+        if (namesAFile) {
+            outcome.stamp = platform.files.StampOf(entry.programPath);
+        }
         entry.programFound =
             outcome.stamp.has_value() || ProgramFileExists(platform.files, entry.programPath);
-        if (!outcome.stamp || !cache.Recall(*outcome.stamp, entry)) {
+        if (namesAFile && (!outcome.stamp || !cache.Recall(*outcome.stamp, entry))) {
             ReadProgramDetails(platform.versions, entry);
             // Who signed it is asked of the file itself, so only of one that is there.
             if (entry.programFound) {

@@ -127,6 +127,8 @@ private:
     // A refill ready within this long fills the list before the window first shows, and shows no
     // progress while the window waits for it.
     static constexpr std::chrono::milliseconds kQuickRefill{330};
+    // Changes that keep coming are read at least this often (in FILETIME steps: two seconds).
+    static constexpr std::uint64_t kLongestUnreadChanges = 2 * 10'000'000ULL;
 
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
@@ -148,7 +150,8 @@ private:
     std::optional<ShownState> shown_;
     HoverTarget hover_ = HoverTarget::None;
     int modalDepth_ = 0;
-    bool refillDue_ = false; // waits for the modal windows to close
+    bool refillDue_ = false;         // waits for the modal windows to close
+    std::uint64_t changedSince_ = 0; // the first change the list has not read yet
     std::size_t refills_ = 0;
     // The sources the user was last told could not be read; told again only when they change.
     std::vector<entries::SourceFailure> toldSources_;

@@ -240,6 +240,17 @@ void MainWindow::OnSourceCheckTimer()
 
 void MainWindow::OnRegistryChanged()
 {
+    const std::uint64_t now = platform_.clock.Now();
+    if (!controls_.refillTimer.TimerEnabled()) {
+        changedSince_ = now;
+    }
+    // Changes that never stop would keep the list as it was for good: after a while of them it
+    // is read all the same, and the wait starts again with the next change.
+    if (now - changedSince_ >= kLongestUnreadChanges && modalDepth_ == 0) {
+        controls_.refillTimer.SetTimerEnabled(false);
+        RefillKeepingSelection();
+        return;
+    }
     RestartRefillTimer();
 }
 

@@ -140,6 +140,24 @@ TEST_P(FileExists, MissingDriveAndBadNamesDoNotExist)
     EXPECT_FALSE(Exists(L"C:\\TolvanDetails\\<tool>.exe"));
 }
 
+// Windows answers for a device in every folder as if a file were there, and a pattern may match
+// any file: neither is a program file.
+TEST_P(FileExists, DevicesAndPatternsAreNoProgramFiles)
+{
+    backend->PutFile(L"C:\\TolvanDetails\\tool.exe");
+    for (const wchar_t* path :
+         {L"C:\\TolvanDetails\\*.exe", L"C:\\TolvanDetails\\too?.exe", L"C:\\TolvanDetails\\CON",
+          L"C:\\TolvanDetails\\nul.exe", L"C:\\TolvanDetails\\Com1.txt", L"C:\\lpt9",
+          L"C:\\TolvanDetails\\CONOUT$", L"C:\\TolvanDetails\\aux .exe"}) {
+        EXPECT_FALSE(Exists(path)) << ::testing::PrintToString(std::wstring(path));
+    }
+    // Names that only begin like a device's are files like any other.
+    backend->PutFile(L"C:\\TolvanDetails\\console.exe");
+    backend->PutFile(L"C:\\TolvanDetails\\com10.exe");
+    EXPECT_TRUE(Exists(L"C:\\TolvanDetails\\console.exe"));
+    EXPECT_TRUE(Exists(L"C:\\TolvanDetails\\com10.exe"));
+}
+
 TOLVAN_FOR_EACH_PLATFORM(FileExists);
 
 } // namespace

@@ -117,6 +117,23 @@ TEST_F(ListFollowsRegistry, ABurstOfChangesIsOneRefillThatKeepsTheSelectedEntry)
     EXPECT_EQ(c.valueField.Caption(), L"F:\\no_version.exe /d");
 }
 
+// A value written every 150 ms never lets the keys be quiet: the list is read every two seconds
+// all the same.
+TEST_F(ListFollowsRegistry, ChangesThatNeverStopAreReadEveryTwoSeconds)
+{
+    const std::size_t refills = mainWindow.Refills();
+    std::vector<std::size_t> readAfter; // changes
+    for (int change = 1; change <= 30; ++change) {
+        clock.now += 1'500'000; // 150 ms
+        changeWatch.Change();
+        if (mainWindow.Refills() != refills + readAfter.size()) {
+            readAfter.push_back(static_cast<std::size_t>(change));
+        }
+    }
+    // The first change starts the wait; the first one 2 s after it (the 14th) has the list read.
+    EXPECT_EQ(readAfter, (std::vector<std::size_t>{15, 30}));
+}
+
 TEST_F(ListFollowsRegistry, AVanishedSelectedEntryGivesWayToTheOneInItsPlace)
 {
     SelectListed(L"Delta");
