@@ -303,6 +303,20 @@ ChangeResult EntryChanges::Delete(const StartupEntry& entry)
     });
 }
 
+bool EntryChanges::StillAsRead(const StartupEntry& read)
+{
+    if (IsFolderScope(read.scope)) {
+        const std::optional<platform::Shortcut> shortcut =
+            platform_.startupFolders.ReadShortcut(read.filePath);
+        return shortcut && CommandOf(*shortcut) == read.command;
+    }
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    return registry::ReadValue(platform_.registry, RunKeyOf(read.scope), read.name, type, data) ==
+               reg::kSuccess &&
+           type == read.valueType && data == read.storedData;
+}
+
 ChangeResult EntryChanges::SetSwitch(const StartupEntry& entry, bool switchedOff)
 {
     // One value written, or none: nothing to undo.

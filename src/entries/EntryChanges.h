@@ -58,6 +58,9 @@ public:
     // Removes the Run value, or moves the file to the Recycle Bin, with its switch. An entry
     // already gone counts as deleted.
     [[nodiscard]] ChangeResult Delete(const StartupEntry& entry);
+    // Whether the entry is still stored as it was read: its value's type and bytes, or its
+    // shortcut's target and arguments. False when it is gone, or cannot be read to tell.
+    [[nodiscard]] bool StillAsRead(const StartupEntry& read);
     // Switches the entry off, stamped with the clock's now, or on.
     [[nodiscard]] ChangeResult SetSwitch(const StartupEntry& entry, bool switchedOff);
 

@@ -46,11 +46,13 @@ ErrorCode ReadCommand(platform::Registry& registry, platform::KeyHandle key, std
         if (!IsCommandType(entry.valueType)) {
             return reg::kSuccess;
         }
-        entry.command = platform::FromUtf16Le(std::span(data).first(size));
+        data.resize(size);
+        entry.command = platform::FromUtf16Le(data);
         // The stored size counts the terminator; data stored without one is taken whole.
         if (!entry.command.empty() && entry.command.back() == L'\0') {
             entry.command.pop_back();
         }
+        entry.storedData = std::move(data);
         read = Read::Found;
         return reg::kSuccess;
     }

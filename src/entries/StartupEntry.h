@@ -3,9 +3,11 @@
 #include "Scope.h"
 #include "platform/SignatureCheck.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace entries {
 
@@ -20,6 +22,9 @@ struct StartupEntry {
     std::wstring filePath;
     // REG_SZ, or REG_EXPAND_SZ for a command whose %NAME%s Windows expands before it runs it.
     std::uint32_t valueType = platform::reg::kTypeSz;
+    // A Run entry's value data as it was read, byte for byte: what an edit of it must still
+    // find stored before it writes over it.
+    std::vector<std::byte> storedData;
     // Switched off, as Task Manager does it: Windows leaves the entry where it is and does not
     // start it. When it was switched off, as a FILETIME; 0 when that is not known.
     bool switchedOff = false;

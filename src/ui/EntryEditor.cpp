@@ -98,6 +98,8 @@ void EntryEditor::OnLoad()
 
     c.nameBox.SetCaption(original_.name);
     c.valueBox.SetCaption(original_.command);
+    shownName_ = c.nameBox.Caption();
+    shownCommand_ = c.valueBox.Caption();
 }
 
 void EntryEditor::OnScopeChosen(Scope scope)
@@ -138,13 +140,27 @@ entries::ChangeResult EntryEditor::Save(const entries::EntryTarget& target,
     if (isNew_) {
         return changes_.Create(target, whenTaken);
     }
+    return changes_.Update(StoredEntry(), target, whenTaken);
+}
+
+entries::StartupEntry EntryEditor::StoredEntry() const
+{
     entries::StartupEntry stored;
     stored.scope = original_.scope;
     stored.name = original_.name;
     stored.command = original_.command;
     stored.valueType = original_.valueType;
     stored.filePath = original_.filePath;
-    return changes_.Update(stored, target, whenTaken);
+    stored.storedData = original_.storedData;
+    return stored;
+}
+
+bool EntryEditor::ConfirmOverwrite()
+{
+    return platform_.messageBox.Show(
+               windows_.Handle(form_), language_.Text(UiText::ChangedMeanwhileQuestion), L"Tolvan",
+               platform::MessageButtons::YesNoDefaultNo,
+               platform::MessageIcon::Warning) == platform::MessageAnswer::Yes;
 }
 
 bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
@@ -164,6 +180,18 @@ void EntryEditor::OnSaveClicked()
     const std::wstring command = controls_.valueBox.Caption();
     // Without a choice of scope the entry stays where it is.
     const entries::EntryTarget target{name, command, chosenScope_.value_or(original_.scope)};
+    if (!isNew_) {
+        // Nothing to write: whatever another program stored meanwhile stays, and a text the
+        // box could not show whole is not cut short.
+        if (name == shownName_ && command == shownCommand_ && target.scope == original_.scope) {
+            windows_.Unload(form_);
+            return;
+        }
+        // No keeps the dialog open with the user's changes, to copy or to cancel.
+        if (!changes_.StillAsRead(StoredEntry()) && !ConfirmOverwrite()) {
+            return;
+        }
+    }
     entries::ChangeResult result = Save(target, entries::WhenNameTaken::Refuse);
     if (result.failed == entries::ChangeResult::Failed::NameTaken) {
         if (!ConfirmReplace(target)) {

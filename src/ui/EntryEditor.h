@@ -7,9 +7,11 @@
 #include "platform/Platform.h"
 #include "platform/window/WindowSystem.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -23,6 +25,8 @@ struct EntryDraft {
     std::uint32_t valueType = platform::reg::kTypeSz;
     // A shortcut in a Startup folder: its full path. Empty for a Run entry.
     std::wstring filePath{};
+    // A Run entry's value data as it was read: Save asks before it writes over anything else.
+    std::vector<std::byte> storedData{};
 };
 
 // The entry editor: a modal dialog in which an entry's name, command and scope are changed. It
@@ -54,6 +58,11 @@ private:
     // Adds the entry, or changes the one the dialog opened with, as the user left it.
     [[nodiscard]] entries::ChangeResult Save(const entries::EntryTarget& target,
                                              entries::WhenNameTaken whenTaken);
+    // The entry the dialog opened with, as it was stored then.
+    [[nodiscard]] entries::StartupEntry StoredEntry() const;
+    // Whether the user wants the entry saved although another program changed or removed it
+    // since it was read.
+    [[nodiscard]] bool ConfirmOverwrite();
     // Whether the user wants the other entry of the target's name replaced.
     [[nodiscard]] bool ConfirmReplace(const entries::EntryTarget& target);
 
@@ -71,6 +80,9 @@ private:
     // The entry as the dialog opened with it.
     EntryDraft original_;
     bool isNew_ = false;
+    // The name and command as the boxes showed them (a box shows a text only up to a NUL).
+    std::wstring shownName_;
+    std::wstring shownCommand_;
     // The scope the option buttons last chose; none until one is chosen.
     std::optional<entries::Scope> chosenScope_;
 };

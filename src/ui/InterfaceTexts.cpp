@@ -65,6 +65,9 @@ constexpr std::array kTexts{
     TextPair{L"Válassz egy fájl-t", L"Select a file"},
     TextPair{L"Már van „%1” nevű bejegyzés itt: %2. Lecseréli?",
              L"An entry named \"%1\" already exists in %2. Replace it?"},
+    TextPair{L"A bejegyzést közben egy másik program megváltoztatta vagy törölte. Mégis mentsem?",
+             L"Another program changed or removed this entry while you were editing it. Save "
+             L"anyway?"},
 
     TextPair{L"Hiba", L"Error"},
     TextPair{L"A lista nem teljes, mert nem minden olvasható be:",

@@ -64,6 +64,7 @@ enum class UiText : std::uint8_t {
     AllFiles,
     SelectFile,
     ReplaceQuestion,
+    ChangedMeanwhileQuestion,
     // Message boxes.
     ErrorTitle,
     ListIncomplete,

@@ -44,8 +44,8 @@ void MainWindow::OnEditClicked()
         });
         return;
     }
-    const EntryDraft draft{entry->name, entry->command, entry->scope, entry->valueType,
-                           entry->filePath};
+    const EntryDraft draft{entry->name,      entry->command,  entry->scope,
+                           entry->valueType, entry->filePath, entry->storedData};
     Modally([&] { Editor().ShowForEntry(form_, draft); });
     RefillList();
 }

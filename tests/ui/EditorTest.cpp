@@ -1,6 +1,7 @@
 // The entry editor on the headless window system and the in-memory registry: what it shows when
 // it opens, what Save leaves in the Run keys, and where "Add file path..." opens the chooser.
 #include "HeadlessUi.h"
+#include "registry/RegistryValues.h"
 #include "ui/EntryEditor.h"
 #include "ui/layouts/MainWindowLayout.h"
 
@@ -36,6 +37,11 @@ protected:
             user(editor.Controls());
         };
         ui::EntryDraft draft{std::wstring(name), std::wstring(command), scope};
+        if (!isNew && !entries::IsFolderScope(scope)) {
+            // As the list read it.
+            (void)registry::ReadValue(registry, entries::RunKeyOf(scope), draft.name,
+                                      draft.valueType, draft.storedData);
+        }
         if (isNew) {
             editor.ShowForNewEntry(owner, std::move(draft));
         } else {
@@ -223,15 +229,67 @@ TEST_F(Editor, AFailedRemovalWritesNothingAndShowsTheMessage)
     ExpectTheErrorMessage();
 }
 
-TEST_F(Editor, AnEntryGoneMeanwhileCannotBeRenamed)
+// Save asks before it writes over what another program changed or removed meanwhile; No keeps
+// the editor open and writes nothing. A Save that changes nothing writes nothing at all.
+TEST_F(Editor, SaveOverAChangeMadeMeanwhileIsAskedFirst)
 {
-    language.Set(ui::Language::Hungarian);
-    Run(false, L"Gone", L"gone.exe", Scope::CurrentUser, [](const Controls& c) {
-        Type(c.nameBox, L"Renamed");
-        Save(c);
-    });
-    EXPECT_EQ(RunValues(kCurrentUser), Values{});
-    ExpectTheErrorMessage(kErrorHungarian, L"Hiba");
+    constexpr std::wstring_view kQuestion = L"Another program changed or removed this entry while "
+                                            L"you were editing it. Save anyway?";
+    struct Case {
+        std::function<void(portable::MemoryRegistry&)> meanwhile;
+        std::wstring_view typed; // empty: the command is left as shown
+        MessageAnswer answer;
+        Values after;
+    };
+    const auto changeTo = [](std::wstring_view command) {
+        return [command](portable::MemoryRegistry& r) {
+            ASSERT_EQ(
+                registry::WriteString(r, entries::RunKeyOf(Scope::CurrentUser), L"Tray", command),
+                0);
+        };
+    };
+    const auto remove = [](portable::MemoryRegistry& r) {
+        ASSERT_EQ(registry::DeleteValue(r, entries::RunKeyOf(Scope::CurrentUser), L"Tray"), 0);
+    };
+    const std::array cases{
+        Case{changeTo(L"theirs.exe"), L"mine.exe", MessageAnswer::No, {{L"Tray", L"theirs.exe"}}},
+        Case{changeTo(L"theirs.exe"), L"mine.exe", MessageAnswer::Yes, {{L"Tray", L"mine.exe"}}},
+        Case{remove, L"mine.exe", MessageAnswer::No, {}},
+        Case{remove, L"mine.exe", MessageAnswer::Yes, {{L"Tray", L"mine.exe"}}},
+        Case{changeTo(L"theirs.exe"), L"", MessageAnswer::Yes, {{L"Tray", L"theirs.exe"}}},
+    };
+    for (const Case& row : cases) {
+        PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
+        messageBox.shown.clear();
+        messageBox.answers = {row.answer};
+        Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [&](const Controls& c) {
+            row.meanwhile(registry);
+            if (!row.typed.empty()) {
+                Type(c.valueBox, row.typed);
+            }
+            Save(c);
+            EXPECT_EQ(editor.Form().Loaded(), row.answer == MessageAnswer::No);
+            c.cancelButton.RaiseClick();
+        });
+        EXPECT_EQ(RunValues(kCurrentUser), row.after) << ToUtf8(row.typed);
+        ASSERT_EQ(messageBox.shown.size(), row.typed.empty() ? 0U : 1U);
+        if (!row.typed.empty()) {
+            EXPECT_EQ(messageBox.shown[0].text, kQuestion);
+            EXPECT_EQ(messageBox.shown[0].buttons, MessageButtons::YesNoDefaultNo);
+        }
+    }
+    // Data after a NUL, which no box can show, survives a Save that changes nothing.
+    const std::wstring_view withNul(L"a\0b", 3);
+    PutRunValue(kCurrentUser, L"Tray", withNul);
+    const long long writesBefore = registry.CallCount(RegistryCall::SetValue);
+    Run(false, L"Tray", withNul, Scope::CurrentUser, [](const Controls& c) { Save(c); });
+    EXPECT_EQ(registry.CallCount(RegistryCall::SetValue), writesBefore);
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    ASSERT_EQ(
+        registry::ReadValue(registry, entries::RunKeyOf(Scope::CurrentUser), L"Tray", type, data),
+        0);
+    EXPECT_EQ(data.size(), 8U); // a, NUL, b and the terminating NUL
 }
 
 TEST_F(Editor, AFailedWriteAfterTheRemovalPutsTheOldValueBack)
@@ -290,8 +348,9 @@ TEST_F(Editor, AnEmptyNameWritesTheDefaultValueAndAnEmptyCommandAnEmptyString)
 TEST_F(Editor, CancelLeavesTheRegistryAlone)
 {
     PutRunValue(kCurrentUser, L"Tray", L"tray.exe");
-    const long long callsBefore = registry.CallCount();
-    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [](const Controls& c) {
+    long long callsBefore = 0;
+    Run(false, L"Tray", L"tray.exe", Scope::CurrentUser, [&](const Controls& c) {
+        callsBefore = registry.CallCount();
         Type(c.nameBox, L"Renamed");
         Choose(c.allUsersOption);
         c.cancelButton.RaiseClick();
@@ -361,6 +420,7 @@ TEST_F(AddFilePath, WithoutACommandOpensAtTheRootOfTheToolsDrive)
 
 TEST_F(AddFilePath, TheChosenPathReplacesTheCommandUnquoted)
 {
+    PutRunValue(kCurrentUser, L"App", L"app.exe --tray");
     fileDialogs.answers.emplace_back(L"C:\\Program Files\\New App\\new app.exe");
     Run(false, L"App", L"app.exe --tray", Scope::CurrentUser, [](const Controls& c) {
         c.addPathButton.RaiseClick();
