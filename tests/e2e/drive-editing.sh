@@ -166,6 +166,42 @@ if edit_selected "for the move"; then
   check "a move removes it for all users" lacks_value HKLM "$renamed"
 fi
 
+# Another program changes the entry while the editor is open: Save asks, No keeps the editor
+# and writes nothing, Yes saves. A Save that changes nothing leaves their command as it is.
+set_value() { "$wine_exec" reg add "HKCU\\$run_key" /v "$renamed" /d "$1" /f >/dev/null 2>&1; }
+select_first_entry
+if edit_selected "for a change made meanwhile"; then
+  set_value theirs.exe
+  press "$editor" Tab End
+  type_text "$editor" " /mine"
+  press "$editor" Tab Tab space # Save
+  question=$(wait_for_window '^Tolvan$')
+  if [[ -z "$question" ]]; then
+    fail "Save over a change made meanwhile did not ask"
+  else
+    sleep 0.5
+    import -window root "$outdir/changed-meanwhile-question.png"
+    press "$question" Return # No is the default
+    wait_gone '^Tolvan$'
+    check "No keeps the editor open" [ -n "$(window_named '^Szerkesztés$')" ]
+    check "No writes nothing" value_is HKCU "$renamed" theirs.exe
+    press "$editor" space # Save has the focus again
+    question=$(wait_for_window '^Tolvan$')
+    [[ -n "$question" ]] && press "$question" y
+    wait_gone '^Szerkesztés$'
+    check "Yes saves the edit" value_is HKCU "$renamed" "$command_line /mine"
+  fi
+fi
+set_value "$command_line"
+select_first_entry
+if edit_selected "for an unchanged Save"; then
+  set_value theirs.exe
+  press "$editor" Tab Tab Tab space # Save
+  check "an unchanged Save closes without asking" wait_gone '^Szerkesztés$'
+  check "an unchanged Save writes nothing" value_is HKCU "$renamed" theirs.exe
+fi
+set_value "$command_line"
+
 # Esc closes the editor without touching the registry.
 select_first_entry
 if edit_selected "for Esc"; then
