@@ -8,7 +8,7 @@
 //   deny user|machine read|change SAVE_FILE | allow user|machine SAVE_FILE
 //   alive | responsive SECONDS | count | item INDEX | find TEXT (index or -1) | sorted | select
 //   INDEX | dialogs | box | edit COMMAND | delete | delete-refused | close-box | check-odd |
-//   check-bad |
+//   check-bad | trickle |
 //   leak DELETES OPENINGS
 #include "KeyAccess.h"
 #include "OwnedHandles.h"
@@ -247,6 +247,36 @@ int Leak(HWND main, int deletes, int openings)
     return Result();
 }
 
+// A program that writes its Run value every 150 ms for four seconds: the tool must list the
+// value within two seconds of the first write, although the changes never pause.
+int Trickle(HWND main)
+{
+    constexpr wchar_t kName[] = L"0 tolvan trickle";
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        Check(false, L"the Run key opens for writing");
+        return Result();
+    }
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG listedAfter = 0;
+    for (int write = 0; GetTickCount64() - start < 4000; ++write) {
+        const std::wstring data = L"trickle.exe /" + std::to_wstring(write);
+        (void)RegSetValueExW(key, kName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                             static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+        if (listedAfter == 0 && FindItem(main, kName) >= 0) {
+            listedAfter = GetTickCount64() - start;
+        }
+        Sleep(150);
+    }
+    (void)RegDeleteValueW(key, kName);
+    RegCloseKey(key);
+    Check(listedAfter > 0 && listedAfter <= 2000, L"a value written every 150 ms is listed after " +
+                                                      std::to_wstring(listedAfter) +
+                                                      L" ms (at most 2000)");
+    return Result();
+}
+
 int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
 {
     HWND tool = MainWindow();
@@ -271,6 +301,9 @@ int WithTool(const std::wstring& command, const std::vector<std::wstring>& args)
                          reinterpret_cast<LPARAM>(args[0].c_str()));
         Print(std::to_wstring(found == LB_ERR ? -1 : found));
         return 0;
+    }
+    if (command == L"trickle") {
+        return Trickle(tool);
     }
     if (command == L"count") {
         Print(std::to_wstring(ItemCount(tool)));

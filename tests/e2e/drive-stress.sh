@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real tolvan.exe under load and bad input, under Wine: ten thousand Run values; values of
-# every odd shape the registry allows; a Run key it may not read, one whose values it may not
-# delete and one that is not there; files that only look like programs; and its handles and
+# every odd shape the registry allows; a value written every 150 ms; a Run key it may not read,
+# one whose values it may not delete and one that is not there; files that only look like programs; and its handles and
 # GDI/USER objects over 200 refills and 50 openings of the editor. After every case the tool still answers, its list is right and the
 # registry holds exactly what it held plus what the user changed. The Run keys and the language
 # setting are put back as they were found, whatever happens.
@@ -183,6 +183,14 @@ if start_tool; then
   stop_tool
 fi
 check "the odd values are byte for byte as written" no_changes_since odd
+put_back
+
+echo "== $((SECONDS))s: changes that never pause"
+if start_tool; then
+  stress_check trickle
+  stress_check alive
+  stop_tool
+fi
 put_back
 
 echo "== $((SECONDS))s: Run keys that cannot be read"
