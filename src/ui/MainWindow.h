@@ -127,9 +127,9 @@ private:
     // A refill ready within this long fills the list before the window first shows, and shows no
     // progress while the window waits for it.
     static constexpr std::chrono::milliseconds kQuickRefill{330};
-    // Changes that keep coming are read at least this often (in FILETIME steps: 1.5 s), so that
-    // what they wrote shows within two seconds.
-    static constexpr std::uint64_t kLongestUnreadChanges = 15'000'000ULL;
+    // Changes that keep coming are read at least this often (in FILETIME steps: one second), so
+    // that what they wrote shows within two seconds even while the list is slow to read.
+    static constexpr std::uint64_t kLongestUnreadChanges = 10'000'000ULL;
 
     platform::Platform& platform_;
     platform::window::WindowSystem& windows_;
