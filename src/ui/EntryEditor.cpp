@@ -4,6 +4,7 @@
 #include "FileChooser.h"
 #include "RunningProgram.h"
 #include "ScopeText.h"
+#include "entries/HiddenName.h"
 #include "entries/TextTrim.h"
 
 namespace ui {
@@ -96,7 +97,7 @@ void EntryEditor::OnLoad()
     chosenScope_.reset();
     (forUser ? c.currentUserOption : c.allUsersOption).SetChecked(true);
 
-    c.nameBox.SetCaption(original_.name);
+    c.nameBox.SetCaption(entries::ShownName(original_.name));
     c.valueBox.SetCaption(original_.command);
 }
 
@@ -149,7 +150,7 @@ entries::ChangeResult EntryEditor::Save(const entries::EntryTarget& target,
 
 bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
 {
-    const std::wstring name(target.name);
+    const std::wstring name = entries::ShownName(target.name);
     const std::wstring scope = ScopeText(language_, target.scope);
     const std::wstring question = language_.Text(UiText::ReplaceQuestion, {name, scope});
     return platform_.messageBox.Show(windows_.Handle(form_), question, L"Tolvan",
@@ -160,7 +161,12 @@ bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
 
 void EntryEditor::OnSaveClicked()
 {
-    const std::wstring name = controls_.nameBox.Caption();
+    std::wstring name = controls_.nameBox.Caption();
+    // The box shows a NUL of the name as a mark; a name left as shown is the value's own,
+    // counted name, not one spelled with the mark.
+    if (!isNew_ && name == entries::ShownName(original_.name)) {
+        name = original_.name;
+    }
     const std::wstring command = controls_.valueBox.Caption();
     // Without a choice of scope the entry stays where it is.
     const entries::EntryTarget target{name, command, chosenScope_.value_or(original_.scope)};
