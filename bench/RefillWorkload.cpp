@@ -123,7 +123,7 @@ void RefillWorkload::EmptyRunKeys() noexcept
         std::uint32_t length = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        while (registry.EnumValue(key.get(), 0, name, length, type, size) == reg::kSuccess &&
+        while (registry.EnumValue(key.get(), 0, name, length, type, {}, size) == reg::kSuccess &&
                registry.DeleteValue(key.get(), std::wstring(name.data(), length)) ==
                    reg::kSuccess) {
         }
@@ -246,7 +246,7 @@ std::size_t RefillWorkload::ReadKey(const registry::KeyPath& path, std::vector<w
         std::uint32_t nameLength = 0;
         std::uint32_t type = 0;
         std::uint32_t dataSize = 0;
-        if (registry.EnumValue(key.get(), index, nameBuffer, nameLength, type, dataSize) !=
+        if (registry.EnumValue(key.get(), index, nameBuffer, nameLength, type, {}, dataSize) !=
             reg::kSuccess) {
             break;
         }

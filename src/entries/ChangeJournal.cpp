@@ -16,12 +16,12 @@ constexpr platform::ErrorCode kFileNotFound = 2;
 // The name of the key's value that has this name to Windows, as the key spells it; the name as
 // given when it cannot be told.
 std::wstring SpellingIn(platform::Registry& registry, platform::Collation& collation,
-                        const registry::KeyPath& key, const platform::NulTerminated& name)
+                        const registry::KeyPath& key, std::wstring_view name)
 {
     platform::KeyHandle handle = 0;
     if (registry.OpenKey(key.root, key.subKey, reg::kKeyQueryValue | key.view, handle) !=
         reg::kSuccess) {
-        return std::wstring(name.View());
+        return std::wstring(name);
     }
     const platform::OwnedKey open = platform::Own(registry, handle);
     std::vector<wchar_t> found(reg::kMaxValueNameChars + 1);
@@ -29,14 +29,14 @@ std::wstring SpellingIn(platform::Registry& registry, platform::Collation& colla
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     for (std::uint32_t index = 0;
-         registry.EnumValue(open.get(), index, found, length, type, size) == reg::kSuccess;
+         registry.EnumValue(open.get(), index, found, length, type, {}, size) == reg::kSuccess;
          ++index) {
         const std::wstring_view spelled(found.data(), length);
         if (SameName(collation, spelled, name)) {
             return std::wstring(spelled);
         }
     }
-    return std::wstring(name.View());
+    return std::wstring(name);
 }
 
 } // namespace
@@ -52,8 +52,7 @@ ChangeJournal::ChangeJournal(platform::Platform& platform) noexcept
 {
 }
 
-ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key,
-                                    const platform::NulTerminated& name,
+ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key, std::wstring_view name,
                                     std::optional<StoredValue>& before)
 {
     StoredValue value;
@@ -65,7 +64,7 @@ ErrorCode ChangeJournal::ReadBefore(const registry::KeyPath& key,
     return read == reg::kFileNotFound ? reg::kSuccess : read;
 }
 
-void ChangeJournal::PutBack(const registry::KeyPath& key, const platform::NulTerminated& name,
+void ChangeJournal::PutBack(const registry::KeyPath& key, std::wstring_view name,
                             const std::optional<StoredValue>& before) noexcept
 {
     // Should this fail too, the error the change already reports is all that can be said.
@@ -98,14 +97,14 @@ Result ChangeJournal::Record(Take take, std::function<void()> undo)
     return result;
 }
 
-ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, const platform::NulTerminated& name,
+ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, std::wstring_view name,
                                   std::uint32_t type, std::span<const std::byte> data)
 {
     std::optional<StoredValue> before;
     if (const ErrorCode read = ReadBefore(key, name, before); read != reg::kSuccess) {
         return read;
     }
-    if (before && before->name != name.View()) {
+    if (before && before->name != name) {
         // Written over, the value would keep the old spelling of its name.
         if (const ErrorCode removed = RemoveValue(key, name); removed != reg::kSuccess) {
             return removed;
@@ -113,12 +112,12 @@ ErrorCode ChangeJournal::SetValue(const registry::KeyPath& key, const platform::
         before.reset();
     }
     return Record<ErrorCode>([&] { return registry::WriteValue(registry_, key, name, type, data); },
-                             [this, key, name = std::wstring(name.View()),
-                              before = std::move(before)] { PutBack(key, name, before); });
+                             [this, key, name = std::wstring(name), before = std::move(before)] {
+                                 PutBack(key, name, before);
+                             });
 }
 
-ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key,
-                                     const platform::NulTerminated& name)
+ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key, std::wstring_view name)
 {
     std::optional<StoredValue> before;
     if (const ErrorCode read = ReadBefore(key, name, before); read != reg::kSuccess) {
@@ -128,8 +127,9 @@ ErrorCode ChangeJournal::RemoveValue(const registry::KeyPath& key,
         return reg::kFileNotFound;
     }
     return Record<ErrorCode>([&] { return registry::DeleteValue(registry_, key, name); },
-                             [this, key, name = std::wstring(name.View()),
-                              before = std::move(before)] { PutBack(key, name, before); });
+                             [this, key, name = std::wstring(name), before = std::move(before)] {
+                                 PutBack(key, name, before);
+                             });
 }
 
 platform::ErrorCode ChangeJournal::WriteShortcut(const platform::NulTerminated& path,

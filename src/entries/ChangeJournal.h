@@ -36,12 +36,11 @@ public:
 
     // Stores the value under the name as spelled here, putting back what it replaces (or removing
     // it) when undone.
-    [[nodiscard]] platform::ErrorCode SetValue(const registry::KeyPath& key,
-                                               const platform::NulTerminated& name,
+    [[nodiscard]] platform::ErrorCode SetValue(const registry::KeyPath& key, std::wstring_view name,
                                                std::uint32_t type, std::span<const std::byte> data);
     // Removes the value, putting it back when undone; 2 when there is none.
     [[nodiscard]] platform::ErrorCode RemoveValue(const registry::KeyPath& key,
-                                                  const platform::NulTerminated& name);
+                                                  std::wstring_view name);
 
     // Sets the target and arguments of a shortcut that exists (2 when it cannot be read).
     [[nodiscard]] platform::ErrorCode WriteShortcut(const platform::NulTerminated& path,
@@ -66,9 +65,9 @@ private:
         std::vector<std::byte> data;
     };
     [[nodiscard]] platform::ErrorCode ReadBefore(const registry::KeyPath& key,
-                                                 const platform::NulTerminated& name,
+                                                 std::wstring_view name,
                                                  std::optional<StoredValue>& before);
-    void PutBack(const registry::KeyPath& key, const platform::NulTerminated& name,
+    void PutBack(const registry::KeyPath& key, std::wstring_view name,
                  const std::optional<StoredValue>& before) noexcept;
 
     platform::Registry& registry_;

@@ -64,7 +64,7 @@ std::vector<std::byte> StringData(std::wstring_view text)
 
 // NameTaken when the key already holds a value of this name.
 ChangeResult NameFree(platform::Registry& registry, const registry::KeyPath& key,
-                      const platform::NulTerminated& name)
+                      std::wstring_view name)
 {
     std::uint32_t type = 0;
     std::vector<std::byte> data;
@@ -96,8 +96,7 @@ std::optional<std::wstring> FileNamed(platform::Platform& platform,
 // leaves none behind under its new name either (a replaced entry's, say): that one would switch
 // it off.
 ChangeResult CarrySwitch(platform::Registry& registry, ChangeJournal& journal, Scope fromScope,
-                         const platform::NulTerminated& fromName, Scope toScope,
-                         const platform::NulTerminated& toName)
+                         std::wstring_view fromName, Scope toScope, std::wstring_view toName)
 {
     // An entry stays in a key without switches (see Update).
     if (!HasSwitches(fromScope) || !HasSwitches(toScope)) {
@@ -187,7 +186,7 @@ ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal
         platform::NulTerminated::EndOf(oldPath, oldPath.find_last_of(L'\\') + 1);
     // The file keeps its extension as it is spelled.
     const std::wstring newFileName =
-        std::wstring(target.name.View()) +
+        std::wstring(target.name) +
         std::wstring(oldFileName.View().substr(std::min(stored.name.size(), oldFileName.Size())));
     const std::wstring newPath = *folder + L"\\" + newFileName;
     // Compared as typed: a change of letter case alone renames the file.
@@ -314,7 +313,7 @@ bool EntryChanges::StillAsRead(const StartupEntry& read)
     std::vector<std::byte> data;
     return registry::ReadValue(platform_.registry, RunKeyOf(read.scope), read.name, type, data) ==
                reg::kSuccess &&
-           type == read.valueType && data == read.storedData;
+           type == read.valueType && data == read.valueData;
 }
 
 ChangeResult EntryChanges::SetSwitch(const StartupEntry& entry, bool switchedOff)

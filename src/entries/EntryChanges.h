@@ -32,7 +32,7 @@ enum class WhenNameTaken : std::uint8_t {
 // What an entry is to become: its name, its command and where it is kept. A shortcut's name is
 // its file's name without the extension, and its scope one of the Startup folders.
 struct EntryTarget {
-    platform::NulTerminated name = L"";
+    std::wstring_view name; // counted: a value's name may hold NULs
     std::wstring_view command;
     Scope scope = Scope::AllUsers;
 };

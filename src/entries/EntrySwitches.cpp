@@ -66,14 +66,13 @@ SwitchBytes EnabledBytes(std::uint32_t oldType, std::span<const std::byte> old) 
     return bytes;
 }
 
-platform::NulTerminated SwitchNameOf(const StartupEntry& entry) noexcept
+std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept
 {
     if (!IsFolderScope(entry.scope)) {
         return entry.name;
     }
     const std::size_t slash = entry.filePath.find_last_of(L"\\/");
-    return platform::NulTerminated::EndOf(entry.filePath,
-                                          slash == std::wstring::npos ? 0 : slash + 1);
+    return std::wstring_view(entry.filePath).substr(slash == std::wstring::npos ? 0 : slash + 1);
 }
 
 platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
@@ -137,9 +136,8 @@ platform::ErrorCode ReadSwitches(platform::Registry& registry, Scope scope,
     return reg::kSuccess;
 }
 
-platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
-                                const platform::NulTerminated& name, bool switchedOff,
-                                std::uint64_t now)
+platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope, std::wstring_view name,
+                                bool switchedOff, std::uint64_t now)
 {
     if (!HasSwitches(scope)) {
         return kNoSwitches;
@@ -159,8 +157,7 @@ platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
     return registry::WriteBinary(registry, SwitchKeyOf(scope), name, bytes);
 }
 
-platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
-                                 const platform::NulTerminated& name)
+platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope, std::wstring_view name)
 {
     if (!HasSwitches(scope)) {
         return reg::kSuccess;

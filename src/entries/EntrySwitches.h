@@ -70,7 +70,7 @@ using SwitchBytes = std::array<std::byte, 12>;
 
 // The name of the entry's switch: the value's name for a Run entry, the file's name with its
 // extension for a file in a Startup folder.
-[[nodiscard]] platform::NulTerminated SwitchNameOf(const StartupEntry& entry) noexcept;
+[[nodiscard]] std::wstring_view SwitchNameOf(const StartupEntry& entry) noexcept;
 
 // Reads the switches of the entries of this scope into them; entries of other scopes are left
 // alone. A missing key or value is a switch that is on, and so is every entry of a scope without
@@ -83,11 +83,11 @@ using SwitchBytes = std::array<std::byte, 12>;
 // Switches the entry off (stamped with `now`) or on, in the way Task Manager writes it; the key
 // is created when it is missing. A scope without switches answers 50 (not supported).
 [[nodiscard]] platform::ErrorCode WriteSwitch(platform::Registry& registry, Scope scope,
-                                              const platform::NulTerminated& name, bool switchedOff,
+                                              std::wstring_view name, bool switchedOff,
                                               std::uint64_t now);
 
 // Removes an entry's switch; an entry that has none (or whose scope has none) is fine.
 [[nodiscard]] platform::ErrorCode RemoveSwitch(platform::Registry& registry, Scope scope,
-                                               const platform::NulTerminated& name);
+                                               std::wstring_view name);
 
 } // namespace entries

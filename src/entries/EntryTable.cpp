@@ -1,6 +1,7 @@
 #include "EntryTable.h"
 
 #include "EntrySwitches.h"
+#include "HiddenName.h"
 #include "Refill.h"
 #include "StartupFolderEntries.h"
 
@@ -14,7 +15,7 @@ std::wstring DisplayTextOf(const StartupEntry& entry)
     if (!entry.description.empty()) {
         return entry.description;
     }
-    return entry.name + L";  (" + entry.programPath + L")";
+    return ShownName(entry.name) + L";  (" + entry.programPath + L")";
 }
 
 std::optional<std::size_t> EntrySnapshot::Find(const EntryKey& key) const noexcept

@@ -68,28 +68,32 @@ public:
     [[nodiscard]] virtual ErrorCode CreateKey(RootKey root, const NulTerminated& subKey,
                                               std::uint32_t access, KeyHandle& key) noexcept = 0;
 
-    // The value at `index` without its data: its name goes into `name` (whose size is the capacity
-    // in characters, the NUL included) and its length, NUL excluded, into `nameLength`; also its
-    // type and data size in bytes. 259 past the last value; 234 when the name does not fit, with
-    // nothing written.
+    // The value at `index`: its name goes into `name` (whose size is the capacity in characters,
+    // the NUL included) and its length, NUL excluded, into `nameLength`; its type into `type`; its
+    // data into `data` (whose size is the room) and the data's size in bytes into `dataSize`. With
+    // `data` empty only the size is reported. 259 past the last value; 234 when the name does not
+    // fit, with nothing written, or when the data does not fit, with the type and the needed size
+    // set. A name is counted: it may hold NULs, which the registry allows and keeps.
     [[nodiscard]] virtual ErrorCode EnumValue(KeyHandle key, std::uint32_t index,
                                               std::span<wchar_t> name, std::uint32_t& nameLength,
-                                              std::uint32_t& type,
+                                              std::uint32_t& type, std::span<std::byte> data,
                                               std::uint32_t& dataSize) noexcept = 0;
+
+    // Value names below are counted, the whole view, NULs included: a name that holds a NUL is
+    // another value than the name cut at it.
 
     // A value's type and data. With `data` null only the size is reported. When *dataSize is too
     // small: 234, the needed size and the type are set and nothing is written.
-    [[nodiscard]] virtual ErrorCode QueryValue(KeyHandle key, const NulTerminated& name,
+    [[nodiscard]] virtual ErrorCode QueryValue(KeyHandle key, std::wstring_view name,
                                                std::uint32_t* type, std::byte* data,
                                                std::uint32_t* dataSize) noexcept = 0;
 
     // Stores exactly these bytes with this type, replacing a value of the same name.
-    [[nodiscard]] virtual ErrorCode SetValue(KeyHandle key, const NulTerminated& name,
+    [[nodiscard]] virtual ErrorCode SetValue(KeyHandle key, std::wstring_view name,
                                              std::uint32_t type,
                                              std::span<const std::byte> data) noexcept = 0;
 
-    [[nodiscard]] virtual ErrorCode DeleteValue(KeyHandle key,
-                                                const NulTerminated& name) noexcept = 0;
+    [[nodiscard]] virtual ErrorCode DeleteValue(KeyHandle key, std::wstring_view name) noexcept = 0;
 
     [[nodiscard]] virtual ErrorCode CloseKey(KeyHandle key) noexcept = 0;
 

@@ -34,7 +34,7 @@ ErrorCode OpenAt(platform::Registry& registry, const KeyPath& path, std::uint32_
 } // namespace
 
 ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
-                           const platform::NulTerminated& valueName, std::int32_t defaultValue,
+                           std::wstring_view valueName, std::int32_t defaultValue,
                            std::int32_t& value)
 {
     value = defaultValue;
@@ -67,7 +67,7 @@ ErrorCode ReadBinaryNumber(platform::Registry& registry, const KeyPath& path,
 namespace {
 
 ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
-                              const platform::NulTerminated& valueName, std::uint32_t type,
+                              std::wstring_view valueName, std::uint32_t type,
                               std::span<const std::byte> data)
 {
     KeyHandle handle = 0;
@@ -85,7 +85,7 @@ ErrorCode SetValueCreatingKey(platform::Registry& registry, const KeyPath& path,
 } // namespace
 
 ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
-                            const platform::NulTerminated& valueName, std::int32_t number)
+                            std::wstring_view valueName, std::int32_t number)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -97,8 +97,7 @@ ErrorCode WriteBinaryNumber(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
-                      const platform::NulTerminated& valueName, std::wstring_view text,
-                      std::uint32_t type)
+                      std::wstring_view valueName, std::wstring_view text, std::uint32_t type)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -112,9 +111,8 @@ ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
     }
 }
 
-ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path,
-                    const platform::NulTerminated& valueName, std::uint32_t& type,
-                    std::vector<std::byte>& data)
+ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
+                    std::uint32_t& type, std::vector<std::byte>& data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -146,9 +144,8 @@ ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path,
     return result != reg::kSuccess ? result : closed;
 }
 
-ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path,
-                     const platform::NulTerminated& valueName, std::uint32_t type,
-                     std::span<const std::byte> data)
+ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path, std::wstring_view valueName,
+                     std::uint32_t type, std::span<const std::byte> data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -157,7 +154,7 @@ ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
-                      const platform::NulTerminated& valueName, std::span<const std::byte> data)
+                      std::wstring_view valueName, std::span<const std::byte> data)
 {
     if (path.root == 0) {
         return kNoRoot;
@@ -166,7 +163,7 @@ ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
 }
 
 ErrorCode DeleteValue(platform::Registry& registry, const KeyPath& path,
-                      const platform::NulTerminated& valueName)
+                      std::wstring_view valueName)
 {
     if (path.root == 0) {
         return kNoRoot;

@@ -28,41 +28,39 @@ struct KeyPath {
 // Reads a number stored in at most 2 bytes: `value` starts as `defaultValue` and the stored bytes
 // replace its low-order bytes, low byte first. Longer data gives 234 and keeps the default.
 [[nodiscard]] platform::ErrorCode ReadBinaryNumber(platform::Registry& registry,
-                                                   const KeyPath& path,
-                                                   const platform::NulTerminated& valueName,
+                                                   const KeyPath& path, std::wstring_view valueName,
                                                    std::int32_t defaultValue, std::int32_t& value);
 
 // Stores the low-order 16 bits of `number` as 2 bytes of REG_BINARY, little-endian, creating the
 // key path when it is missing.
 [[nodiscard]] platform::ErrorCode WriteBinaryNumber(platform::Registry& registry,
                                                     const KeyPath& path,
-                                                    const platform::NulTerminated& valueName,
+                                                    std::wstring_view valueName,
                                                     std::int32_t number);
 
 // Stores `text` with its terminating NUL as a string of this type (REG_SZ, or REG_EXPAND_SZ for
 // a text whose %NAME%s are expanded when it is used), creating the key path when it is missing.
 [[nodiscard]] platform::ErrorCode WriteString(platform::Registry& registry, const KeyPath& path,
-                                              const platform::NulTerminated& valueName,
-                                              std::wstring_view text,
+                                              std::wstring_view valueName, std::wstring_view text,
                                               std::uint32_t type = platform::reg::kTypeSz);
 
 // Reads a value whole: its type and its bytes. 2 when there is no such value (or key).
 [[nodiscard]] platform::ErrorCode ReadValue(platform::Registry& registry, const KeyPath& path,
-                                            const platform::NulTerminated& valueName,
-                                            std::uint32_t& type, std::vector<std::byte>& data);
+                                            std::wstring_view valueName, std::uint32_t& type,
+                                            std::vector<std::byte>& data);
 
 // Stores exactly these bytes with this type, creating the key path when it is missing: a value
 // put back as it was read.
 [[nodiscard]] platform::ErrorCode WriteValue(platform::Registry& registry, const KeyPath& path,
-                                             const platform::NulTerminated& valueName,
-                                             std::uint32_t type, std::span<const std::byte> data);
+                                             std::wstring_view valueName, std::uint32_t type,
+                                             std::span<const std::byte> data);
 
 // Stores exactly these bytes as REG_BINARY, creating the key path when it is missing.
 [[nodiscard]] platform::ErrorCode WriteBinary(platform::Registry& registry, const KeyPath& path,
-                                              const platform::NulTerminated& valueName,
+                                              std::wstring_view valueName,
                                               std::span<const std::byte> data);
 
 [[nodiscard]] platform::ErrorCode DeleteValue(platform::Registry& registry, const KeyPath& path,
-                                              const platform::NulTerminated& valueName);
+                                              std::wstring_view valueName);
 
 } // namespace registry

@@ -4,6 +4,7 @@
 #include "FileChooser.h"
 #include "RunningProgram.h"
 #include "ScopeText.h"
+#include "entries/HiddenName.h"
 #include "entries/TextTrim.h"
 
 namespace ui {
@@ -96,7 +97,7 @@ void EntryEditor::OnLoad()
     chosenScope_.reset();
     (forUser ? c.currentUserOption : c.allUsersOption).SetChecked(true);
 
-    c.nameBox.SetCaption(original_.name);
+    c.nameBox.SetCaption(entries::ShownName(original_.name));
     c.valueBox.SetCaption(original_.command);
     shownName_ = c.nameBox.Caption();
     shownCommand_ = c.valueBox.Caption();
@@ -151,7 +152,7 @@ entries::StartupEntry EntryEditor::StoredEntry() const
     stored.command = original_.command;
     stored.valueType = original_.valueType;
     stored.filePath = original_.filePath;
-    stored.storedData = original_.storedData;
+    stored.valueData = original_.valueData;
     return stored;
 }
 
@@ -165,7 +166,7 @@ bool EntryEditor::ConfirmOverwrite()
 
 bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
 {
-    const std::wstring name(target.name);
+    const std::wstring name = entries::ShownName(target.name);
     const std::wstring scope = ScopeText(language_, target.scope);
     const std::wstring question = language_.Text(UiText::ReplaceQuestion, {name, scope});
     return platform_.messageBox.Show(windows_.Handle(form_), question, L"Tolvan",
@@ -176,14 +177,18 @@ bool EntryEditor::ConfirmReplace(const entries::EntryTarget& target)
 
 void EntryEditor::OnSaveClicked()
 {
-    const std::wstring name = controls_.nameBox.Caption();
+    const std::wstring typedName = controls_.nameBox.Caption();
     const std::wstring command = controls_.valueBox.Caption();
-    // Without a choice of scope the entry stays where it is.
-    const entries::EntryTarget target{name, command, chosenScope_.value_or(original_.scope)};
+    const Scope scope = chosenScope_.value_or(original_.scope); // stays without a choice
+    // The box shows a NUL of the name as a mark; a name left as shown is the value's own,
+    // counted name, not one spelled with the mark.
+    const bool nameKept = !isNew_ && typedName == shownName_;
+    const std::wstring name = nameKept ? original_.name : typedName;
+    const entries::EntryTarget target{name, command, scope};
     if (!isNew_) {
         // Nothing to write: whatever another program stored meanwhile stays, and a text the
         // box could not show whole is not cut short.
-        if (name == shownName_ && command == shownCommand_ && target.scope == original_.scope) {
+        if (nameKept && command == shownCommand_ && scope == original_.scope) {
             windows_.Unload(form_);
             return;
         }

@@ -26,7 +26,7 @@ struct EntryDraft {
     // A shortcut in a Startup folder: its full path. Empty for a Run entry.
     std::wstring filePath{};
     // A Run entry's value data as it was read: Save asks before it writes over anything else.
-    std::vector<std::byte> storedData{};
+    std::vector<std::byte> valueData{};
 };
 
 // The entry editor: a modal dialog in which an entry's name, command and scope are changed. It

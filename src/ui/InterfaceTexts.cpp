@@ -37,6 +37,7 @@ constexpr std::array kTexts{
     TextPair{L", letiltva", L", disabled"},
     TextPair{L", letiltva %1 óta", L", disabled since %1"},
     TextPair{L", állapota nem olvasható", L", state unreadable"},
+    TextPair{L", rejtett név", L", hidden name"},
     TextPair{L"Beolvasás…", L"Reading…"},
     TextPair{L"Beolvasás… %1 / %2", L"Reading… %1 of %2"},
     TextPair{L"ellenőrzés…", L"checking…"},

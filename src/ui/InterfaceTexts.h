@@ -39,6 +39,7 @@ enum class UiText : std::uint8_t {
     DisabledSuffix,
     DisabledSinceSuffix,
     StateUnreadableSuffix,
+    HiddenNameSuffix,
     Reading,
     ReadingCount,
     // The signature line of the details panel.

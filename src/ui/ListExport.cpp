@@ -2,6 +2,7 @@
 
 #include "ScopeText.h"
 #include "SignatureText.h"
+#include "entries/HiddenName.h"
 #include "platform/Utf16.h"
 
 #include <array>
@@ -111,8 +112,8 @@ std::string ListAsCsv(std::span<const entries::StartupEntry> entries, const Expo
          language.Text(UiText::ColumnDisabledSince), language.Text(UiText::ColumnSignature),
          language.Text(UiText::ColumnSigner)});
     for (const entries::StartupEntry& entry : entries) {
-        row({ScopeText(language, entry.scope), entry.name, entry.command, entry.programPath,
-             entry.productName, entry.description, entry.companyName,
+        row({ScopeText(language, entry.scope), entries::ShownName(entry.name), entry.command,
+             entry.programPath, entry.productName, entry.description, entry.companyName,
              language.Text(entry.switchedOff ? UiText::Yes : UiText::No),
              entry.switchedOff ? IsoUtc(entry.switchedOffSince) : std::wstring(),
              VerdictWord(language, entry), SignerOf(entry)});
@@ -135,7 +136,7 @@ std::string ListAsReport(std::span<const entries::StartupEntry> entries, const E
     };
     for (const entries::StartupEntry& entry : entries) {
         report += kLineEnd;
-        line(UiText::ColumnName, entry.name);
+        line(UiText::ColumnName, entries::ShownName(entry.name));
         line(UiText::ColumnScope, ScopeText(language, entry.scope));
         line(UiText::ColumnCommand, entry.command);
         line(UiText::ColumnProgram, entry.programPath);

@@ -3,6 +3,7 @@
 #include "RunningProgram.h"
 #include "ScopeText.h"
 #include "SignatureText.h"
+#include "entries/HiddenName.h"
 #include "layouts/MainWindowLayout.h"
 
 #include <string>
@@ -183,10 +184,10 @@ void MainWindow::OnEntrySelected()
     c.makerLabel.SetTooltip(L"Gyártó");
 
     shown_ = ShownState{entry->scope, entry->switchedOff, entry->switchedOffSince,
-                        entry->switchUnreadable};
+                        entry->switchUnreadable, entries::IsHiddenName(entry->name)};
     ShowScope();
 
-    c.nameField.SetCaption(entry->name);
+    c.nameField.SetCaption(entries::ShownName(entry->name));
     c.valueField.SetCaption(entry->command);
     c.programPathField.SetCaption(entry->programPath);
     c.programPathField.SetTooltip(entry->programPath);
@@ -212,6 +213,9 @@ void MainWindow::ShowScope()
     }
     std::wstring line =
         language_.Text(UiText::ScopeLabel) + L" " + ScopeText(language_, shown_->scope);
+    if (shown_->hiddenName) {
+        line += language_.Text(UiText::HiddenNameSuffix);
+    }
     if (switchedOff) {
         const std::wstring since = shown_->switchedOffSince != 0
                                        ? platform_.clock.LocalDateAndTime(shown_->switchedOffSince)

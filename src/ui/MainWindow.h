@@ -147,6 +147,7 @@ private:
         bool switchedOff = false;
         std::uint64_t switchedOffSince = 0;
         bool switchUnreadable = false;
+        bool hiddenName = false; // the value's name holds a NUL
     };
     std::optional<ShownState> shown_;
     HoverTarget hover_ = HoverTarget::None;

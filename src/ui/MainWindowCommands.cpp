@@ -45,7 +45,7 @@ void MainWindow::OnEditClicked()
         return;
     }
     const EntryDraft draft{entry->name,      entry->command,  entry->scope,
-                           entry->valueType, entry->filePath, entry->storedData};
+                           entry->valueType, entry->filePath, entry->valueData};
     Modally([&] { Editor().ShowForEntry(form_, draft); });
     RefillList();
 }

@@ -222,7 +222,7 @@ ErrorCode MemoryRegistry::CreateKey(RootKey root, const NulTerminated& subKey, s
 
 ErrorCode MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
                                     std::uint32_t& nameLength, std::uint32_t& type,
-                                    std::uint32_t& dataSize) noexcept
+                                    std::span<std::byte> data, std::uint32_t& dataSize) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::EnumValue)) {
         return *fault;
@@ -241,15 +241,21 @@ ErrorCode MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::spa
     if (value.name.size() >= name.size()) {
         return reg::kMoreData;
     }
+    type = value.type;
+    dataSize = static_cast<std::uint32_t>(value.data.size());
+    if (!data.empty() && data.size() < value.data.size()) {
+        return reg::kMoreData;
+    }
     std::copy(value.name.begin(), value.name.end(), name.begin());
     name[value.name.size()] = L'\0';
     nameLength = static_cast<std::uint32_t>(value.name.size());
-    type = value.type;
-    dataSize = static_cast<std::uint32_t>(value.data.size());
+    if (!data.empty()) {
+        std::copy(value.data.begin(), value.data.end(), data.begin());
+    }
     return reg::kSuccess;
 }
 
-ErrorCode MemoryRegistry::QueryValue(KeyHandle key, const NulTerminated& name, std::uint32_t* type,
+ErrorCode MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                                      std::byte* data, std::uint32_t* dataSize) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::QueryValue)) {
@@ -295,7 +301,7 @@ ErrorCode MemoryRegistry::QueryValue(KeyHandle key, const NulTerminated& name, s
     return reg::kSuccess;
 }
 
-ErrorCode MemoryRegistry::SetValue(KeyHandle key, const NulTerminated& name, std::uint32_t type,
+ErrorCode MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                                    std::span<const std::byte> data) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::SetValue)) {
@@ -308,7 +314,7 @@ ErrorCode MemoryRegistry::SetValue(KeyHandle key, const NulTerminated& name, std
     if ((entry->access & reg::kKeySetValue) == 0) {
         return reg::kAccessDenied;
     }
-    if (name.Size() > reg::kMaxValueNameChars) {
+    if (name.size() > reg::kMaxValueNameChars) {
         return reg::kInvalidParameter;
     }
     try {
@@ -326,7 +332,7 @@ ErrorCode MemoryRegistry::SetValue(KeyHandle key, const NulTerminated& name, std
     }
 }
 
-ErrorCode MemoryRegistry::DeleteValue(KeyHandle key, const NulTerminated& name) noexcept
+ErrorCode MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
 {
     if (const auto fault = BeginCall(RegistryCall::DeleteValue)) {
         return *fault;

@@ -42,13 +42,13 @@ public:
     ErrorCode CreateKey(RootKey root, const NulTerminated& subKey, std::uint32_t access,
                         KeyHandle& key) noexcept override;
     ErrorCode EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
-                        std::uint32_t& nameLength, std::uint32_t& type,
+                        std::uint32_t& nameLength, std::uint32_t& type, std::span<std::byte> data,
                         std::uint32_t& dataSize) noexcept override;
-    ErrorCode QueryValue(KeyHandle key, const NulTerminated& name, std::uint32_t* type,
+    ErrorCode QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                          std::byte* data, std::uint32_t* dataSize) noexcept override;
-    ErrorCode SetValue(KeyHandle key, const NulTerminated& name, std::uint32_t type,
+    ErrorCode SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                        std::span<const std::byte> data) noexcept override;
-    ErrorCode DeleteValue(KeyHandle key, const NulTerminated& name) noexcept override;
+    ErrorCode DeleteValue(KeyHandle key, std::wstring_view name) noexcept override;
     ErrorCode CloseKey(KeyHandle key) noexcept override;
     // The write time of a key is a count of the registry's writes, which only ever grows.
     ErrorCode QueryWriteTime(KeyHandle key, std::uint64_t& lastWrite) noexcept override;

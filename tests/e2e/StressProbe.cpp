@@ -6,10 +6,12 @@
 //   snapshot FILE | restore FILE | diff BEFORE AFTER   (AFTER may be "now")
 //   seed-many COUNT FIXTURE_EXE | seed-leak COUNT | seed-odd | seed-bad | language 0|1 | unmanaged
 //   deny user|machine read|change SAVE_FILE | allow user|machine SAVE_FILE
+//   set-counted user|machine NAME COMMAND | list-counted user|machine   (| in a name: a NUL)
 //   alive | responsive SECONDS | count | item INDEX | find TEXT (index or -1) | sorted | select
 //   INDEX | dialogs | box | edit COMMAND | delete | delete-refused | close-box | check-odd |
 //   check-bad | trickle |
 //   leak DELETES OPENINGS
+#include "CountedNames.h"
 #include "KeyAccess.h"
 #include "OwnedHandles.h"
 #include "RegistrySnapshot.h"
@@ -443,6 +445,19 @@ int WithRegistry(const std::wstring& command, const std::vector<std::wstring>& a
             Print(L"failed");
             return 1;
         }
+    }
+    if (command == L"set-counted" && args.size() == 3) {
+        Check(SetCountedValue(args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, kRunPath,
+                              args[1], args[2]),
+              L"written counted: " + args[1]);
+        return Result();
+    }
+    if (command == L"list-counted" && args.size() == 1) {
+        for (const std::wstring& name :
+             CountedNames(args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, kRunPath)) {
+            Print(name);
+        }
+        return 0;
     }
     if (command == L"allow" && args.size() == 2) {
         HKEY root = args[0] == L"user" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;

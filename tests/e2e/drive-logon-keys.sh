@@ -3,8 +3,9 @@
 # entry are listed with their scope lines and no switch, the policy entry is edited in its own
 # key, the RunOnce entry deleted, and a RunOnce value another program adds shows and goes by
 # itself. Then Ctrl+S opens the save dialog, a file name is typed there, and the saved list is
-# read back. Screenshots of the policy entry and of the save dialog go into SCREENSHOT_DIR. The
-# registry is put back whatever happens.
+# read back. A value whose name holds a NUL is listed and shown with the NUL marked, and
+# Delete removes it alone. Screenshots of the policy entry, of the save dialog and of the hidden
+# name go into SCREENSHOT_DIR. The registry is put back whatever happens.
 # Usage: drive-logon-keys.sh TOLVAN.EXE PROBE.EXE STRESS_PROBE.EXE SCREENSHOT_DIR
 set -uo pipefail
 exe=$1
@@ -40,6 +41,9 @@ stress snapshot "$(windows_path "$work/original")" >/dev/null ||
 stress language 1 >/dev/null && stress unmanaged >/dev/null
 "$wine_exec" reg add "$policy_key" /v 'Policy program' /d 'C:\policy.exe' /f >/dev/null 2>&1
 "$wine_exec" reg add "$once_key" /v '!Once program' /d 'C:\once.exe /setup' /f >/dev/null 2>&1
+# A value whose name holds a NUL (written | here), beside the value of the name cut at it.
+stress set-counted user 'Evil' 'C:\evil.exe' >/dev/null
+stress set-counted user 'Evil|hidd' 'C:\hidden.exe' >/dev/null
 
 "$wine_exec" "$exe" &
 tool=$!
@@ -77,6 +81,19 @@ check "Delete removes the RunOnce value" [ -z "$(value_of "$once_key" '!Once pro
 check "a RunOnce value another program adds shows by itself" eventually listed 'Installer step;  (C:\step.exe)'
 "$wine_exec" reg delete "$machine_once_key" /v 'Installer step' /f >/dev/null 2>&1
 check "and goes by itself" eventually not_listed 'Installer step;  (C:\step.exe)'
+
+hidden_line='Evil␀hidd;  (C:\hidden.exe)'
+index=$(probe list | grep -nxF "$hidden_line" | cut -d: -f1)
+check "the hidden name is listed with its own command" [ -n "$index" ]
+check "so is the value of the name cut at its NUL" listed 'Evil;  (C:\evil.exe)'
+stress select $((index - 1)) >/dev/null
+check "its name field: $(probe text nameField)" [ "$(probe text nameField)" = 'Evil␀hidd' ]
+check "its scope line: $(probe text scopeLabel)" [ "$(probe text scopeLabel)" = 'Scope: Current user, hidden name' ]
+import -window root "$outdir/hidden-name.png"
+stress delete >/dev/null
+check "Delete removes that value alone" \
+  eventually eval '[ "$(stress list-counted user | grep -c "^Evil")" = 1 ] && stress list-counted user | grep -qx Evil'
+"$wine_exec" reg delete "HKCU\Software\Microsoft\Windows\CurrentVersion\Run" /v Evil /f >/dev/null 2>&1
 
 # Save list: Ctrl+S, the dialog proposes the file's name; a full path typed over it is saved.
 press "$main" ctrl+s

@@ -24,6 +24,7 @@ namespace tolvan::test {
 namespace {
 
 using namespace platform;
+using namespace std::literals;
 using entries::Scope;
 using Failed = entries::ChangeResult::Failed;
 using Name = const NulTerminated&;
@@ -74,19 +75,19 @@ public:
         }
         return opened;
     }
-    ErrorCode QueryValue(KeyHandle k, const NulTerminated& n, U32* t, std::byte* d,
+    ErrorCode QueryValue(KeyHandle k, std::wstring_view n, U32* t, std::byte* d,
                          U32* size) noexcept override
     {
         return switchesUnreadable && k == switchKey_
                    ? reg::kAccessDenied
                    : ForwardingRegistry::QueryValue(k, n, t, d, size);
     }
-    ErrorCode SetValue(KeyHandle k, const NulTerminated& n, U32 t,
+    ErrorCode SetValue(KeyHandle k, std::wstring_view n, U32 t,
                        std::span<const std::byte> d) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::SetValue(k, n, t, d);
     }
-    ErrorCode DeleteValue(KeyHandle k, const NulTerminated& n) noexcept override
+    ErrorCode DeleteValue(KeyHandle k, std::wstring_view n) noexcept override
     {
         return Refused() ? reg::kAccessDenied : ForwardingRegistry::DeleteValue(k, n);
     }
@@ -234,6 +235,8 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
     minta.filePath = PathIn(minta.scope, L"Minta.lnk");
     // A RunOnce entry of the 32-bit view (9): Windows keeps no switch for it.
     const entries::StartupEntry once = MakeEntry(Scope::AllUsersOnce32Bit, L"*Safe", L"s.exe");
+    // A name that holds a NUL is another value, with another switch, than the name cut at it.
+    const entries::StartupEntry hidden = MakeEntry(Scope::CurrentUser, L"Evil\0x"s, L"h.exe");
     const auto update = [](const entries::StartupEntry& entry, const entries::EntryTarget& target,
                            entries::WhenNameTaken whenTaken = Refuse) {
         return [=](Changes& changes) { return changes.Update(entry, target, whenTaken); };
@@ -281,6 +284,12 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
          Failed::Nothing, L"0 Other=o.exe"},
         {L"9 *Safe=s.exe", [&](Changes& changes) { return changes.SetSwitch(once, true); },
          Failed::Switch},
+        {L"0 Evil\0x=h.exe (off); 0 Evil=e.exe (off)"sv,
+         [&](Changes& changes) { return changes.Delete(hidden); }, Failed::Nothing,
+         L"0 Evil=e.exe (off)"},
+        {L"0 Evil\0x=h.exe; 0 Evil=e.exe"sv,
+         [&](Changes& changes) { return changes.SetSwitch(hidden, true); }, Failed::Nothing,
+         L"0 Evil\0x=h.exe (off); 0 Evil=e.exe"sv},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "from " << std::wstring(row.before));

@@ -159,7 +159,7 @@ TEST_P(OutOfMemory, TheMainWindowShowsOneBoxPerRefill)
     EXPECT_FALSE(AllocationFailurePending());
 }
 
-// Forwards to a registry, and lets the first allocation after the n-th value query fail.
+// Forwards to a registry, and lets the first allocation after the n-th value listed fail.
 class OutOfMemoryAfterQuery final : public ForwardingRegistry {
 public:
     OutOfMemoryAfterQuery(platform::Registry& inner, int failingQuery) noexcept
@@ -167,12 +167,13 @@ public:
     {
     }
 
-    platform::ErrorCode QueryValue(platform::KeyHandle key, const platform::NulTerminated& name,
-                                   std::uint32_t* type, std::byte* data,
-                                   std::uint32_t* dataSize) noexcept override
+    platform::ErrorCode EnumValue(platform::KeyHandle key, std::uint32_t index,
+                                  std::span<wchar_t> name, std::uint32_t& nameLength,
+                                  std::uint32_t& type, std::span<std::byte> data,
+                                  std::uint32_t& dataSize) noexcept override
     {
         const platform::ErrorCode result =
-            ForwardingRegistry::QueryValue(key, name, type, data, dataSize);
+            ForwardingRegistry::EnumValue(key, index, name, nameLength, type, data, dataSize);
         if (--queriesLeft_ == 0) {
             FailNextAllocation();
         }

@@ -10,6 +10,7 @@ namespace tolvan::test {
 namespace {
 
 using namespace platform;
+using namespace std::literals;
 using entries::kRunKeyPath;
 using entries::Scope;
 
@@ -138,6 +139,29 @@ TEST_P(ReadRunKey, NamesAtTheRegistrysLimitsAreEntriesLikeAnyOther)
     ASSERT_NE(Find(L"", Scope::CurrentUser), nullptr);
     EXPECT_EQ(Find(L"", Scope::CurrentUser)->command, L"C:\\default.exe");
     EXPECT_NE(Find(L"after", Scope::CurrentUser), nullptr);
+}
+
+// A name is counted: one that holds a NUL is its own entry, read with its own data, and hides
+// neither the value of the name cut at the NUL nor any value after it, even as the key's first.
+TEST_P(ReadRunKey, ANameHoldingANulIsAnEntryOfItsOwnAndHidesNone)
+{
+    const std::pair<std::wstring, std::wstring> values[] = {
+        {L"A\0xx"s, L"C:\\a.exe"},
+        {L"Evil", L"C:\\evil.exe"},
+        {L"Evil\0hidd"s, L"C:\\hidden.exe -q"},
+        {L"Z", L"C:\\z.exe"},
+    };
+    for (const auto& [name, command] : values) {
+        Run(reg::kCurrentUser, name, Utf16(command));
+    }
+    EXPECT_EQ(Read(Scope::CurrentUser), 0);
+    EXPECT_EQ(read.size(), std::size(values));
+    for (const auto& [name, command] : values) {
+        const entries::StartupEntry* entry = Find(name, Scope::CurrentUser);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->command, command);
+        EXPECT_EQ(entry->valueData, Utf16(command));
+    }
 }
 
 TEST_P(ReadRunKey, TextOutsideAnyCodePageComesBackUnchanged)

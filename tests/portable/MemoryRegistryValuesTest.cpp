@@ -40,8 +40,8 @@ protected:
         std::uint32_t length = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        for (std::uint32_t index = 0; memory.EnumValue(key, index, buffer, length, type, size) == 0;
-             ++index) {
+        for (std::uint32_t index = 0;
+             memory.EnumValue(key, index, buffer, length, type, {}, size) == 0; ++index) {
             names.emplace_back(buffer.data(), length);
         }
         return names;

@@ -96,7 +96,7 @@ TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
         std::uint32_t length = 0;
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        const ErrorCode rc = Registry().EnumValue(key, index, name, length, type, size);
+        const ErrorCode rc = Registry().EnumValue(key, index, name, length, type, {}, size);
         if (rc != 0) {
             EXPECT_EQ(rc, reg::kNoMoreItems);
             break;
@@ -113,7 +113,7 @@ TEST_P(RegistryContract, EnumerationReportsEveryValueThenNoMoreItems)
     std::uint32_t length = 0;
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(Registry().EnumValue(key, 0, tiny, length, type, size), reg::kMoreData);
+    EXPECT_EQ(Registry().EnumValue(key, 0, tiny, length, type, {}, size), reg::kMoreData);
     EXPECT_EQ(Registry().CloseKey(key), 0);
 }
 
@@ -132,7 +132,7 @@ TEST_P(RegistryContract, AccessRightsAreCheckedPerOpenKey)
     std::vector<wchar_t> name(16);
     std::uint32_t length = 0;
     std::uint32_t type = 0;
-    EXPECT_EQ(Registry().EnumValue(writing, 0, name, length, type, size), reg::kAccessDenied);
+    EXPECT_EQ(Registry().EnumValue(writing, 0, name, length, type, {}, size), reg::kAccessDenied);
     EXPECT_EQ(Registry().CloseKey(writing), 0);
 }
 
@@ -215,7 +215,7 @@ TEST_P(RegistryContract, HoldsAValueNameOfTheLongestAllowedLength)
     std::uint32_t length = 0;
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(Registry().EnumValue(key, 0, name, length, type, size), 0);
+    EXPECT_EQ(Registry().EnumValue(key, 0, name, length, type, {}, size), 0);
     EXPECT_EQ(length, reg::kMaxValueNameChars);
     EXPECT_EQ(Registry().CloseKey(key), 0);
 }

@@ -27,13 +27,14 @@ public:
     }
     platform::ErrorCode EnumValue(platform::KeyHandle key, std::uint32_t index,
                                   std::span<wchar_t> name, std::uint32_t& length,
-                                  std::uint32_t& type, std::uint32_t& size) noexcept override
+                                  std::uint32_t& type, std::span<std::byte> data,
+                                  std::uint32_t& size) noexcept override
     {
         return Faulted(Call::Enumerate)
                    ? code_
-                   : ForwardingRegistry::EnumValue(key, index, name, length, type, size);
+                   : ForwardingRegistry::EnumValue(key, index, name, length, type, data, size);
     }
-    platform::ErrorCode QueryValue(platform::KeyHandle key, const platform::NulTerminated& name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* size) noexcept override
     {

@@ -21,24 +21,25 @@ public:
     }
     platform::ErrorCode EnumValue(platform::KeyHandle key, std::uint32_t index,
                                   std::span<wchar_t> name, std::uint32_t& nameLength,
-                                  std::uint32_t& type, std::uint32_t& dataSize) noexcept override
+                                  std::uint32_t& type, std::span<std::byte> data,
+                                  std::uint32_t& dataSize) noexcept override
     {
-        return inner_.EnumValue(key, index, name, nameLength, type, dataSize);
+        return inner_.EnumValue(key, index, name, nameLength, type, data, dataSize);
     }
-    platform::ErrorCode QueryValue(platform::KeyHandle key, const platform::NulTerminated& name,
+    platform::ErrorCode QueryValue(platform::KeyHandle key, std::wstring_view name,
                                    std::uint32_t* type, std::byte* data,
                                    std::uint32_t* dataSize) noexcept override
     {
         return inner_.QueryValue(key, name, type, data, dataSize);
     }
-    platform::ErrorCode SetValue(platform::KeyHandle key, const platform::NulTerminated& name,
+    platform::ErrorCode SetValue(platform::KeyHandle key, std::wstring_view name,
                                  std::uint32_t type,
                                  std::span<const std::byte> data) noexcept override
     {
         return inner_.SetValue(key, name, type, data);
     }
     platform::ErrorCode DeleteValue(platform::KeyHandle key,
-                                    const platform::NulTerminated& name) noexcept override
+                                    std::wstring_view name) noexcept override
     {
         return inner_.DeleteValue(key, name);
     }

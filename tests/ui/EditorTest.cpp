@@ -40,7 +40,7 @@ protected:
         if (!isNew && !entries::IsFolderScope(scope)) {
             // As the list read it.
             (void)registry::ReadValue(registry, entries::RunKeyOf(scope), draft.name,
-                                      draft.valueType, draft.storedData);
+                                      draft.valueType, draft.valueData);
         }
         if (isNew) {
             editor.ShowForNewEntry(owner, std::move(draft));

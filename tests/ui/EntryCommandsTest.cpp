@@ -88,6 +88,34 @@ TEST_F(EntryCommands, EditOpensTheSelectedEntryAndARenameLeavesOnlyTheNewName)
     EXPECT_EQ(ListedNames(), (std::vector<std::wstring>{L"a-agent", L"c-tray"}));
 }
 
+// A name that holds a NUL is shown with a mark for the NUL and said to be hidden; an unchanged
+// name is saved as the value's own, and Delete removes that value alone.
+TEST_F(EntryCommands, AHiddenNameIsShownMarkedAndChangedAlone)
+{
+    const std::wstring hidden(L"Evil\0hidd", 9);
+    PutRunValue(kCurrentUser, L"Evil", L"evil.exe");
+    PutRunValue(kCurrentUser, hidden, L"hidden.exe");
+    Open();
+    EXPECT_EQ(std::ranges::count(c.entryList.Items(), L"Evil\u2400hidd;  ()"), 1);
+    SelectListed(hidden);
+    EXPECT_EQ(c.nameField.Caption(), L"Evil\u2400hidd");
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Scope: Current user, hidden name");
+    mainWindow.ApplyLanguage(ui::Language::Hungarian);
+    EXPECT_EQ(c.scopeLabel.Caption(), L"Hatáskör: Jelenlegi felhasználó, rejtett név");
+
+    InEditor([](const ui::EntryEditorControls& editor) {
+        editor.valueBox.TakeText(L"changed.exe");
+        Save(editor);
+    });
+    c.editButton.RaiseClick();
+    EXPECT_EQ(shownName, L"Evil\u2400hidd");
+    EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Evil", L"evil.exe"}, {hidden, L"changed.exe"}}));
+    SelectListed(hidden);
+    messageBox.answers.push_back(MessageAnswer::Ok);
+    c.deleteButton.RaiseClick();
+    EXPECT_EQ(RunValues(kCurrentUser), (Values{{L"Evil", L"evil.exe"}}));
+}
+
 TEST_F(EntryCommands, DoubleClickAndEnterEdit)
 {
     PutRunValue(kLocalMachine, L"agent", L"agent.exe");

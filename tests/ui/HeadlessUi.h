@@ -104,7 +104,7 @@ protected:
             std::uint32_t nameLength = 0;
             std::uint32_t type = 0;
             std::uint32_t size = 0;
-            if (registry.EnumValue(key.get(), index, name, nameLength, type, size) !=
+            if (registry.EnumValue(key.get(), index, name, nameLength, type, {}, size) !=
                 platform::reg::kSuccess) {
                 break;
             }

@@ -72,51 +72,40 @@ ErrorCode Win32Registry::CreateKey(RootKey root, const NulTerminated& subKey, st
 
 ErrorCode Win32Registry::EnumValue(KeyHandle key, std::uint32_t index, std::span<wchar_t> name,
                                    std::uint32_t& nameLength, std::uint32_t& type,
-                                   std::uint32_t& dataSize) noexcept
+                                   std::span<std::byte> data, std::uint32_t& dataSize) noexcept
 {
+    // RegEnumValueW hands over the name as the registry counts it, NULs included.
     DWORD length = static_cast<DWORD>(name.size());
     DWORD valueType = 0;
-    DWORD size = 0;
-    const LSTATUS rc = RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &valueType,
-                                     nullptr, &size);
+    DWORD size = static_cast<DWORD>(data.size());
+    const LSTATUS rc =
+        RegEnumValueW(ToHkey(key), index, name.data(), &length, nullptr, &valueType,
+                      data.empty() ? nullptr : reinterpret_cast<BYTE*>(data.data()), &size);
     if (rc == ERROR_SUCCESS) {
         nameLength = length;
+    }
+    if (rc == ERROR_SUCCESS || (rc == ERROR_MORE_DATA && !data.empty() && size > data.size())) {
         type = valueType;
         dataSize = size;
     }
     return rc;
 }
 
-ErrorCode Win32Registry::QueryValue(KeyHandle key, const NulTerminated& name, std::uint32_t* type,
+ErrorCode Win32Registry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                                     std::byte* data, std::uint32_t* dataSize) noexcept
 {
-    DWORD valueType = 0;
-    DWORD size = dataSize != nullptr ? *dataSize : 0;
-    const LSTATUS rc =
-        RegQueryValueExW(ToHkey(key), name.CString(), nullptr, &valueType,
-                         reinterpret_cast<BYTE*>(data), dataSize != nullptr ? &size : nullptr);
-    if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
-        if (type != nullptr) {
-            *type = valueType;
-        }
-        if (dataSize != nullptr) {
-            *dataSize = size;
-        }
-    }
-    return rc;
+    return values_.Query(ToHkey(key), name, type, data, dataSize);
 }
 
-ErrorCode Win32Registry::SetValue(KeyHandle key, const NulTerminated& name, std::uint32_t type,
+ErrorCode Win32Registry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                                   std::span<const std::byte> data) noexcept
 {
-    return RegSetValueExW(ToHkey(key), name.CString(), 0, type,
-                          reinterpret_cast<const BYTE*>(data.data()),
-                          static_cast<DWORD>(data.size()));
+    return values_.Set(ToHkey(key), name, type, data);
 }
 
-ErrorCode Win32Registry::DeleteValue(KeyHandle key, const NulTerminated& name) noexcept
+ErrorCode Win32Registry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
 {
-    return RegDeleteValueW(ToHkey(key), name.CString());
+    return values_.Delete(ToHkey(key), name);
 }
 
 ErrorCode Win32Registry::CloseKey(KeyHandle key) noexcept
