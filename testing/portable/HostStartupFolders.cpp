@@ -4,11 +4,14 @@
 #include "HostName.h"
 #include "Utf8Text.h"
 #include "WindowsPath.h"
+#include "platform/ShellLinkReader.h"
+#include "platform/Windows1252.h"
 
 #include <exception>
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <span>
 #include <system_error>
 
 namespace platform::portable {
@@ -25,8 +28,6 @@ constexpr ErrorCode kAlreadyExists = 183;
 constexpr std::string_view kFirstLine = "[TolvanShortcut]";
 constexpr std::string_view kTargetKey = "target=";
 constexpr std::string_view kArgumentsKey = "arguments=";
-// A shortcut is a few hundred bytes; anything far larger is something else.
-constexpr std::uintmax_t kLargestShortcut = 1U << 20U;
 
 // One spelling for all the ways of writing a path: normalised as Windows does, upper case.
 std::wstring AttributeKey(std::wstring_view windowsPath)
@@ -122,7 +123,7 @@ std::optional<std::string> ReadSmallFile(const std::filesystem::path& host)
 {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(host, error);
-    if (error || size > kLargestShortcut) {
+    if (error || size > kLargestShellLink) {
         return std::nullopt;
     }
     std::ifstream in(host, std::ios::binary);
@@ -233,6 +234,11 @@ std::optional<Shortcut> HostStartupFolders::ReadShortcut(const NulTerminated& pa
         const std::optional<std::string> bytes = ReadSmallFile(*host);
         if (!bytes) {
             return std::nullopt;
+        }
+        // Real shortcuts too, so that tests can hand the tool the bytes Windows writes.
+        const auto binary = std::as_bytes(std::span(bytes->data(), bytes->size()));
+        if (IsShellLink(binary)) {
+            return ReadShellLink(binary, FromWindows1252);
         }
         return ParseShortcut(*bytes);
     } catch (const std::exception&) {

@@ -17,8 +17,9 @@ namespace platform::portable {
 [[nodiscard]] std::string ShortcutFileText(const Shortcut& shortcut);
 
 // The Startup folders over a DriveMap: folders named by the test, files in host folders, the
-// shortcuts in the text form above, and a host folder standing in for the Recycle Bin. Host files
-// have no hidden or system attribute, so those are kept here, by Windows path.
+// shortcuts in the text form above or as real shortcut (.lnk) files, and a host folder standing in
+// for the Recycle Bin. Host files have no hidden or system attribute, so those are kept here, by
+// Windows path.
 class HostStartupFolders final : public StartupFolders {
 public:
     // The map must outlive this object.

@@ -4,7 +4,9 @@
 # program is named by a Run value at start, by a second Run value added while the window is open,
 # and by a shortcut in the user's Startup folder. Each time the window must come up, answer within
 # 100 ms throughout, list the entry without its texts and go on Close; the process must end once
-# the read is let go. The registry and the prefix are put back whatever happens.
+# the read is let go. Then a damaged shortcut in the Startup folder (its volume block claims a
+# length far past the file's end): the window comes up and lists it with an empty command. The
+# registry and the prefix are put back whatever happens.
 # Usage: drive-unreadable-files.sh TOLVAN.EXE PROBE.EXE STRESS_PROBE.EXE SHORTCUTS.EXE
 set -uo pipefail
 exe=$1
@@ -36,6 +38,7 @@ add_run_value() { "$wine_exec" reg add "$run_key" /v "$1" /d "$2" /f >/dev/null 
 
 stuck="$WINEPREFIX/drive_c/stuck"
 startup_fifo=""
+damaged_link=""
 holders=()
 tool=""
 # A FIFO that another process holds open for reading and writing: opening it succeeds, and a read
@@ -55,6 +58,7 @@ clean_up() {
   [[ -f "$work/original" ]] && stress restore "$(windows_path "$work/original")" >/dev/null
   rm -rf "$stuck" "$work"
   [[ -n "$startup_fifo" ]] && rm -f "$startup_fifo"
+  [[ -n "$damaged_link" ]] && rm -f "$damaged_link"
 }
 trap clean_up EXIT
 
@@ -145,6 +149,31 @@ if start_tool; then
   pass "the main window appears"
   stress_check responsive 4
   check "the shortcut is listed by its name, held" eventually listed_as '^held(;|$)'
+  close_and_end
+fi
+
+echo "== a damaged shortcut in the Startup folder"
+rm -f "$startup_fifo" # no longer held: opening it would wait for a writer
+startup_fifo=""
+user_folder=$("$wine_exec" "$shortcut_exe" folder user | tr -d '\r')
+damaged_link="$("$wine_exec" winepath -u "$user_folder" | tr -d '\r')/damaged.lnk"
+"$wine_exec" "$shortcut_exe" make "$user_folder\\damaged.lnk" \
+  'C:\Program Files\Kavrenta Minta\product_only.exe' >/dev/null
+# The link info follows the 76-byte header and the ID list; its fourth number places the volume
+# block, whose first is the block's length.
+python3 - "$damaged_link" <<'DAMAGE'
+import struct, sys
+data = bytearray(open(sys.argv[1], "rb").read())
+info = 0x4C + 2 + struct.unpack_from("<H", data, 0x4C)[0]
+struct.pack_into("<I", data, info + struct.unpack_from("<I", data, info + 12)[0], 0xFE6C0001)
+open(sys.argv[1], "wb").write(data)
+DAMAGE
+if start_tool; then
+  pass "the main window appears"
+  check "the damaged shortcut is listed with an empty command" eventually listed 'damaged;  ()'
+  stress_check select "$(stress find 'damaged;  ()')"
+  command_text=$(probe text valueField)
+  check "its command reads empty (\"$command_text\")" [ -z "$command_text" ]
   close_and_end
 fi
 echo "$passed passed, $failures failed"

@@ -6,10 +6,14 @@
 #include "portable/HostStartupFolders.h"
 
 #ifdef _WIN32
+#include "platform/win32/ComApartment.h"
+#include "platform/win32/ComPointer.h"
 #include "platform/win32/Win32StartupFolders.h"
 #include "support/RecycleBin.h"
 
 #include <windows.h>
+
+#include <shobjidl.h>
 #endif
 
 #include <algorithm>
@@ -18,11 +22,13 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace tolvan::test {
 namespace {
@@ -33,6 +39,7 @@ using platform::StartupFolder;
 
 constexpr platform::ErrorCode kFileNotFound = 2;
 constexpr platform::ErrorCode kAlreadyExists = 183;
+constexpr const wchar_t* kProductOnly = L"C:\\Program Files\\Kavrenta Minta\\product_only.exe";
 
 std::wstring UniqueName(std::wstring_view prefix)
 {
@@ -53,6 +60,9 @@ public:
     [[nodiscard]] virtual bool Recycled(std::wstring_view windowsPath) = 0;
     // What PathOf must answer, where it is known ahead.
     [[nodiscard]] virtual std::optional<std::wstring> ExpectedPathOf(StartupFolder folder) = 0;
+    // The bytes of a shortcut the shell's link object made to product_only.exe: made now under
+    // Windows, kept from such a run for the portable folders.
+    [[nodiscard]] virtual std::string ShellMadeShortcut(const std::wstring& path) = 0;
 
     std::wstring root = L"C:\\" + UniqueName(L"tolvan-folders-");
 };
@@ -97,6 +107,11 @@ public:
     {
         return folder == StartupFolder::CurrentUser ? folders_.userFolder : folders_.commonFolder;
     }
+    std::string ShellMadeShortcut(const std::wstring& /*path*/) override
+    {
+        std::ifstream in(TOLVAN_SHELL_LINK_SEEDS "/product-only.lnk", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 
 private:
     std::filesystem::path made_;
@@ -136,6 +151,12 @@ public:
     std::optional<std::wstring> ExpectedPathOf(StartupFolder /*folder*/) override
     {
         return std::nullopt; // the prefix's own
+    }
+    std::string ShellMadeShortcut(const std::wstring& path) override
+    {
+        EXPECT_EQ(folders_.WriteShortcut(path, {kProductOnly, L""}), 0u);
+        std::ifstream in(HostPath(path), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 
 private:
@@ -304,6 +325,91 @@ TEST_P(StartupFoldersContract, WhatIsNoShortcutIsNeitherReadNorOverwritten)
     EXPECT_EQ(Folders().WriteShortcut(In(L"No such folder\\a.lnk"), {L"C:\\x.exe", L""}),
               platform::kPathNotFound);
 }
+
+std::uint32_t LittleEndianAt(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(at + i)))
+                 << (8 * i);
+    }
+    return value;
+}
+
+TEST_P(StartupFoldersContract, AShortcutWhoseLengthsRunPastItsEndIsNotRead)
+{
+    const std::wstring path = In(L"Product.lnk");
+    const std::string made = backend->ShellMadeShortcut(path);
+    PutFile(path, made);
+    ASSERT_EQ(Folders().ReadShortcut(path), (Shortcut{kProductOnly, L""}));
+
+    // The link info follows the header (76 bytes) and the ID list; its volume block is where
+    // the link info's fourth number points.
+    const std::size_t linkInfo = 0x4C + 2 + LittleEndianAt(made, 0x4C) % 0x10000;
+    const std::size_t volume = linkInfo + LittleEndianAt(made, linkInfo + 12);
+    for (const auto& [at, what] :
+         {std::pair{volume, "volume size"}, std::pair{volume + 12, "label"},
+          std::pair{linkInfo, "link info size"}}) {
+        std::string damaged = made;
+        damaged.replace(at, 4, "\x01\x00\x6c\xfe", 4); // 0xFE6C0001
+        PutFile(path, damaged);
+        EXPECT_FALSE(Folders().ReadShortcut(path).has_value()) << what;
+        EXPECT_NE(Folders().WriteShortcut(path, {L"C:\\x.exe", L""}), 0u) << what;
+    }
+}
+
+#ifdef _WIN32
+// The target and arguments the shell's link object reads from the file.
+std::optional<Shortcut> ReadByTheShell(const std::wstring& path)
+{
+    const platform::win32::ComApartment com;
+    platform::win32::ComPointer<IShellLinkW> link;
+    platform::win32::ComPointer<IPersistFile> file;
+    std::wstring target(32768, L'\0');
+    std::wstring arguments(32768, L'\0');
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(link.put()))) ||
+        FAILED(link.get()->QueryInterface(IID_PPV_ARGS(file.put()))) ||
+        FAILED(file.get()->Load(path.c_str(), STGM_READ)) ||
+        FAILED(link.get()->GetPath(target.data(), static_cast<int>(target.size()), nullptr,
+                                   SLGP_RAWPATH)) ||
+        FAILED(link.get()->GetArguments(arguments.data(), static_cast<int>(arguments.size())))) {
+        return std::nullopt;
+    }
+    target.resize(target.find(L'\0'));
+    arguments.resize(arguments.find(L'\0'));
+    return Shortcut{target, arguments};
+}
+
+TEST(ShellLinkDifferential, ReadsShortcutsAsTheShellsLinkObjectReadsThem)
+{
+    Win32Folders backend;
+    const std::wstring& root = backend.root;
+    const std::wstring existing = root + L"\\Kavrenta Minta\\there.exe";
+    std::filesystem::create_directories(backend.HostPath(existing).parent_path());
+    std::ofstream(backend.HostPath(existing)) << "MZ";
+    const std::vector<Shortcut> corpus{
+        {kProductOnly, L""},
+        {existing, L"-a \"b c\" --port=8080"},
+        {L"C:\\Program Files\\Kavrenta\\agent.exe", L"/background /min"},
+        {L"%ProgramFiles%\\Kavrenta Minta\\product_only.exe", L"/min"},
+        {L"%SystemRoot%\\system32\\notepad.exe", L""},
+        {L"\\\\server\\share\\x.exe", L""},
+        {L"\\\\server\\share with space\\Tools\\y.exe", L"--flag"},
+        {L"C:\\Programs\\Árvíztűrő tükörfúrógép\\日本語.exe", L"é ő 日本"},
+        {L"C:\\Removed long ago\\missing.exe", L"-x"},
+        {L"notepad.exe", L""},
+        {L"", L"arguments only"},
+    };
+    for (std::size_t i = 0; i < corpus.size(); ++i) {
+        const std::wstring path = root + L"\\Entry " + std::to_wstring(i) + L".lnk";
+        ASSERT_EQ(backend.Folders().WriteShortcut(path, corpus[i]), 0u) << i;
+        const std::optional<Shortcut> shell = ReadByTheShell(path);
+        ASSERT_TRUE(shell.has_value()) << i;
+        EXPECT_EQ(backend.Folders().ReadShortcut(path), shell) << i;
+    }
+}
+#endif
 
 TEST_P(StartupFoldersContract, MovesAndRenamesButNeverReplaces)
 {

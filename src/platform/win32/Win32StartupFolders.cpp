@@ -2,7 +2,9 @@
 
 #include "ComApartment.h"
 #include "ComPointer.h"
+#include "FileHandle.h"
 #include "FindHandle.h"
+#include "platform/ShellLinkReader.h"
 
 #include <windows.h>
 
@@ -11,13 +13,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace platform::win32 {
 namespace {
-
-// The longest path the wide functions take, with its NUL.
-constexpr std::size_t kLongestPath = 32768;
 
 constexpr ErrorCode kInvalidName = ERROR_INVALID_NAME;
 
@@ -93,6 +94,7 @@ ErrorCode ResultOf(HRESULT result) noexcept
     return ERROR_INVALID_DATA;
 }
 
+// The shell's link object, which writes shortcuts; reading them is the tool's own.
 struct LinkObject {
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
@@ -108,21 +110,48 @@ HRESULT MakeLinkObject(LinkObject& made) noexcept
     return result;
 }
 
-// The arguments, which have no length limit of their own: a buffer they fill completely may
-// have cut them short, so they are read again into the largest one.
-std::optional<std::wstring> ArgumentsOf(IShellLinkW& link)
+// The shortcut's older strings, in the system's ANSI code page, as the link object reads them.
+std::wstring FromAnsiCodePage(std::span<const std::byte> text)
 {
-    for (const std::size_t size : {std::size_t{INFOTIPSIZE}, kLongestPath}) {
-        std::wstring arguments(size, L'\0');
-        if (FAILED(link.GetArguments(arguments.data(), static_cast<int>(size)))) {
+    // A shortcut is read whole only up to kLargestShellLink bytes, so its lengths fit an int.
+    const auto size = static_cast<int>(text.size());
+    const auto* bytes = reinterpret_cast<const char*>(text.data());
+    const int length = size == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, bytes, size, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes, size, wide.data(), length);
+    return wide;
+}
+
+// The whole file, when it is no larger than a shortcut can be. It is read to its end, not to the
+// size it had when opened, so a file that grows meanwhile is refused all the same.
+std::optional<std::vector<std::byte>> ReadShellLinkFile(const NulTerminated& path)
+{
+    const FileHandle file(CreateFileW(path.CString(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return std::nullopt;
+    }
+    constexpr DWORD kChunk = 64 * 1024;
+    std::vector<std::byte> bytes;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        if (had > kLargestShellLink) {
             return std::nullopt;
         }
-        arguments.resize(arguments.find(L'\0'));
-        if (arguments.size() + 1 < size) {
-            return arguments;
+        bytes.resize(had + kChunk);
+        DWORD read = 0;
+        if (ReadFile(file.get(), bytes.data() + had, kChunk, &read, nullptr) == FALSE) {
+            return std::nullopt;
+        }
+        bytes.resize(had + read);
+        if (read == 0) {
+            return bytes;
         }
     }
-    return std::nullopt;
 }
 
 } // namespace
@@ -171,28 +200,16 @@ ErrorCode Win32StartupFolders::FilesIn(const NulTerminated& folder, std::vector<
 
 std::optional<Shortcut> Win32StartupFolders::ReadShortcut(const NulTerminated& path)
 {
+    // Read by the tool's own bounded reader, not the shell's link object: any program can put a
+    // shortcut in a Startup folder, and the shell's reader trusts the lengths the file claims.
     if (!IsUsableName(path)) {
         return std::nullopt;
     }
-    const ComApartment com;
-    LinkObject shortcut;
-    if (FAILED(MakeLinkObject(shortcut)) ||
-        FAILED(shortcut.file.get()->Load(path.CString(), STGM_READ))) {
+    const std::optional<std::vector<std::byte>> bytes = ReadShellLinkFile(path);
+    if (!bytes) {
         return std::nullopt;
     }
-    // The path as stored: no search for a moved target (Resolve), no environment references
-    // expanded. A shortcut to something that is no file (S_FALSE) has an empty one.
-    std::wstring target(kLongestPath, L'\0');
-    if (FAILED(shortcut.link.get()->GetPath(target.data(), static_cast<int>(target.size()), nullptr,
-                                            SLGP_RAWPATH))) {
-        return std::nullopt;
-    }
-    target.resize(target.find(L'\0'));
-    std::optional<std::wstring> arguments = ArgumentsOf(*shortcut.link.get());
-    if (!arguments) {
-        return std::nullopt;
-    }
-    return Shortcut{std::move(target), std::move(*arguments)};
+    return ReadShellLink(*bytes, FromAnsiCodePage);
 }
 
 ErrorCode Win32StartupFolders::WriteShortcut(const NulTerminated& path,
@@ -208,8 +225,16 @@ ErrorCode Win32StartupFolders::WriteShortcut(const NulTerminated& path,
         return ResultOf(result);
     }
     // An existing shortcut keeps its icon, working folder, hot key and the rest; a file that
-    // is there but is no shortcut is left alone.
+    // is there but is no shortcut is left alone. The link object trusts the lengths a file
+    // claims, so it loads only what the tool's own reader accepts.
     if (GetFileAttributesW(path.CString()) != INVALID_FILE_ATTRIBUTES) {
+        try {
+            if (!ReadShortcut(path)) {
+                return ERROR_INVALID_DATA;
+            }
+        } catch (const std::bad_alloc&) {
+            return ERROR_NOT_ENOUGH_MEMORY;
+        }
         result = link.file.get()->Load(path.CString(), STGM_READWRITE);
     } else if (const DWORD error = GetLastError(); error != ERROR_FILE_NOT_FOUND) {
         return error;

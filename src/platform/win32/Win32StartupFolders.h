@@ -5,7 +5,8 @@
 namespace platform::win32 {
 
 // The Startup folders as the shell knows them, their files through FindFirstFileExW, shortcuts
-// through the shell's link object, and moves and recycling as Explorer does them.
+// read by the tool's own reader and written through the shell's link object, and moves and
+// recycling as Explorer does them.
 class Win32StartupFolders final : public StartupFolders {
 public:
     std::optional<std::wstring> PathOf(StartupFolder folder) override;
