@@ -7,8 +7,7 @@
 # the next start comes up in English. The entry switched off is drawn grey and its switch flipped
 # twice with the button. The context menu opens by keyboard and mouse and copies a command; a Run
 # value and two files of the Startup folders, made by other programs while the tool is open,
-# appear by themselves; the shortcut is switched off and deleted into the Recycle Bin. The next
-# start, in English, follows a Startup folder made only after it, deleted and made again.
+# appear by themselves; the shortcut is switched off and deleted into the Recycle Bin.
 # Screenshots go into OUTDIR; PROBE reads the windows, SHORTCUTS makes and reads shortcuts.
 # Usage: drive-tolvan.sh TOLVAN.EXE OUTDIR PROBE.EXE FIXTURE_DIR SHORTCUTS.EXE
 set -uo pipefail
@@ -342,8 +341,8 @@ done
 kill -0 "$tool" 2>/dev/null && { fail "the window did not close"; kill "$tool" 2>/dev/null; }
 wait "$tool" 2>/dev/null
 
-# The next start speaks the stored language. The user's Startup folder is missing when it starts;
-# made after the window is open, emptied and deleted, and made again, it is followed throughout.
+# The next start speaks the stored language, and follows the user's Startup folder, missing at
+# the start, made after it, emptied and deleted, and made again.
 user_folder=$(shortcut folder user)
 user_host=$(host_path "$user_folder")
 [[ -n "$user_host" ]] && rm -rf "$user_host"
@@ -352,24 +351,18 @@ tool=$!
 main=$(wait_for_window 'Manage Windows startup programs')
 [[ -n "$main" ]] || fail "the next start did not come up in English"
 checks=$((checks + 1))
-listed_within() { # listed_within SECONDS PRESENT|ABSENT FILE
-  local start=$SECONDS count
-  while ((SECONDS - start < $1)); do
-    count=$(probe list | grep -cxF -- "$3;  ($user_folder\\$3)")
-    [[ "$2" == PRESENT && "$count" == 1 || "$2" == ABSENT && "$count" == 0 ]] && return 0
-    sleep 0.2
-  done
-  return 1
-}
+shows() { # shows COUNT FILE: within about 5 s the list holds the user's Startup file COUNT times
+  for _ in {1..15}; do
+    [[ "$(probe list | grep -cxF -- "$2;  ($user_folder\\$2)")" == "$1" ]] && return; sleep 0.2
+  done; false; }
 if [[ -n "$main" && -n "$user_host" ]]; then
-  mkdir -p "$user_host" && printf 'Tolvan\r\n' >"$user_host/$note_name"
-  listed_within 5 PRESENT "$note_name" || fail "a file of a Startup folder made after start was not listed"
-  rm -f "$user_host/$note_name"
-  listed_within 5 ABSENT "$note_name" || fail "a file removed from the Startup folder stayed listed"
-  rmdir "$user_host" && sleep 1
-  mkdir -p "$user_host" && printf 'Tolvan\r\n' >"$user_host/2 $note_name"
-  listed_within 5 PRESENT "2 $note_name" || fail "a file of a Startup folder made again was not listed"
-  rm -f "$user_host/2 $note_name"
+  mkdir "$user_host" && echo >"$user_host/a.txt"
+  shows 1 a.txt || fail "a file of a Startup folder made after the start was not listed"
+  rm "$user_host/a.txt"
+  shows 0 a.txt && rmdir "$user_host" || fail "a file removed from the Startup folder stayed listed"
+  sleep 1 && mkdir "$user_host" && echo >"$user_host/b.txt"
+  shows 1 b.txt || fail "a file of a Startup folder deleted and made again was not listed"
+  rm -f "$user_host/b.txt"
   checks=$((checks + 3))
 fi
 [[ -n "$user_host" ]] && mkdir -p "$user_host"
