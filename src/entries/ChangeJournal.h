@@ -48,7 +48,8 @@ public:
     // Renames or moves a file; never replaces one.
     [[nodiscard]] platform::ErrorCode MoveFileTo(const platform::NulTerminated& from,
                                                  const platform::NulTerminated& to);
-    // The Recycle Bin gives nothing back, so this can only be a change's last step.
+    // The Recycle Bin gives nothing back, so no step whose failure would undo the change may
+    // follow this one.
     [[nodiscard]] platform::ErrorCode RecycleFile(const platform::NulTerminated& path);
 
     // Keeps every step taken.

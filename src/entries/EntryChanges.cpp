@@ -27,9 +27,15 @@ constexpr std::uint32_t kAlreadyExists = 183;
 constexpr int kLastAsideNumber = 9;
 
 // A step's outcome as the change reports it.
-constexpr ChangeResult Outcome(Failed step, std::uint32_t error) noexcept
+ChangeResult Outcome(Failed step, std::uint32_t error)
 {
     return error == 0 ? ChangeResult{} : ChangeResult{step, error};
+}
+
+// The outcome of a step on a file, which names the file when it failed.
+ChangeResult FileOutcome(std::uint32_t error, std::wstring_view file)
+{
+    return error == 0 ? ChangeResult{} : ChangeResult{Failed::File, error, std::wstring(file)};
 }
 
 // What was to be removed is not there: as good as removed.
@@ -43,8 +49,8 @@ template <typename Steps> ChangeResult Transact(platform::Platform& platform, St
 {
     try {
         ChangeJournal journal(platform);
-        const ChangeResult result = steps(journal);
-        if (result.Succeeded()) {
+        ChangeResult result = steps(journal);
+        if (result.Succeeded() || result.failed == Failed::SwitchLeftBehind) {
             journal.Commit();
         }
         return result;
@@ -133,8 +139,7 @@ ChangeResult UpdateValue(platform::Platform& platform, ChangeJournal& journal,
     const bool ownName =
         target.scope == stored.scope && SameName(platform.collation, target.name, stored.name);
     if (renamed && !ownName && whenTaken == WhenNameTaken::Refuse) {
-        if (const ChangeResult free = NameFree(platform.registry, to, target.name);
-            !free.Succeeded()) {
+        if (ChangeResult free = NameFree(platform.registry, to, target.name); !free.Succeeded()) {
             return free;
         }
     }
@@ -179,7 +184,7 @@ ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal
     platform::StartupFolders& folders = platform.startupFolders;
     const std::optional<std::wstring> folder = folders.PathOf(FolderOf(target.scope));
     if (!folder || !folders.ReadShortcut(stored.filePath)) {
-        return {Failed::Entry, kFileNotFound};
+        return FileOutcome(kFileNotFound, stored.filePath);
     }
     const std::wstring& oldPath = stored.filePath;
     const platform::NulTerminated oldFileName =
@@ -204,28 +209,28 @@ ChangeResult UpdateShortcut(platform::Platform& platform, ChangeJournal& journal
         if (const platform::ErrorCode written = journal.WriteShortcut(
                 oldPath, platform::Shortcut{parts.programPath, parts.arguments});
             written != 0) {
-            return {Failed::Entry, written};
+            return FileOutcome(written, oldPath);
         }
     }
     std::wstring aside;
     if (taken) {
         if (const platform::ErrorCode stepped = StepAside(journal, *folder, *taken, aside);
             stepped != 0) {
-            return {Failed::Entry, stepped};
+            return FileOutcome(stepped, *folder + L"\\" + *taken);
         }
     }
     if (moved) {
         if (const platform::ErrorCode movedTo = journal.MoveFileTo(oldPath, newPath);
             movedTo != 0) {
-            return {Failed::Entry, movedTo};
+            return FileOutcome(movedTo, oldPath);
         }
-        if (const ChangeResult carried = CarrySwitch(platform.registry, journal, stored.scope,
-                                                     oldFileName, target.scope, newFileName);
+        if (ChangeResult carried = CarrySwitch(platform.registry, journal, stored.scope,
+                                               oldFileName, target.scope, newFileName);
             !carried.Succeeded()) {
             return carried;
         }
     }
-    return taken ? Outcome(Failed::Entry, journal.RecycleFile(aside)) : ChangeResult{};
+    return taken ? FileOutcome(journal.RecycleFile(aside), aside) : ChangeResult{};
 }
 
 } // namespace
@@ -241,7 +246,7 @@ ChangeResult EntryChanges::Create(const EntryTarget& target, WhenNameTaken whenT
     return Transact(platform_, [&](ChangeJournal& journal) -> ChangeResult {
         const registry::KeyPath key = RunKeyOf(target.scope);
         if (whenTaken == WhenNameTaken::Refuse) {
-            if (const ChangeResult free = NameFree(platform_.registry, key, target.name);
+            if (ChangeResult free = NameFree(platform_.registry, key, target.name);
                 !free.Succeeded()) {
                 return free;
             }
@@ -280,25 +285,25 @@ ChangeResult EntryChanges::Update(const StartupEntry& stored, const EntryTarget&
 ChangeResult EntryChanges::Delete(const StartupEntry& entry)
 {
     return Transact(platform_, [&](ChangeJournal& journal) -> ChangeResult {
-        const registry::KeyPath switchKey = SwitchKeyOf(entry.scope);
         if (IsFolderScope(entry.scope)) {
-            // The switch first: the Recycle Bin gives nothing back, should the switch stay.
-            if (const std::uint32_t removed =
-                    GoneIsFine(journal.RemoveValue(switchKey, SwitchNameOf(entry)));
-                removed != 0) {
-                return {Failed::Switch, removed};
+            if (ChangeResult recycled =
+                    FileOutcome(GoneIsFine(journal.RecycleFile(entry.filePath)), entry.filePath);
+                !recycled.Succeeded()) {
+                return recycled;
             }
-            return Outcome(Failed::Entry, GoneIsFine(journal.RecycleFile(entry.filePath)));
-        }
-        if (const std::uint32_t removed =
-                GoneIsFine(journal.RemoveValue(RunKeyOf(entry.scope), entry.name));
-            removed != 0) {
+        } else if (const std::uint32_t removed =
+                       GoneIsFine(journal.RemoveValue(RunKeyOf(entry.scope), entry.name));
+                   removed != 0) {
             return {Failed::Entry, removed};
         }
         if (!HasSwitches(entry.scope)) {
             return {};
         }
-        return Outcome(Failed::Switch, GoneIsFine(journal.RemoveValue(switchKey, entry.name)));
+        // The entry stays deleted: put back for the sake of a switch left behind, it would start
+        // at logon although the user deleted it.
+        return Outcome(
+            Failed::SwitchLeftBehind,
+            GoneIsFine(journal.RemoveValue(SwitchKeyOf(entry.scope), SwitchNameOf(entry))));
     });
 }
 

@@ -5,21 +5,25 @@
 #include "platform/Platform.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace entries {
 
 // How a change of an entry ended: done whole, or not at all, and then which step Windows refused
-// and with what error code.
+// and with what error code; a delete alone may end in part (SwitchLeftBehind).
 struct ChangeResult {
     enum class Failed : std::uint8_t {
         Nothing,
-        Entry,     // the value, or the file
-        Switch,    // the entry's on/off switch
-        NameTaken, // another entry already has the name where it was to go (error 183)
+        Entry,            // the value
+        File,             // a file of a Startup folder: the entry's, or the one it was to replace
+        Switch,           // the entry's on/off switch
+        SwitchLeftBehind, // the entry was deleted, but its switch could not be removed
+        NameTaken,        // another entry already has the name where it was to go (error 183)
     };
     Failed failed = Failed::Nothing;
     platform::ErrorCode error = 0; // Windows' error code of the step that failed; 0 on success
+    std::wstring file{};           // with Failed::File, the file Windows refused to change
     [[nodiscard]] bool Succeeded() const noexcept { return failed == Failed::Nothing; }
 };
 
@@ -56,7 +60,8 @@ public:
     [[nodiscard]] ChangeResult Update(const StartupEntry& stored, const EntryTarget& target,
                                       WhenNameTaken whenTaken);
     // Removes the Run value, or moves the file to the Recycle Bin, with its switch. An entry
-    // already gone counts as deleted.
+    // already gone counts as deleted. A switch that cannot be removed does not keep the entry:
+    // a switch without its entry starts nothing (SwitchLeftBehind).
     [[nodiscard]] ChangeResult Delete(const StartupEntry& entry);
     // Whether the entry is still stored as it was read: its value's type and bytes, or its
     // shortcut's target and arguments. False when it is gone, or cannot be read to tell.

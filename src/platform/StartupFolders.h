@@ -36,7 +36,8 @@ class StartupFolders {
 public:
     virtual ~StartupFolders() = default;
 
-    // The folder's full path, as the shell knows it (SHGetKnownFolderPath); none when it has none.
+    // The folder's full path, as the shell knows it (SHGetKnownFolderPath), also while the folder
+    // does not exist; none when the shell knows no path for it.
     // Throws std::bad_alloc only.
     [[nodiscard]] virtual std::optional<std::wstring> PathOf(StartupFolder folder) = 0;
     // Appends the files directly in the folder, in no particular order. 0 when the folder was read

@@ -1,6 +1,6 @@
 #include "EntryEditor.h"
 
-#include "ErrorBox.h"
+#include "ChangeFailureBox.h"
 #include "FileChooser.h"
 #include "RunningProgram.h"
 #include "ScopeText.h"
@@ -206,7 +206,8 @@ void EntryEditor::OnSaveClicked()
         result = Save(target, entries::WhenNameTaken::Replace);
     }
     if (!result.Succeeded()) {
-        ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_, UiText::CannotModify);
+        ShowChangeFailure(platform_, windows_.Handle(form_), language_, result,
+                          UiText::CannotModify);
     }
     windows_.Unload(form_);
 }

@@ -78,14 +78,15 @@ constexpr std::array kTexts{
     TextPair{L"Ez az elem nem szerkeszthető.", L"This item can't be edited."},
     TextPair{L"Biztos hogy törölni szeretné ezt a registry bejegyzést?",
              L"Are you sure you want to delete this registry entry?"},
-    TextPair{L"Nem törölhető a registry bejegyzés. Próbálja meg a programot rendszergazdaként "
-             L"futtatni.",
-             L"Can't delete registry entry. Try running this application with administrator "
-             L"rights."},
-    TextPair{L"Nem módosítható a registry bejegyzés. Próbálja meg a programot rendszergazdaként "
-             L"futtatni.",
-             L"Can't modify registry entry. Try running this application with administrator "
-             L"rights."},
+    TextPair{L"Nem törölhető a registry bejegyzés.\r\n%1", L"Can't delete registry entry.\r\n%1"},
+    TextPair{L"Nem módosítható a registry bejegyzés.\r\n%1", L"Can't modify registry entry.\r\n%1"},
+    TextPair{L"Nem módosítható a fájl: %1\r\n%2", L"Can't change the file: %1\r\n%2"},
+    TextPair{L"Nem módosítható a bejegyzés be/ki kapcsolója.\r\n%1",
+             L"Can't change the entry's on/off switch.\r\n%1"},
+    TextPair{L"A bejegyzés törölve, de a be/ki kapcsolóját nem sikerült törölni.\r\n%1",
+             L"The entry was deleted, but its on/off switch could not be removed.\r\n%1"},
+    TextPair{L"Próbálja meg a programot rendszergazdaként futtatni.",
+             L"Try running this application with administrator rights."},
     TextPair{L"Nem sikerült megnyitni a fájl helyét.", L"Can't open the file's location."},
     TextPair{L"Nem sikerült megjeleníteni a fájl tulajdonságait.",
              L"Can't show the file's properties."},

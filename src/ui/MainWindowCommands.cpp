@@ -2,7 +2,7 @@
 // registry and the list is then read back from it; no entry is changed in place. A command
 // raised while one of the tool's own modal windows is open does nothing: it would act on a list
 // that is about to change under it.
-#include "ErrorBox.h"
+#include "ChangeFailureBox.h"
 #include "MainWindow.h"
 #include "entries/EntryChanges.h"
 #include "entries/StartupFolderEntries.h"
@@ -72,10 +72,8 @@ void MainWindow::DeleteSelectedEntry()
         return;
     }
     const entries::ChangeResult result = entries::EntryChanges(platform_).Delete(*entry);
-    if (result.failed == entries::ChangeResult::Failed::Entry) {
-        ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotDelete);
-    } else if (!result.Succeeded()) {
-        ShowErrorBox(platform_.messageBox, owner, language_, UiText::CannotModify);
+    if (!result.Succeeded()) {
+        ShowChangeFailure(platform_, owner, language_, result, UiText::CannotDelete);
     }
     RefillList();
 }
@@ -86,10 +84,12 @@ void MainWindow::OnSwitchClicked()
     if (entry == nullptr || modalDepth_ > 0 || !entries::HasSwitches(entry->scope)) {
         return;
     }
-    if (!entries::EntryChanges(platform_).SetSwitch(*entry, !entry->switchedOff).Succeeded()) {
-        Modally([this] {
-            ShowErrorBox(platform_.messageBox, windows_.Handle(form_), language_,
-                         UiText::CannotModify);
+    if (const entries::ChangeResult result =
+            entries::EntryChanges(platform_).SetSwitch(*entry, !entry->switchedOff);
+        !result.Succeeded()) {
+        Modally([&] {
+            ShowChangeFailure(platform_, windows_.Handle(form_), language_, result,
+                              UiText::CannotModify);
         });
     }
     // The entry is found again by what the refill cannot change: its scope and name.

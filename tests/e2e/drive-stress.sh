@@ -236,8 +236,8 @@ if [[ "$user_denied $machine_changes_denied" == "denied denied" ]]; then
     listed=$(items_once_listed "$(listed_in undeletable)")
     stress_check select 0
     stress_check delete-refused
-    # The box's title, then its text.
-    refusal=$'Error\nCan\'t delete registry entry. Try running this application with administrator rights.'
+    # The box's title, then its text: Windows' message, and no hint of rights it already has.
+    refusal=$'Error\nCan\'t delete registry entry.\nAccess denied. (5)'
     check "a refused delete is told in the error box's title and text" \
       [ "$(grep -v '^ok:\|^FAILED:' "$work/last")" = "$refusal" ]
     import -window root "$outdir/refused-delete.png"

@@ -341,12 +341,31 @@ done
 kill -0 "$tool" 2>/dev/null && { fail "the window did not close"; kill "$tool" 2>/dev/null; }
 wait "$tool" 2>/dev/null
 
-# The next start speaks the stored language.
+# The next start speaks the stored language, and follows the user's Startup folder, missing at
+# the start, made after it, emptied and deleted, and made again.
+user_folder=$(shortcut folder user)
+user_host=$(host_path "$user_folder")
+[[ -n "$user_host" ]] && rm -rf "$user_host"
 "$wine_exec" "$exe" &
 tool=$!
 main=$(wait_for_window 'Manage Windows startup programs')
 [[ -n "$main" ]] || fail "the next start did not come up in English"
 checks=$((checks + 1))
+shows() { # shows COUNT FILE: within about 5 s the list holds the user's Startup file COUNT times
+  for _ in {1..15}; do
+    [[ "$(probe list | grep -cxF -- "$2;  ($user_folder\\$2)")" == "$1" ]] && return; sleep 0.2
+  done; false; }
+if [[ -n "$main" && -n "$user_host" ]]; then
+  mkdir "$user_host" && echo >"$user_host/a.txt"
+  shows 1 a.txt || fail "a file of a Startup folder made after the start was not listed"
+  rm "$user_host/a.txt"
+  shows 0 a.txt && rmdir "$user_host" || fail "a file removed from the Startup folder stayed listed"
+  sleep 1 && mkdir "$user_host" && echo >"$user_host/b.txt"
+  shows 1 b.txt || fail "a file of a Startup folder deleted and made again was not listed"
+  rm -f "$user_host/b.txt"
+  checks=$((checks + 3))
+fi
+[[ -n "$user_host" ]] && mkdir -p "$user_host"
 [[ -n "$main" ]] && probe close
 for _ in $(seq 1 50); do
   kill -0 "$tool" 2>/dev/null || break

@@ -249,6 +249,8 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
         std::function<entries::ChangeResult(Changes&)> change;
         Failed failed;
         std::wstring_view after{}; // when the change is made
+        // A delete's, when its last write, the switch's removal, is refused: the entry stays gone.
+        std::wstring_view whenSwitchRefused{};
     } rows[] = {
         {L"1 new (off); 0 Other=o.exe", create({L"new", L"n.exe", Scope::AllUsers}, Refuse),
          Failed::Nothing, L"1 new=n.exe; 0 Other=o.exe"},
@@ -264,7 +266,8 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
          update(tray, {L"other", L"tray.exe", Scope::CurrentUser}, Replace), Failed::Nothing,
          L"0 other=tray.exe"},
         {L"0 Tray=tray.exe (off); 0 Other=o.exe",
-         [&](Changes& changes) { return changes.Delete(tray); }, Failed::Nothing, L"0 Other=o.exe"},
+         [&](Changes& changes) { return changes.Delete(tray); }, Failed::Nothing, L"0 Other=o.exe",
+         L"0 Other=o.exe"},
         {L"0 Tray=tray.exe (off)", [&](Changes& changes) { return changes.SetSwitch(tray, false); },
          Failed::Nothing, L"0 Tray=tray.exe"},
         {L"3 Minta.lnk=C:\\a.exe (off)",
@@ -275,7 +278,7 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
          Failed::Nothing, L"4 taken.lnk=C:\\a.exe"},
         {L"3 Minta.lnk=C:\\a.exe (off); 4 Taken.lnk=C:\\t.exe",
          [&](Changes& changes) { return changes.Delete(minta); }, Failed::Nothing,
-         L"4 Taken.lnk=C:\\t.exe"},
+         L"4 Taken.lnk=C:\\t.exe", L"4 Taken.lnk=C:\\t.exe"},
         // An entry of a policy or RunOnce key is edited in its key and never moved out of it.
         {L"9 *Safe=s.exe; 0 Other=o.exe", update(once, {L"!Safer", L"t.exe", once.scope}),
          Failed::Nothing, L"9 !Safer=t.exe; 0 Other=o.exe"},
@@ -303,10 +306,16 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
         for (int refused = 1; refused <= writes; ++refused) {
             World world(GetParam(), StateOf(row.before, true));
             world.storage.refuse = refused;
-            EXPECT_EQ(row.change(world.changes).error, kRefused) << "write " << refused;
-            EXPECT_EQ(world.Now(), StateOf(row.before)) << "write " << refused;
-            // The Recycle Bin gives nothing back: a file goes there only as the last write.
-            EXPECT_TRUE(world.storage.recycled.empty() || refused == writes);
+            const bool switchStays = !row.whenSwitchRefused.empty() && refused == writes;
+            const entries::ChangeResult result = row.change(world.changes);
+            EXPECT_EQ(result.error, kRefused) << "write " << refused;
+            EXPECT_EQ(switchStays, result.failed == Failed::SwitchLeftBehind)
+                << "write " << refused;
+            EXPECT_EQ(world.Now(), StateOf(switchStays ? row.whenSwitchRefused : row.before))
+                << "write " << refused;
+            // The Recycle Bin gives nothing back: no write that would undo it follows the file.
+            EXPECT_TRUE(world.storage.recycled.empty() ||
+                        refused >= writes - int{!row.whenSwitchRefused.empty()});
         }
     }
     // A switch that cannot be read is not carried, and the rename made before it is put back.

@@ -20,9 +20,9 @@ using Values = std::map<std::wstring, std::wstring>;
 using Controls = ui::EntryEditorControls;
 
 constexpr std::wstring_view kErrorEnglish =
-    L"Can't modify registry entry. Try running this application with administrator rights.";
+    L"Can't modify registry entry.\r\nAccess is denied. (5)";
 constexpr std::wstring_view kErrorHungarian =
-    L"Nem módosítható a registry bejegyzés. Próbálja meg a programot rendszergazdaként futtatni.";
+    L"Nem módosítható a registry bejegyzés.\r\nThe system cannot find the file specified. (2)";
 
 class Editor : public HeadlessUi {
 protected:

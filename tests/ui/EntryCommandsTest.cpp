@@ -206,13 +206,13 @@ TEST_F(EntryCommands, AFailedDeletionIsReportedAndTheEntryStaysListed)
     PutRunValue(kLocalMachine, L"kept", L"kept.exe");
     Open();
     c.entryList.SetSelectedIndex(0);
-    for (const auto& [speaking, title, text] :
-         {std::tuple{ui::Language::English, L"Error",
-                     L"Can't delete registry entry. Try running this application with "
-                     L"administrator rights."},
-          std::tuple{ui::Language::Hungarian, L"Hiba",
-                     L"Nem törölhető a registry bejegyzés. Próbálja meg a programot "
-                     L"rendszergazdaként futtatni."}}) {
+    for (const auto& [speaking, administrator, title, text] :
+         {std::tuple{ui::Language::English, true, L"Error",
+                     L"Can't delete registry entry.\r\nAccess is denied. (5)"},
+          std::tuple{ui::Language::Hungarian, false, L"Hiba",
+                     L"Nem törölhető a registry bejegyzés.\r\nAccess is denied. (5)\r\n"
+                     L"Próbálja meg a programot rendszergazdaként futtatni."}}) {
+        shell.isAdministrator = administrator;
         mainWindow.ApplyLanguage(speaking);
         messageBox.shown.clear();
         registry.FailCall(RegistryCall::DeleteValue, 1, reg::kAccessDenied);

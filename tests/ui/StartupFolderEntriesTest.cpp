@@ -240,11 +240,13 @@ TEST_F(StartupFolderEntries, DeleteRecyclesTheFileAndOtherFilesCannotBeEdited)
     EXPECT_TRUE(StoredSwitch(Scope::AllUsersStartupFolder, L"Minta.lnk").empty());
     EXPECT_EQ(ListedNames(), std::vector<std::wstring>{L"run.cmd"});
 
-    // A file the Recycle Bin does not take is reported and stays.
+    // A file the Recycle Bin does not take is reported, by its path, and stays.
     startupFolders.recycleBin.clear();
     SelectListed(L"run.cmd");
     c.deleteButton.RaiseClick();
     EXPECT_TRUE(Exists(kCommonFolder, L"run.cmd"));
+    EXPECT_EQ(messageBox.shown.back().text,
+              L"Can't change the file: C:\\ProgramData\\Startup\\run.cmd\r\nAccess is denied. (5)");
     EXPECT_EQ(messageBox.shown.back().icon, platform::MessageIcon::Error);
 }
 

@@ -110,13 +110,16 @@ bool Win32ChangeWatch::WatchFolders(std::span<const std::wstring> folders)
 {
     bool followed = true;
     for (const std::wstring& folder : folders) {
-        Armed armed = AddFolder(folder, kFolderChanges);
-        // A folder that is not there yet: the nearest one above, for folders being made.
+        const Armed armed = AddFolder(folder, kFolderChanges);
+        // The nearest folder above that exists, for the folder being made, and also while it
+        // exists: a folder deleted while it is empty tells its own watchers nothing (so measured
+        // under Wine), and the one made again in its place would go unnoticed.
         std::wstring parent = folder;
-        while (armed == Armed::Missing && !(parent = ParentOf(parent)).empty()) {
-            armed = AddFolder(parent, kSubfolderChanges);
+        Armed above = Armed::Missing;
+        while (above == Armed::Missing && !(parent = ParentOf(parent)).empty()) {
+            above = AddFolder(parent, kSubfolderChanges);
         }
-        followed = followed && armed != Armed::Failed;
+        followed = followed && armed != Armed::Failed && above != Armed::Failed;
     }
     return followed;
 }

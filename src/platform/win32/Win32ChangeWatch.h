@@ -38,7 +38,8 @@ using FolderNotification = UniqueHandle<FolderNotificationTraits>;
 // Windows does not tell a key's own watchers that the key was deleted, and a key that does not
 // exist cannot be watched at all; so beside each key the nearest existing key above it is
 // watched for subkeys coming and going. A change there may concern a sibling: one refill too
-// many, never one too few. A missing folder is watched likewise through the nearest folder above.
+// many, never one too few. Folders likewise: each, present or missing, also through the nearest
+// existing folder above it.
 // What cannot be watched for another reason is written to the debugger (OutputDebugStringW).
 class Win32ChangeWatch final : public ChangeWatch, public WaitSource {
 public:

@@ -161,7 +161,9 @@ std::optional<std::wstring> Win32StartupFolders::PathOf(StartupFolder folder)
     const KNOWNFOLDERID& id =
         folder == StartupFolder::CurrentUser ? FOLDERID_Startup : FOLDERID_CommonStartup;
     TaskMemoryText path;
-    if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, path.put())) || !path) {
+    // Without KF_FLAG_DONT_VERIFY a folder that does not exist (yet) has no path at all, and could
+    // not be watched for its creation.
+    if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, path.put())) || !path) {
         return std::nullopt;
     }
     return std::wstring(path.get());
