@@ -289,7 +289,7 @@ TEST_P(EntryChangesContract, EveryChangeIsMadeWholeOrNotAtAll)
          Failed::Switch},
         {L"0 Evil\0x=h.exe (off); 0 Evil=e.exe (off)"sv,
          [&](Changes& changes) { return changes.Delete(hidden); }, Failed::Nothing,
-         L"0 Evil=e.exe (off)"},
+         L"0 Evil=e.exe (off)", L"0 Evil=e.exe (off)"},
         {L"0 Evil\0x=h.exe; 0 Evil=e.exe"sv,
          [&](Changes& changes) { return changes.SetSwitch(hidden, true); }, Failed::Nothing,
          L"0 Evil\0x=h.exe (off); 0 Evil=e.exe"sv},
