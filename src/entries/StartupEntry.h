@@ -22,11 +22,11 @@ struct StartupEntry {
     // A file in a Startup folder: its full path. Its command is the shortcut's target and
     // arguments, or the file itself for any other file. Empty for a Run entry.
     std::wstring filePath;
-    // REG_SZ, or REG_EXPAND_SZ for a command whose %NAME%s Windows expands before it runs it.
-    std::uint32_t valueType = platform::reg::kTypeSz;
     // A Run entry's value data as it was read, byte for byte: what an edit of it must still find
     // stored before it writes over it. Empty for a file.
     std::vector<std::byte> valueData;
+    // REG_SZ, or REG_EXPAND_SZ for a command whose %NAME%s Windows expands before it runs it.
+    std::uint32_t valueType = platform::reg::kTypeSz;
     // Switched off, as Task Manager does it: Windows leaves the entry where it is and does not
     // start it. When it was switched off, as a FILETIME; 0 when that is not known.
     bool switchedOff = false;

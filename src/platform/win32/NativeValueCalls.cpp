@@ -62,7 +62,7 @@ ErrorCode NativeValueCalls::Query(HKEY key, std::wstring_view name, std::uint32_
     try {
         // The data comes after a header, so it is read into a buffer of its own and copied out:
         // below the header's size Windows fills in nothing at all.
-        const std::size_t room = data != nullptr ? *dataSize : 0;
+        const std::size_t room = data != nullptr && dataSize != nullptr ? *dataSize : 0;
         std::vector<std::byte> buffer(kDataOffset + room);
         ULONG needed = 0;
         const Status status = query_(key, &counted, kPartialInformation, buffer.data(),
