@@ -77,12 +77,21 @@ main_title='Manage Windows startup programs'
 # Starts the tool and waits for its window; a refill of ten thousand entries under Wine
 # takes a while before the window shows.
 start_tool() {
-  "$wine_exec" "$exe" &
-  tool=$!
-  for _ in $(seq 1 600); do
-    [[ -n "$(window_named "$main_title")" ]] && { sleep 1; return 0; }
-    kill -0 "$tool" 2>/dev/null || break
-    sleep 0.5
+  local attempt status
+  for attempt in 1 2; do
+    "$wine_exec" "$exe" &
+    tool=$!
+    for _ in $(seq 1 600); do
+      [[ -n "$(window_named "$main_title")" ]] && { sleep 1; return 0; }
+      kill -0 "$tool" 2>/dev/null || break
+      sleep 0.5
+    done
+    kill -0 "$tool" 2>/dev/null && break
+    # Ended before its window showed: said with its exit status, and started once more, since
+    # Wine now and then loses a program at its start; twice is a failure.
+    wait "$tool"
+    status=$?
+    echo "   the tool ended at its start with status $status (attempt $attempt)"
   done
   fail "the main window did not appear"
   return 1
