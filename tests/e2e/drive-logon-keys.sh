@@ -19,9 +19,6 @@ use_build_prefix "$exe"
 mkdir -p "$outdir"
 
 work=$(mktemp -d)
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-probe() { timeout 20 "$wine_exec" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
-stress() { timeout 20 "$wine_exec" "$stress_exe" "$@" 2>/dev/null | tr -d '\r'; }
 value_of() { # value_of KEY NAME: the stored command, empty when there is none
   "$wine_exec" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
 }

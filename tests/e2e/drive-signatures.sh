@@ -19,9 +19,6 @@ use_build_prefix "$exe"
 mkdir -p "$outdir"
 
 work=$(mktemp -d)
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-probe() { timeout 20 "$wine_exec" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
-stress() { timeout 20 "$wine_exec" "$stress_exe" "$@" 2>/dev/null | tr -d '\r'; }
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 programs="$WINEPREFIX/drive_c/TolvanSigned"
 catalogs="$WINEPREFIX/drive_c/windows/system32/catroot/{F750E6C3-38EE-11D1-85E5-00C04FC295EE}"

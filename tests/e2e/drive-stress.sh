@@ -20,7 +20,6 @@ use_build_prefix "$exe"
 "$wine_exec" --prepare
 
 work=$(mktemp -d)
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 stress() { "$wine_exec" "$stress" "$@" | tr -d '\r'; }
 probe() { "$wine_exec" "$probe" "$@" | tr -d '\r'; }
 # Runs a stress-probe check, passing its "ok:"/"FAILED:" lines on and counting them; the whole

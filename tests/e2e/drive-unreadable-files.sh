@@ -19,7 +19,6 @@ use_build_prefix "$exe"
 "$wine_exec" --prepare
 
 work=$(mktemp -d)
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 # A frozen window would hold a probe that asks it something for ever.
 probe() { timeout 20 "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
 stress() { timeout 20 "$wine_exec" "$stress_exe" "$@" | tr -d '\r'; }

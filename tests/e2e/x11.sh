@@ -44,3 +44,10 @@ wait_gone() {
 
 # Keys go to the window itself: without a window manager the X keyboard focus is unreliable.
 press() { xdotool key --window "$1" "${@:2}"; sleep 0.3; }
+
+# A Windows path for a host file, through Wine's drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# The probes of the drivers that name them $probe_exe and $stress_exe; a frozen window would
+# hold a probe that asks it something for ever. A driver may define its own in their place.
+probe() { timeout 20 "$wine_exec" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+stress() { timeout 20 "$wine_exec" "$stress_exe" "$@" 2>/dev/null | tr -d '\r'; }
