@@ -90,17 +90,7 @@ edit_selected() { # edit_selected WHAT [KEYS...]
 # Clicks Close and waits for the program to end.
 close_tool() { # close_tool WHAT
   click_client "$main" "${main_client[@]}" 660 388
-  for _ in $(seq 1 50); do
-    kill -0 "$tool" 2>/dev/null || break
-    sleep 0.2
-  done
-  if kill -0 "$tool" 2>/dev/null; then
-    fail "Close did not end $1"
-    kill "$tool" 2>/dev/null
-  else
-    pass "Close ends $1"
-  fi
-  wait "$tool" 2>/dev/null
+  check "Close ends $1" end_tool "$tool"
 }
 
 name='0 tolvan e2e'
@@ -348,7 +338,7 @@ close_tool "the run with both kinds"
 forget_views
 
 # A shortcut of the user's Startup folder: a new command, then a new name and the other folder.
-shortcut() { "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
+shortcut() { timeout 20 "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
 host_path() { "$wine_exec" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 user_folder=$(shortcut folder user)
 common_folder=$(shortcut folder common)

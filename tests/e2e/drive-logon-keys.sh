@@ -111,8 +111,7 @@ else
 fi
 
 probe close >/dev/null
-wait_gone 'Manage Windows startup programs'
-wait "$tool" 2>/dev/null
+check "Close ends the program" end_tool "$tool"
 tool=""
 echo "$passed passed, $failures failed"
 ((failures == 0))

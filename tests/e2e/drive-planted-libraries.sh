@@ -42,7 +42,6 @@ done
 "$wine_exec" reg add "$run_key" /v "$entry" /d "Z:${fixtures//\//\\}\\details.exe /tray" /f \
   >/dev/null 2>&1 || fail "the Run entry could not be made"
 
-probe() { "$wine_exec" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 overrides=$(IFS=,; echo "${planted[*]}")
 WINEDLLOVERRIDES="mscoree,mshtml=;$overrides=n,b" "$wine_exec" "$folder/tolvan.exe" &
 tool=$!
@@ -72,15 +71,7 @@ else
   fi
   probe close
 fi
-for _ in $(seq 1 50); do
-  kill -0 "$tool" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$tool" 2>/dev/null; then
-  fail "the program did not end"
-  kill "$tool" 2>/dev/null
-fi
-wait "$tool" 2>/dev/null
+end_tool "$tool" || fail "the program did not end"
 
 for name in "${planted[@]}"; do
   check "the planted $name.dll did not run" test ! -e "$folder/$name.dll.loaded"

@@ -149,8 +149,7 @@ sleep 0.5
 check "the unsigned program's details item shows no box" [ "$(stress dialogs)" = 0 ]
 
 probe close >/dev/null
-wait_gone 'Windows indulásakor induló programok'
-wait "$tool" 2>/dev/null
+check "Close ends the program" end_tool "$tool"
 tool=""
 echo "$passed passed, $failures failed"
 ((failures == 0))

@@ -26,7 +26,7 @@ mkdir -p "$outdir"
 forget_language() {
   "$wine_exec" reg delete 'HKCU\Software\Kavrenta' /v Language /f >/dev/null 2>&1 || true
 }
-shortcut() { "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
+shortcut() { timeout 20 "$wine_exec" "$shortcut_exe" "$@" 2>/dev/null | tr -d '\r'; }
 host_path() { "$wine_exec" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 folder_switches='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\StartupFolder'
 link_name='Minta parancsikon'
@@ -82,17 +82,8 @@ fi
 
 # The focus is back on New; the next Tab reaches Close.
 press "$main" Tab space
-for _ in $(seq 1 50); do
-  kill -0 "$tool" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$tool" 2>/dev/null; then
-  fail "Close did not end the program"
-  kill "$tool" 2>/dev/null
-fi
-wait "$tool" 2>/dev/null
+end_tool "$tool" || fail "Close did not end the program"
 
-probe() { "$wine_exec" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 expect_text() {
   local control=$1 expected=$2 actual
   actual=$(probe text "$control")
@@ -334,12 +325,7 @@ $actual_list"
   fi
   probe close
 fi
-for _ in $(seq 1 50); do
-  kill -0 "$tool" 2>/dev/null || break
-  sleep 0.2
-done
-kill -0 "$tool" 2>/dev/null && { fail "the window did not close"; kill "$tool" 2>/dev/null; }
-wait "$tool" 2>/dev/null
+end_tool "$tool" || fail "the window did not close"
 
 # The next start speaks the stored language, and follows the user's Startup folder, missing at
 # the start, made after it, emptied and deleted, and made again.
@@ -367,12 +353,7 @@ if [[ -n "$main" && -n "$user_host" ]]; then
 fi
 [[ -n "$user_host" ]] && mkdir -p "$user_host"
 [[ -n "$main" ]] && probe close
-for _ in $(seq 1 50); do
-  kill -0 "$tool" 2>/dev/null || break
-  sleep 0.2
-done
-kill "$tool" 2>/dev/null
-wait "$tool" 2>/dev/null
+end_tool "$tool"
 
 passed=$((4 + checks - failures))
 echo "$passed passed, $failures failed"

@@ -108,8 +108,7 @@ close_and_end() {
     sleep 0.2
   done
   check "the process ends once the read is let go" [ "$ended" = 1 ]
-  ((ended)) || kill "$tool" 2>/dev/null
-  wait "$tool" 2>/dev/null
+  ((ended)) || end_tool "$tool"
   tool=""
 }
 

@@ -42,6 +42,25 @@ wait_gone() {
   return 1
 }
 
+# Ends the program started in the background as PID: it has 10 s to end by itself (after its
+# Close), then it is killed, by SIGKILL when SIGTERM does not do: a wait on a program that never
+# ends would hold the test for ever. Succeeds when it ended by itself.
+end_tool() { # end_tool PID
+  local ended=1
+  for _ in $(seq 1 50); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.2
+  done
+  if kill -0 "$1" 2>/dev/null; then
+    ended=0
+    kill "$1" 2>/dev/null
+    sleep 2
+    kill -KILL "$1" 2>/dev/null
+  fi
+  wait "$1" 2>/dev/null
+  ((ended))
+}
+
 # Keys go to the window itself: without a window manager the X keyboard focus is unreliable.
 press() { xdotool key --window "$1" "${@:2}"; sleep 0.3; }
 
