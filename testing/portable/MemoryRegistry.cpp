@@ -81,6 +81,24 @@ MemoryRegistry::OpenKeyEntry* MemoryRegistry::Lookup(KeyHandle key) noexcept
     return it == open_.end() ? nullptr : &it->second;
 }
 
+MemoryRegistry::OpenKeyEntry* MemoryRegistry::BeginValueCall(RegistryCall call, KeyHandle key,
+                                                             std::uint32_t access,
+                                                             ErrorCode& error) noexcept
+{
+    if (const auto fault = BeginCall(call)) {
+        error = *fault;
+        return nullptr;
+    }
+    OpenKeyEntry* entry = Lookup(key);
+    if (entry == nullptr) {
+        error = reg::kInvalidHandle;
+    } else if ((entry->access & access) == 0) {
+        error = reg::kAccessDenied;
+        entry = nullptr;
+    }
+    return entry;
+}
+
 KeyHandle MemoryRegistry::Register(Key* key, std::uint32_t access)
 {
     const KeyHandle handle = nextHandle_++;
@@ -224,15 +242,10 @@ ErrorCode MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::spa
                                     std::uint32_t& nameLength, std::uint32_t& type,
                                     std::span<std::byte> data, std::uint32_t& dataSize) noexcept
 {
-    if (const auto fault = BeginCall(RegistryCall::EnumValue)) {
-        return *fault;
-    }
-    OpenKeyEntry* entry = Lookup(key);
+    ErrorCode error = reg::kSuccess;
+    OpenKeyEntry* entry = BeginValueCall(RegistryCall::EnumValue, key, reg::kKeyQueryValue, error);
     if (entry == nullptr) {
-        return reg::kInvalidHandle;
-    }
-    if ((entry->access & reg::kKeyQueryValue) == 0) {
-        return reg::kAccessDenied;
+        return error;
     }
     if (index >= entry->key->values.size()) {
         return reg::kNoMoreItems;
@@ -258,15 +271,10 @@ ErrorCode MemoryRegistry::EnumValue(KeyHandle key, std::uint32_t index, std::spa
 ErrorCode MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std::uint32_t* type,
                                      std::byte* data, std::uint32_t* dataSize) noexcept
 {
-    if (const auto fault = BeginCall(RegistryCall::QueryValue)) {
-        return *fault;
-    }
-    OpenKeyEntry* entry = Lookup(key);
+    ErrorCode error = reg::kSuccess;
+    OpenKeyEntry* entry = BeginValueCall(RegistryCall::QueryValue, key, reg::kKeyQueryValue, error);
     if (entry == nullptr) {
-        return reg::kInvalidHandle;
-    }
-    if ((entry->access & reg::kKeyQueryValue) == 0) {
-        return reg::kAccessDenied;
+        return error;
     }
     if (data != nullptr && dataSize == nullptr) {
         return reg::kInvalidParameter;
@@ -304,15 +312,10 @@ ErrorCode MemoryRegistry::QueryValue(KeyHandle key, std::wstring_view name, std:
 ErrorCode MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::uint32_t type,
                                    std::span<const std::byte> data) noexcept
 {
-    if (const auto fault = BeginCall(RegistryCall::SetValue)) {
-        return *fault;
-    }
-    OpenKeyEntry* entry = Lookup(key);
+    ErrorCode error = reg::kSuccess;
+    OpenKeyEntry* entry = BeginValueCall(RegistryCall::SetValue, key, reg::kKeySetValue, error);
     if (entry == nullptr) {
-        return reg::kInvalidHandle;
-    }
-    if ((entry->access & reg::kKeySetValue) == 0) {
-        return reg::kAccessDenied;
+        return error;
     }
     if (name.size() > reg::kMaxValueNameChars) {
         return reg::kInvalidParameter;
@@ -334,15 +337,10 @@ ErrorCode MemoryRegistry::SetValue(KeyHandle key, std::wstring_view name, std::u
 
 ErrorCode MemoryRegistry::DeleteValue(KeyHandle key, std::wstring_view name) noexcept
 {
-    if (const auto fault = BeginCall(RegistryCall::DeleteValue)) {
-        return *fault;
-    }
-    OpenKeyEntry* entry = Lookup(key);
+    ErrorCode error = reg::kSuccess;
+    OpenKeyEntry* entry = BeginValueCall(RegistryCall::DeleteValue, key, reg::kKeySetValue, error);
     if (entry == nullptr) {
-        return reg::kInvalidHandle;
-    }
-    if ((entry->access & reg::kKeySetValue) == 0) {
-        return reg::kAccessDenied;
+        return error;
     }
     try {
         if (!RemoveValue(*entry->key, name)) {

@@ -111,6 +111,11 @@ private:
     const Key* Root(RootKey root) const noexcept;
     Key* Find(RootKey root, std::span<const std::wstring_view> path) const;
     OpenKeyEntry* Lookup(KeyHandle key) noexcept;
+    // BeginCall for a call on the values of an open key: the key, or none and the error that
+    // ends the call (a fault set up for it, a handle that names no open key, or a key opened
+    // without the access the call needs).
+    OpenKeyEntry* BeginValueCall(RegistryCall call, KeyHandle key, std::uint32_t access,
+                                 ErrorCode& error) noexcept;
     KeyHandle Register(Key* key, std::uint32_t access);
     static Key* FindChild(const Key& parent, std::wstring_view name) noexcept;
     Key& AddChild(Key& parent, std::wstring_view name);

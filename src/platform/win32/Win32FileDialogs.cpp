@@ -53,6 +53,21 @@ std::wstring FilterList(const std::vector<FileFilter>& filters)
     return list;
 }
 
+// What both dialogs are opened with; the record points into the strings, which must outlive it.
+OPENFILENAMEW DialogRecord(WindowId owner, const std::wstring& title, const std::wstring& filters,
+                           std::wstring& file) noexcept
+{
+    OPENFILENAMEW dialog{};
+    // The record without the fields that came with Windows 2000 (places bar, extra flags).
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    dialog.hwndOwner = reinterpret_cast<HWND>(owner);
+    dialog.lpstrFilter = filters.empty() ? nullptr : filters.c_str();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = title.c_str();
+    return dialog;
+}
+
 } // namespace
 
 std::optional<std::wstring>
@@ -65,17 +80,9 @@ Win32FileDialogs::ChooseFileToOpen(const OpenFileRequest& request) noexcept
         }
         std::wstring file = PathBuffer(request.proposedName);
         const std::wstring filters = request.filters.empty() ? L"" : FilterList(request.filters);
-
-        OPENFILENAMEW dialog{};
-        // The record without the fields that came with Windows 2000 (places bar, extra flags).
-        dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-        dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
-        dialog.lpstrFilter = filters.empty() ? nullptr : filters.c_str();
-        dialog.lpstrFile = file.data();
-        dialog.nMaxFile = static_cast<DWORD>(file.size());
+        OPENFILENAMEW dialog = DialogRecord(request.owner, request.title, filters, file);
         dialog.lpstrInitialDir =
             request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
-        dialog.lpstrTitle = request.title.c_str();
         dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
         if (getOpenFileName(&dialog) == 0) {
             return std::nullopt;
@@ -97,15 +104,8 @@ Win32FileDialogs::ChooseFileToSave(const SaveFileRequest& request) noexcept
         }
         std::wstring file = PathBuffer(request.proposedName);
         const std::wstring filters = request.filters.empty() ? L"" : FilterList(request.filters);
-
-        OPENFILENAMEW dialog{};
-        dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-        dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
-        dialog.lpstrFilter = filters.empty() ? nullptr : filters.c_str();
+        OPENFILENAMEW dialog = DialogRecord(request.owner, request.title, filters, file);
         dialog.nFilterIndex = 1;
-        dialog.lpstrFile = file.data();
-        dialog.nMaxFile = static_cast<DWORD>(file.size());
-        dialog.lpstrTitle = request.title.c_str();
         // With a default extension, the dialog adds the chosen type's own to a bare name.
         dialog.lpstrDefExt =
             request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
